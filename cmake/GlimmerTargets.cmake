@@ -1,0 +1,67 @@
+# Every layer's library is linked as one group, so code may call across layers
+# in both directions where the design needs it (screen capture returns pictures,
+# the resource archive makes icon archives) without caring for link order.
+set(GLIMMER_LAYERS "" CACHE INTERNAL "")
+
+function(glimmer_layer name)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${name}/*.cpp" "${CMAKE_SOURCE_DIR}/${name}/*.c")
+  # The program's entry point lives in viewer/main and is not part of a library.
+  list(FILTER srcs EXCLUDE REGEX "/${name}/main/")
+  if(srcs)
+    add_library(glimmer_${name} STATIC ${srcs})
+    target_include_directories(glimmer_${name} PUBLIC "${CMAKE_SOURCE_DIR}")
+    target_link_libraries(glimmer_${name} PUBLIC glimmer_thirdparty glimmer_syslibs)
+    set(GLIMMER_LAYERS ${GLIMMER_LAYERS} glimmer_${name} CACHE INTERNAL "")
+  endif()
+endfunction()
+
+# Links the whole library (all layers as one group) into a target.
+function(glimmer_link_all target)
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
+  if(GLIMMER_LAYERS)
+    list(JOIN GLIMMER_LAYERS "," group)
+    target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
+  endif()
+  target_link_libraries(${target} PRIVATE glimmer_thirdparty glimmer_syslibs)
+endfunction()
+
+function(glimmer_test_suite layer)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${layer}/*.cpp")
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(test_${layer} ${srcs} "${CMAKE_SOURCE_DIR}/tests/TestMain.cpp")
+  glimmer_link_all(test_${layer})
+  target_include_directories(test_${layer} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+  target_link_libraries(test_${layer} PRIVATE gtest gmock)
+  target_compile_definitions(test_${layer} PRIVATE
+    GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+    GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
+    GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
+  gtest_discover_tests(test_${layer}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 120
+    PROPERTIES TIMEOUT 180)
+endfunction()
+
+function(glimmer_benchmarks)
+  file(GLOB benches CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*.cpp")
+  foreach(src ${benches})
+    get_filename_component(name "${src}" NAME_WE)
+    add_executable(${name} EXCLUDE_FROM_ALL "${src}")
+    glimmer_link_all(${name})
+    target_compile_definitions(${name} PRIVATE
+      GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
+    if(EXISTS "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")
+      target_link_libraries(${name} PRIVATE "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")
+      target_compile_definitions(${name} PRIVATE GLIMMER_HAVE_GIFLIB=1)
+    endif()
+    list(APPEND names ${name})
+  endforeach()
+  if(names)
+    add_custom_target(benchmarks DEPENDS ${names})
+  endif()
+endfunction()
+
+include(GoogleTest)

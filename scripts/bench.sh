@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs one benchmark (or all of them) under Wine:
+#   scripts/bench.sh [bench_name ...]
+# Benchmarks are never run by the tests.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+
+if [ $# -eq 0 ]; then
+  set -- $(cd "$ROOT/bench" && ls *.cpp 2>/dev/null | sed 's/\.cpp$//')
+fi
+glimmer_build "$@"
+trap stop_all EXIT
+start_xvfb
+start_wine
+for b in "$@"; do
+  echo "== $b"
+  "$WINE" "$B/$b.exe"
+done
