@@ -25,20 +25,36 @@ function(glimmer_link_all target)
   target_link_libraries(${target} PRIVATE glimmer_thirdparty glimmer_syslibs)
 endfunction()
 
+# Tests: one GoogleTest executable per area. tests/<layer>/<area>/*.cpp makes
+# test_<layer>_<area>; files directly in tests/<layer>/ make test_<layer>.
 function(glimmer_test_suite layer)
-  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${layer}/*.cpp")
-  if(NOT srcs)
-    return()
+  file(GLOB direct CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${layer}/*.cpp")
+  if(direct)
+    glimmer_test_exe(test_${layer} ${direct})
   endif()
-  add_executable(test_${layer} ${srcs} "${CMAKE_SOURCE_DIR}/tests/TestMain.cpp")
-  glimmer_link_all(test_${layer})
-  target_include_directories(test_${layer} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
-  target_link_libraries(test_${layer} PRIVATE gtest gmock)
-  target_compile_definitions(test_${layer} PRIVATE
+  file(GLOB areas LIST_DIRECTORIES true "${CMAKE_SOURCE_DIR}/tests/${layer}/*")
+  foreach(dir ${areas})
+    if(IS_DIRECTORY "${dir}")
+      get_filename_component(area "${dir}" NAME)
+      file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${dir}/*.cpp")
+      if(srcs)
+        glimmer_test_exe(test_${layer}_${area} ${srcs})
+      endif()
+    endif()
+  endforeach()
+endfunction()
+
+function(glimmer_test_exe name)
+  file(GLOB support CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/support/*.cpp")
+  add_executable(${name} ${ARGN} ${support} "${CMAKE_SOURCE_DIR}/tests/TestMain.cpp")
+  glimmer_link_all(${name})
+  target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
+  target_link_libraries(${name} PRIVATE gtest gmock)
+  target_compile_definitions(${name} PRIVATE
     GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
     GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
-  gtest_discover_tests(test_${layer}
+  gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES TIMEOUT 180)
