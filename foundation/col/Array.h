@@ -12,12 +12,33 @@
 
 namespace s::col::_array {
 
-class ArrayBase : public ICollection,
+namespace detail {
+// The collection's clear empties the array; the stream views' clear only rewinds.
+// Separate overriders keep the two apart.
+class CollectionView : public ICollection {
+public:
+    void clear() override { clearElements(); }
+protected:
+    virtual void clearElements() = 0;
+};
+class InputView : public io::IInputStream {
+public:
+    void clear() final { rewind(); }
+};
+class OutputView : public io::IOutputStream {
+public:
+    void clear() final { rewind(); }
+};
+}  // namespace detail
+
+class ArrayBase : public detail::CollectionView,
                   public io::IInputStreamable,
                   public IEnumerable,
-                  public io::IInputStream,
-                  public io::IOutputStream {
+                  public detail::InputView,
+                  public detail::OutputView {
 public:
+    using detail::CollectionView::clear;
+
     ~ArrayBase() override;
     ArrayBase(const ArrayBase&) = delete;
     ArrayBase& operator=(const ArrayBase&) = delete;
@@ -56,8 +77,6 @@ public:
     void takeRange(uint32_t index, void* dst, uint32_t n, uint32_t dstIndex = 0) override;
     int compareElements(uint32_t index, const void* other, uint32_t otherCount, uint32_t otherIndex,
                         int32_t n = -1) const override;
-    // count 0 and stream position 0; storage and items untouched. Also the streams' clear.
-    void clear() override;
     void freeStorage() override;
     void swapAt(uint32_t i, uint32_t j) override;
     void reverse() override;
@@ -98,6 +117,8 @@ public:
 
 protected:
     explicit ArrayBase(uint8_t shift) : shift_(shift) {}
+    // clear(): count 0 and stream position 0; storage and items untouched.
+    void clearElements() override;
     // Frees the block and zeroes count, capacity and position (no item destroyer).
     void freeBlock();
     // Makes room for n elements at index (moving the tail up); false when allocation failed.
