@@ -8,7 +8,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 if [ $# -eq 0 ]; then
   set -- $(cd "$ROOT/bench" && ls *.cpp 2>/dev/null | sed 's/\.cpp$//')
 fi
-glimmer_build "$@"
+GLIMMER_SETUP_ARGS=--bench glimmer_build "$@"
 trap stop_all EXIT
 start_xvfb
 start_wine

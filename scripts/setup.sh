@@ -129,12 +129,33 @@ keep_jpeg_testimages() {
   cp -r "$src/testimages" "$PREFIX/share/jpeg-testimages"
 }
 
+# giflib is a reference for the GIF benchmarks only; the program never uses it.
+build_giflib() {
+  [ -f "$PREFIX/.giflib-done" ] && return
+  local src obj f
+  src=$(fetch_source giflib 'giflib-*')
+  log "cross-building giflib (benchmark reference) from $src"
+  obj=$DEPS/obj/giflib
+  rm -rf "$obj"; mkdir -p "$obj" "$PREFIX/lib" "$PREFIX/include"
+  for f in dgif_lib egif_lib gifalloc gif_err gif_font gif_hash openbsd-reallocarray quantize; do
+    [ -f "$src/$f.c" ] || continue
+    x86_64-w64-mingw32-gcc-posix -O2 -c "$src/$f.c" -I"$src" -o "$obj/$f.o"
+  done
+  rm -f "$PREFIX/lib/libgif.a"
+  x86_64-w64-mingw32-ar rcs "$PREFIX/lib/libgif.a" "$obj"/*.o
+  cp "$src/gif_lib.h" "$PREFIX/include/"
+  touch "$PREFIX/.giflib-done"
+}
+
 main() {
   install_packages "${PACKAGES[@]}"
   mkdir -p "$PREFIX"
   build_libjpeg
   build_libpng
   keep_jpeg_testimages
+  if [ "${1:-}" = "--bench" ]; then
+    build_giflib
+  fi
 }
 
 main "$@"

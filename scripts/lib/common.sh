@@ -13,11 +13,9 @@ export WINEARCH=win64
 
 glimmer_build() {
   # $@: targets (none = the default set)
-  "$ROOT/scripts/setup.sh"
-  if [ ! -f "$B/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$B" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
-      -DCMAKE_BUILD_TYPE=Release -DGLIMMER_DEPS_PREFIX="$ROOT/build/deps/prefix" >/dev/null
-  fi
+  "$ROOT/scripts/setup.sh" ${GLIMMER_SETUP_ARGS:-}
+  cmake -S "$ROOT" -B "$B" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/toolchain-mingw64.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DGLIMMER_DEPS_PREFIX="$ROOT/build/deps/prefix" >/dev/null
   local t=()
   local x
   for x in "$@"; do t+=(--target "$x"); done
