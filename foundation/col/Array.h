@@ -84,6 +84,8 @@ public:
     str::strbuffer::StrBuffer* toText(str::strbuffer::StrBuffer* out, bool append) const override;
     str::strbuffer::StrBuffer* toXml(str::strbuffer::StrBuffer* out, bool append) const override;
     str::strbuffer::StrBuffer* toHex(str::strbuffer::StrBuffer* out, bool append) const override;
+    str::strbuffer::StrBuffer* digest(digest::IDigester* digester, str::strbuffer::StrBuffer* out,
+                                      bool append) const override;
     void swapWith(uint32_t i, uint32_t j, void* temp) override;
 
     // Object: with a comparator its compare(this, other); else fewer elements is smaller,

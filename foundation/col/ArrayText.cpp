@@ -2,6 +2,7 @@
 #include <cstdint>
 
 #include "foundation/col/Array.h"
+#include "foundation/digest/Md5.h"
 #include "foundation/str/StrBuffer.h"
 
 namespace s::col::_array {
@@ -49,6 +50,26 @@ StrBuffer* ArrayBase::toXml(StrBuffer* out, bool append) const {
     out->appendText(getName());
     out->appendChar(L'>');
     return out;
+}
+
+StrBuffer* ArrayBase::digest(digest::IDigester* digester, StrBuffer* out, bool append) const {
+    digest::md5::Md5* own = nullptr;
+    if (!digester) {
+        own = digest::md5::Md5::create();
+        if (!own) return nullptr;
+        digester = own;
+    }
+    const uint8_t* p = static_cast<const uint8_t*>(items_);
+    for (uint64_t left = byteCount(); left > 0;) {
+        int32_t k = left > 0x40000000u ? 0x40000000 : int32_t(left);
+        digester->update(p, k);
+        p += k;
+        left -= uint64_t(k);
+    }
+    digester->finish(nullptr);
+    StrBuffer* result = digester->toHex(out, append);
+    if (own) own->release();
+    return result;
 }
 
 void ArrayP::appendElementText(StrBuffer* out, const void* element) const {

@@ -6,6 +6,7 @@
 #include "foundation/base/Object.h"
 
 namespace s::str::strbuffer { class StrBuffer; }
+namespace s::digest { class IDigester; }
 
 namespace s::col {
 
@@ -76,6 +77,10 @@ public:
     virtual str::strbuffer::StrBuffer* toText(str::strbuffer::StrBuffer* out, bool append) const = 0;
     virtual str::strbuffer::StrBuffer* toXml(str::strbuffer::StrBuffer* out, bool append) const = 0;
     virtual str::strbuffer::StrBuffer* toHex(str::strbuffer::StrBuffer* out, bool append) const = 0;
+    // Feeds the element bytes to the digester (a pooled MD5 one when null), finishes it and
+    // returns its hexadecimal text (out and append as for toText).
+    virtual str::strbuffer::StrBuffer* digest(digest::IDigester* digester, str::strbuffer::StrBuffer* out,
+                                              bool append) const = 0;
     virtual const base::IComparator* getComparator() const = 0;
     virtual void swapWith(uint32_t i, uint32_t j, void* temp) = 0;
 };

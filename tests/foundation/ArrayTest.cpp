@@ -416,6 +416,20 @@ TEST(ArrayTextTest, AppendFlagAndPointerElements) {
     EXPECT_EQ(text(p.toHex(nullptr, false)), L"");
 }
 
+TEST(ArrayTextTest, DigestOfTheElementBytes) {
+    ArrayU08 abc;
+    abc.push('a')->push('b')->push('c');
+    EXPECT_EQ(text(abc.digest(nullptr, nullptr, false)), L"900150983cd24fb0d6963f7d28e17f72");
+    ArrayU32 empty;
+    StrBuffer* out = StrBuffer::create();
+    out->appendText(L"md5=");
+    empty.digest(nullptr, out, true);
+    EXPECT_EQ(text(out), L"md5=d41d8cd98f00b204e9800998ecf8427e");
+    ArrayS32 word;
+    word.push(0x00636261);  // "abc\0" in memory: four bytes are fed
+    EXPECT_NE(text(word.digest(nullptr, nullptr, false)), L"900150983cd24fb0d6963f7d28e17f72");
+}
+
 TEST(ArrayTest, SampleDataHoldsFiveElements) {
     ArrayS32 a;
     ArrayP p;
