@@ -14,28 +14,19 @@ namespace s::col::_array {
 
 namespace detail {
 // The collection's clear empties the array; the stream views' clear only rewinds.
-// Separate overriders keep the two apart.
 class CollectionView : public ICollection {
 public:
     void clear() override { clearElements(); }
 protected:
     virtual void clearElements() = 0;
 };
-class InputView : public io::IInputStream {
-public:
-    void clear() final { rewind(); }
-};
-class OutputView : public io::IOutputStream {
-public:
-    void clear() final { rewind(); }
-};
 }  // namespace detail
 
 class ArrayBase : public detail::CollectionView,
                   public io::IInputStreamable,
                   public IEnumerable,
-                  public detail::InputView,
-                  public detail::OutputView {
+                  public io::RewindingInputView,
+                  public io::RewindingOutputView {
 public:
     using detail::CollectionView::clear;
 

@@ -62,6 +62,18 @@ public:
     static bool copyFrom(IOutputStream* out, IInputStream* in);
 };
 
+// Bases for objects that are streams over their own contents (arrays, strings): the
+// object's own clear empties it, while the stream views' clear only rewinds. These
+// give the views an overrider of their own so the two never mix.
+class RewindingInputView : public IInputStream {
+public:
+    void clear() final { rewind(); }
+};
+class RewindingOutputView : public IOutputStream {
+public:
+    void clear() final { rewind(); }
+};
+
 // Something that can hand out a (pooled) input stream over its contents; the caller
 // disposes of the stream.
 class IInputStreamable {
