@@ -15,6 +15,7 @@
 
 namespace s::col { class IteratorBase; }
 namespace s::col::_array { class ArrayU08; }
+namespace s::digest { class IDigester; }
 namespace s::str::strarray { class StrArray; }
 
 namespace s::str {
@@ -37,23 +38,8 @@ namespace s::str::strbuffer {
 // Bound of the backward searches meaning "from the last unit".
 constexpr uint32_t kFromEnd = 0xFFFFFF;
 
-namespace detail {
-// The stream views' own clear: it only rewinds, whereas StrBuffer::clear empties the text.
-class InputView : public io::IInputStream {
-public:
-    void clear() final { rewindStream(); }
-protected:
-    virtual void rewindStream() = 0;
-};
-class OutputView : public io::IOutputStream {
-public:
-    void clear() final { rewindStream(); }
-protected:
-    virtual void rewindStream() = 0;
-};
-}  // namespace detail
-
-class StrBuffer final : public IStr, public detail::InputView, public detail::OutputView {
+// The stream views' clear only rewinds; StrBuffer::clear empties the text.
+class StrBuffer final : public IStr, public io::RewindingInputView, public io::RewindingOutputView {
     S_POOLED(StrBuffer, L"s_str_strbuffer_StrBuffer")
 
 public:
@@ -306,6 +292,11 @@ public:
     // n = -1: up to the first NUL unit (UTF-16 pages) or NUL byte (others).
     uint32_t decode(int codePage, const void* bytes, bool append, int32_t n = -1);
 
+    // ---- digest ---------------------------------------------------------------------
+    // Feeds the UTF-16 bytes to the digester (a pooled MD5 one when null), finishes it and
+    // returns its lowercase hexadecimal text in out (appended or replacing) or a new string.
+    StrBuffer* digest(digest::IDigester* digester, StrBuffer* out, bool append) const;
+
     // ---- splitting (new pooled lists of new pooled strings) -----------------------------
     // Non-empty pieces between separators.
     strarray::StrArray* split(wchar_t separator) const;
@@ -357,7 +348,6 @@ public:
     void dispose() override { position_ = 0; }
 
 private:
-    void rewindStream() override { position_ = 0; }
     bool reallocate(uint32_t n);
     // Hands this string's storage to other and takes other's.
     void swapStorage(StrBuffer* other);

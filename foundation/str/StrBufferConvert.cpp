@@ -6,6 +6,7 @@
 
 #include "foundation/col/Array.h"
 #include "foundation/col/Iterator.h"
+#include "foundation/digest/Md5.h"
 #include "foundation/str/StrArray.h"
 #include "foundation/str/StrBuffer.h"
 
@@ -325,6 +326,27 @@ uint32_t StrBuffer::fromUtf8(const ArrayU08* bytes, bool append) {
 
 uint32_t StrBuffer::fromOem(const void* bytes, bool append, int32_t n) {
     return decode(int(GetOEMCP()), bytes, append, n);
+}
+
+// ---- digest ------------------------------------------------------------------------------
+
+StrBuffer* StrBuffer::digest(digest::IDigester* digester, StrBuffer* out, bool append) const {
+    digest::md5::Md5* own = nullptr;
+    if (!digester) {
+        own = digest::md5::Md5::create();
+        if (!own) return nullptr;
+        digester = own;
+    }
+    // Whole units per call, so no call exceeds the digester's 32-bit count.
+    for (uint32_t done = 0; done < length_;) {
+        uint32_t k = length_ - done < 0x20000000u ? length_ - done : 0x20000000u;
+        digester->update(chars_ + done, int32_t(k * 2));
+        done += k;
+    }
+    digester->finish(nullptr);
+    StrBuffer* result = digester->toHex(out, append);
+    if (own) own->release();
+    return result;
 }
 
 // ---- splitting ---------------------------------------------------------------------------

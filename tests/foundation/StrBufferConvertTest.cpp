@@ -291,6 +291,15 @@ TEST(StrBufferEncoding, AnsiAndOemPages) {
     EXPECT_EQ(0u, back->decode(12345, "abc", false));
 }
 
+TEST(StrBufferDigest, Md5OfUtf16Bytes) {
+    // Digests of the UTF-16LE bytes, made independently by Python's hashlib.
+    Str d(Str(L"abc")->digest(nullptr, nullptr, false));
+    EXPECT_EQ(L"ce1473cf80c6b3fda8e3dfc006adc315", d.str());
+    Str e(L"md5:");
+    Str()->digest(nullptr, e.p, true);
+    EXPECT_EQ(L"md5:d41d8cd98f00b204e9800998ecf8427e", e.str());
+}
+
 TEST(StrBufferWords, Split) {
     struct { const wchar_t* text; wchar_t sep; std::vector<std::wstring> pieces; } cases[] = {
         {L",a,,b,", L',', {L"a", L"b"}},
