@@ -159,7 +159,12 @@ public:
         uint32_t k = n < 0 ? (units ? uint32_t(wcslen(units)) : 0) : uint32_t(n);
         if (k == 0) return this;
         if (length_ + k > capacity_ && !ensureCapacity(length_ + k)) return this;
-        std::memcpy(chars_ + length_, units, size_t(k) * 2);
+        wchar_t* d = chars_ + length_;
+        if (k <= 8) {
+            for (uint32_t i = 0; i < k; ++i) d[i] = units[i];  // short texts: no call
+        } else {
+            std::memcpy(d, units, size_t(k) * 2);
+        }
         length_ += k;
         return this;
     }
