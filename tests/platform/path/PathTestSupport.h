@@ -1,0 +1,58 @@
+// Helpers of the path tests: pooled paths held for one scope, and files made in a
+// temporary folder of the test's own (Windows paths under Z:).
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "platform/file/PathWin.h"
+#include "support/HostTool.h"
+
+namespace pathtest {
+
+using s::file::win::PathWin;
+
+struct Releaser {
+    void operator()(s::file::IPath* p) const {
+        if (p) p->release();
+    }
+};
+using Path = std::unique_ptr<s::file::IPath, Releaser>;
+
+inline Path path(const std::wstring& text) { return Path(PathWin::fromString(text.c_str())); }
+
+inline std::wstring str(const wchar_t* t) { return t ? std::wstring(t) : std::wstring(L"<null>"); }
+
+// Writes a file of n bytes (value 'x'); missing folders are not made.
+inline bool writeFile(const std::wstring& name, size_t n, const char fill = 'x') {
+    std::wstring full = name.size() >= 250 ? L"\\\\?\\" + name : name;
+    HANDLE h = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    std::string data(n, fill);
+    DWORD written = 0;
+    bool ok = n == 0 || (WriteFile(h, data.data(), DWORD(n), &written, nullptr) && written == n);
+    CloseHandle(h);
+    return ok;
+}
+
+inline bool makeDir(const std::wstring& name) {
+    std::wstring full = name.size() >= 250 ? L"\\\\?\\" + name : name;
+    return CreateDirectoryW(full.c_str(), nullptr) != 0;
+}
+
+inline bool present(const std::wstring& name) {
+    std::wstring full = name.size() >= 240 ? L"\\\\?\\" + name : name;
+    return GetFileAttributesW(full.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A fresh folder for one test: its Unix and Windows names.
+struct TempDir {
+    explicit TempDir(const std::string& name) : unix(testsupport::makeTempDir(name)), win(testsupport::winPath(unix)) {}
+    std::wstring operator/(const std::wstring& rel) const { return win + L"\\" + rel; }
+    std::string unix;
+    std::wstring win;
+};
+
+}  // namespace pathtest
