@@ -53,23 +53,7 @@ StrBuffer* ArrayBase::toXml(StrBuffer* out, bool append) const {
 }
 
 StrBuffer* ArrayBase::digest(digest::IDigester* digester, StrBuffer* out, bool append) const {
-    digest::md5::Md5* own = nullptr;
-    if (!digester) {
-        own = digest::md5::Md5::create();
-        if (!own) return nullptr;
-        digester = own;
-    }
-    const uint8_t* p = static_cast<const uint8_t*>(items_);
-    for (uint64_t left = byteCount(); left > 0;) {
-        int32_t k = left > 0x40000000u ? 0x40000000 : int32_t(left);
-        digester->update(p, k);
-        p += k;
-        left -= uint64_t(k);
-    }
-    digester->finish(nullptr);
-    StrBuffer* result = digester->toHex(out, append);
-    if (own) own->release();
-    return result;
+    return StrBuffer::digestBytes(digester, items_, byteCount(), out, append);
 }
 
 void ArrayP::appendElementText(StrBuffer* out, const void* element) const {

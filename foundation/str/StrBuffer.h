@@ -301,6 +301,9 @@ public:
     // Feeds the UTF-16 bytes to the digester (a pooled MD5 one when null), finishes it and
     // returns its lowercase hexadecimal text in out (appended or replacing) or a new string.
     StrBuffer* digest(digest::IDigester* digester, StrBuffer* out, bool append) const;
+    // The same for any bytes (arrays digest their elements through it).
+    static StrBuffer* digestBytes(digest::IDigester* digester, const void* data, uint64_t n, StrBuffer* out,
+                                  bool append);
 
     // ---- splitting (new pooled lists of new pooled strings) -----------------------------
     // Non-empty pieces between separators.

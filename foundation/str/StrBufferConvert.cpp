@@ -330,23 +330,30 @@ uint32_t StrBuffer::fromOem(const void* bytes, bool append, int32_t n) {
 
 // ---- digest ------------------------------------------------------------------------------
 
-StrBuffer* StrBuffer::digest(digest::IDigester* digester, StrBuffer* out, bool append) const {
+StrBuffer* StrBuffer::digestBytes(digest::IDigester* digester, const void* data, uint64_t n, StrBuffer* out,
+                                  bool append) {
     digest::md5::Md5* own = nullptr;
     if (!digester) {
         own = digest::md5::Md5::create();
         if (!own) return nullptr;
         digester = own;
     }
-    // Whole units per call, so no call exceeds the digester's 32-bit count.
-    for (uint32_t done = 0; done < length_;) {
-        uint32_t k = length_ - done < 0x20000000u ? length_ - done : 0x20000000u;
-        digester->update(chars_ + done, int32_t(k * 2));
-        done += k;
+    // The digester counts in 32-bit signed units: feed large inputs in pieces.
+    const uint8_t* p = static_cast<const uint8_t*>(data);
+    while (n > 0) {
+        int32_t k = n > 0x40000000u ? 0x40000000 : int32_t(n);
+        digester->update(p, k);
+        p += k;
+        n -= uint64_t(k);
     }
     digester->finish(nullptr);
     StrBuffer* result = digester->toHex(out, append);
     if (own) own->release();
     return result;
+}
+
+StrBuffer* StrBuffer::digest(digest::IDigester* digester, StrBuffer* out, bool append) const {
+    return digestBytes(digester, chars_, uint64_t(length_) * 2, out, append);
 }
 
 // ---- splitting ---------------------------------------------------------------------------
