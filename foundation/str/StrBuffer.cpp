@@ -105,6 +105,21 @@ bool StrBuffer::reallocate(uint32_t n) {
     return true;
 }
 
+bool StrBuffer::ensureCapacityKeeping(uint32_t n, const wchar_t*& inside) {
+    const bool own = chars_ && inside >= chars_ && inside <= chars_ + capacity_;
+    const size_t offset = own ? size_t(inside - chars_) : 0;
+    if (!ensureCapacity(n)) return false;
+    if (own) inside = chars_ + offset;
+    return true;
+}
+
+StrBuffer* StrBuffer::appendGrowing(const wchar_t* units, uint32_t k) {
+    if (uint64_t(length_) + k > 0xFFFFFFFEu || !ensureCapacityKeeping(length_ + k, units)) return this;
+    std::memcpy(chars_ + length_, units, size_t(k) * 2);
+    length_ += k;
+    return this;
+}
+
 bool StrBuffer::grow() {
     uint32_t next = col::growthStep(capacity_);
     return next > capacity_ && reallocate(next);
@@ -403,9 +418,19 @@ StrBuffer* StrBuffer::trimStartChars(const wchar_t* chars, int32_t count) {
 StrBuffer* StrBuffer::prepend(const wchar_t* units, int32_t n) {
     uint32_t k = textLength(units, n);
     if (k == 0) return this;
-    if (length_ + k > capacity_ && !ensureCapacity(length_ + k)) return this;
-    std::memmove(chars_ + k, chars_, size_t(length_) * 2);
-    std::memcpy(chars_, units, size_t(k) * 2);
+    if (length_ + k > capacity_ && !ensureCapacityKeeping(length_ + k, units)) return this;
+    if (units >= chars_ && units < chars_ + length_) {
+        // Prepending part of this string: copy it aside before the text moves.
+        StrBuffer* copy = create();
+        if (!copy) return this;
+        copy->assign(units, int32_t(k));
+        std::memmove(chars_ + k, chars_, size_t(length_) * 2);
+        std::memcpy(chars_, copy->chars_, size_t(k) * 2);
+        copy->release();
+    } else {
+        std::memmove(chars_ + k, chars_, size_t(length_) * 2);
+        std::memcpy(chars_, units, size_t(k) * 2);
+    }
     length_ += k;
     return this;
 }

@@ -158,7 +158,7 @@ public:
     StrBuffer* append(const wchar_t* units, int32_t n = -1) {
         uint32_t k = n < 0 ? (units ? uint32_t(wcslen(units)) : 0) : uint32_t(n);
         if (k == 0) return this;
-        if (length_ + k > capacity_ && !ensureCapacity(length_ + k)) return this;
+        if (length_ + k > capacity_) return appendGrowing(units, k);
         wchar_t* d = chars_ + length_;
         if (k <= 8) {
             for (uint32_t i = 0; i < k; ++i) d[i] = units[i];  // short texts: no call
@@ -357,6 +357,10 @@ public:
 
 private:
     bool reallocate(uint32_t n);
+    // append() when the text must grow first (the units may lie inside this string).
+    StrBuffer* appendGrowing(const wchar_t* units, uint32_t k);
+    // Grows to hold n units; a pointer into the old block is moved along with it.
+    bool ensureCapacityKeeping(uint32_t n, const wchar_t*& inside);
     // Hands this string's storage to other and takes other's.
     void swapStorage(StrBuffer* other);
     template <bool Fold>

@@ -71,6 +71,22 @@ TEST(StrBufferStorage, EmptyTextAndTermination) {
     EXPECT_EQ(std::wstring(L"xyabcA") + wchar_t(0xFFE9), s.str());  // sign-extended bytes
 }
 
+TEST(StrBufferStorage, AppendingOrPrependingItselfWhileGrowing) {
+    // The source lies in the block that the append replaces.
+    Str s;
+    std::wstring expected;
+    for (int i = 0; i < 100; ++i) s->appendChar(wchar_t(L'a' + i % 26));
+    expected = s.str();
+    ASSERT_EQ(s->length(), s->capacity());
+    s->appendStr(s.p);
+    EXPECT_EQ(expected + expected, s.str());
+    s->append(s->data() + 10, 5);
+    EXPECT_EQ(expected + expected + expected.substr(10, 5), s.str());
+    Str t(L"abcdef");
+    t->prepend(t->data() + 3, 3);
+    EXPECT_EQ(L"defabcdef", t.str());
+}
+
 TEST(StrBufferPool, ReleasedStringComesBackEmptyWithoutStorage) {
     StrBuffer* a = StrBuffer::create();
     a->setText(L"hello");
