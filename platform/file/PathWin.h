@@ -208,6 +208,8 @@ private:
     int64_t streamSizeOf();
     // Drops the cached attributes, stat record and size on disk after the file changed.
     void forgetFileState();
+    // Deletes a junction or symbolic link itself without following it.
+    bool removeLink();
     // Every entry of the folder, hidden ones and links included (links are not entered).
     ArrayP* listEntriesForRemoval();
     enum class Kind { All, Folders, Files };

@@ -53,6 +53,18 @@ void PathWin::forgetFileState() {
     sizeOnDisk_ = -1;
 }
 
+// Deletes a link itself (opened as a reparse point, so it is not followed).
+bool PathWin::removeLink() {
+    HANDLE h = CreateFileW(getLongPath(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                           OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    FILE_DISPOSITION_INFO disposition;
+    disposition.DeleteFile = TRUE;
+    const bool ok = SetFileInformationByHandle(h, FileDispositionInfo, &disposition, sizeof disposition) != 0;
+    CloseHandle(h);
+    return ok && GetFileAttributesW(getLongPath()) == INVALID_FILE_ATTRIBUTES;
+}
+
 bool PathWin::renameTo(const wchar_t* newPath) {
     PathWin* to = fromString(newPath);
     bool ok = false;
@@ -167,7 +179,9 @@ bool PathWin::remove(bool notify, bool scheduleOnFailure) {
     } else {
         // A junction or folder link goes as a link: what it points to is never entered.
         ok = RemoveDirectoryW(getLongPath()) != 0;
-        if (!ok && !(now & attr::kReparsePoint)) {
+        if (!ok && (now & attr::kReparsePoint)) {
+            ok = removeLink();
+        } else if (!ok) {
             bool all = true;
             ArrayP* entries = listEntriesForRemoval();
             for (uint32_t i = 0; i < entries->count(); ++i)
