@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <cwctype>
+#include <emmintrin.h>
 #include <new>
 
 namespace s::str::strbuffer {
@@ -16,6 +17,20 @@ const wchar_t kEmpty[1] = {0};
 inline uint32_t textLength(const wchar_t* t, int32_t n) {
     if (n >= 0) return uint32_t(n);
     return t ? uint32_t(wcslen(t)) : 0;
+}
+
+// First unit equal to ch among n units, 8 at a time; null when there is none.
+inline const wchar_t* findUnit(const wchar_t* p, wchar_t ch, size_t n) {
+    const __m128i needle = _mm_set1_epi16(short(ch));
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+        int mask = _mm_movemask_epi8(_mm_cmpeq_epi16(block, needle));
+        if (mask) return p + i + (__builtin_ctz(unsigned(mask)) >> 1);
+    }
+    for (; i < n; ++i)
+        if (p[i] == ch) return p + i;
+    return nullptr;
 }
 
 inline bool inSet(wchar_t c, const wchar_t* set, uint32_t n) {
@@ -190,7 +205,7 @@ StrBuffer* StrBuffer::capitalize() {
 
 bool StrBuffer::indexOf(wchar_t ch, uint32_t* pos, uint32_t from) const {
     if (length_ == 0 || from >= length_) return false;
-    const wchar_t* p = wmemchr(chars_ + from, ch, length_ - from);
+    const wchar_t* p = findUnit(chars_ + from, ch, length_ - from);
     if (!p) return false;
     if (pos) *pos = uint32_t(p - chars_);
     return true;
@@ -279,7 +294,7 @@ bool StrBuffer::findImpl(const wchar_t* text, uint32_t* pos, uint32_t from) cons
         if (Fold) {
             if (foldLower(chars_[i]) != first) continue;
         } else {
-            const wchar_t* p = wmemchr(chars_ + i, first, last - i + 1);
+            const wchar_t* p = findUnit(chars_ + i, first, last - i + 1);
             if (!p) return false;
             i = uint32_t(p - chars_);
         }

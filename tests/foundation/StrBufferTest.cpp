@@ -134,6 +134,23 @@ TEST(StrBufferSearch, CharacterSearches) {
     EXPECT_FALSE(empty->lastIndexOf(L'a', &pos));
 }
 
+TEST(StrBufferSearch, EveryPositionOfLongText) {
+    // Matches in every lane of the block-wise scan and in the tail after the blocks.
+    for (uint32_t at = 0; at < 37; ++at) {
+        Str s;
+        for (uint32_t i = 0; i < 37; ++i) s->appendChar(i == at ? L'b' : L'a');
+        for (uint32_t from : {0u, at, at + 1}) {
+            uint32_t pos = 99;
+            bool found = s->indexOf(L'b', &pos, from);
+            EXPECT_EQ(from <= at, found) << at << " from " << from;
+            EXPECT_EQ(from <= at ? at : 99u, pos);
+        }
+        uint32_t pos = 99;
+        EXPECT_EQ(at >= 1, s->find(L"ab", &pos)) << at;
+        EXPECT_EQ(at >= 1 ? at - 1 : 99u, pos);
+    }
+}
+
 TEST(StrBufferSearch, TextSearches) {
     Str s(L"abcABCabc");
     struct { const wchar_t* text; uint32_t from; bool ignoreCase; bool found; uint32_t pos; } cases[] = {
