@@ -165,10 +165,7 @@ TEST(PathInfo, SetTimesReportsAFileItCannotOpen) {
 
 TEST(PathInfo, SetTimesRecursesIntoFolders) {
     TempDir t("pathinfo-treetimes");
-    ASSERT_TRUE(makeDir(t / L"d"));
-    ASSERT_TRUE(makeDir(t / L"d\\e"));
-    ASSERT_TRUE(writeFile(t / L"d\\e\\f.txt", 1));
-    ASSERT_TRUE(writeFile(t / L"d\\g.txt", 1));
+    ASSERT_TRUE(makeTree(t, {{L"d\\"}, {L"d\\e\\"}, {L"d\\e\\f.txt", 1}, {L"d\\g.txt", 1}}));
     EXPECT_TRUE(path(t / L"d")->setTimes(-1, 1000000000, -1, true, true, true, true, true));
     EXPECT_EQ(path(t / L"d\\e\\f.txt")->getWriteTime(), 1000000000);
     EXPECT_EQ(path(t / L"d\\g.txt")->getWriteTime(), 1000000000);
@@ -177,11 +174,8 @@ TEST(PathInfo, SetTimesRecursesIntoFolders) {
 
 TEST(PathInfo, LongPathsAreReached) {
     TempDir t("pathinfo-long");
-    std::wstring dir = t.win;
-    while (dir.size() < 300) {
-        dir += L"\\" + std::wstring(60, L'L');
-        ASSERT_TRUE(makeDir(dir));
-    }
+    const std::wstring dir = makeDeepDir(t.win, 300, 60, L'L');
+    ASSERT_FALSE(dir.empty());
     const std::wstring file = dir + L"\\deep.txt";
     ASSERT_TRUE(writeFile(file, 7));
     Path p = path(file);
@@ -204,6 +198,13 @@ TEST(PathInfo, FileSystemType) {
     EXPECT_EQ(p->isNtfs(), _wcsicmp(name, L"NTFS") == 0);
     EXPECT_EQ(p->isFat(), _wcsicmp(name, L"FAT") == 0 || _wcsicmp(name, L"FAT32") == 0);
     EXPECT_FALSE(path(L"Q:\\no\\such\\drive")->isNtfs());
+}
+
+TEST(PathInfo, ShellTypeNames) {
+    TempDir t("pathinfo-typename");
+    ASSERT_TRUE(writeFile(t / L"a.txt", 1));
+    EXPECT_NE(str(path(t / L"a.txt")->getShellTypeNameText()), L"");
+    EXPECT_NE(str(path(t / L"missing.txt")->getShellTypeNameText()), L"");
 }
 
 TEST(PathInfo, SizeTextIsEmptyForFolders) {

@@ -36,21 +36,20 @@ std::vector<std::wstring> fullPaths(ArrayP* list) {
 std::set<std::wstring> sorted(const std::vector<std::wstring>& v) { return std::set<std::wstring>(v.begin(), v.end()); }
 
 // A small tree: a.jpg, b.png, h.jpg (hidden), sub\c.jpg, sub\deep\d.jpg, empty\.
-void makeTree(const TempDir& t) {
-    ASSERT_TRUE(writeFile(t / L"a.jpg", 1));
-    ASSERT_TRUE(writeFile(t / L"b.png", 1));
-    ASSERT_TRUE(writeFile(t / L"h.jpg", 1));
-    ASSERT_TRUE(SetFileAttributesW((t / L"h.jpg").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    ASSERT_TRUE(makeDir(t / L"sub"));
-    ASSERT_TRUE(writeFile(t / L"sub\\c.jpg", 1));
-    ASSERT_TRUE(makeDir(t / L"sub\\deep"));
-    ASSERT_TRUE(writeFile(t / L"sub\\deep\\d.jpg", 1));
-    ASSERT_TRUE(makeDir(t / L"empty"));
+void makeSampleTree(const TempDir& t) {
+    ASSERT_TRUE(makeTree(t, {{L"a.jpg", 1},
+                             {L"b.png", 1},
+                             {L"h.jpg", 1, FILE_ATTRIBUTE_HIDDEN},
+                             {L"sub\\"},
+                             {L"sub\\c.jpg", 1},
+                             {L"sub\\deep\\"},
+                             {L"sub\\deep\\d.jpg", 1},
+                             {L"empty\\"}}));
 }
 
 TEST(PathList, NamesOfEachKind) {
     TempDir t("pathlist-names");
-    makeTree(t);
+    makeSampleTree(t);
     Path root = path(t.win);
     using S = std::set<std::wstring>;
     EXPECT_EQ(sorted(texts(root->listNames(false, true))), (S{L"a.jpg", L"b.png", L"h.jpg", L"sub", L"empty"}));
@@ -64,7 +63,7 @@ TEST(PathList, NamesOfEachKind) {
 
 TEST(PathList, RecursiveListingsAreDepthFirst) {
     TempDir t("pathlist-recurse");
-    makeTree(t);
+    makeSampleTree(t);
     Path root = path(t.win);
     using S = std::set<std::wstring>;
     EXPECT_EQ(sorted(fullPaths(root->listFiles(true, true, nullptr))),
@@ -89,7 +88,7 @@ TEST(PathList, RecursiveListingsAreDepthFirst) {
 
 TEST(PathList, CollectIntoPathLists) {
     TempDir t("pathlist-collect");
-    makeTree(t);
+    makeSampleTree(t);
     Path root = path(t.win);
     s::file::win::PathArray* list = root->collectFiles(true, true, nullptr);
     EXPECT_EQ(list->getCount(), 5);
@@ -154,13 +153,32 @@ TEST(PathList, ExplorerSettingsFilterHiddenAndSystemEntries) {
     }
 }
 
+TEST(PathList, BootFilesAreHiddenOnlyOnTheWindowsVolumeRoot) {
+    if (s::file::showHiddenFiles() && s::file::showSystemFiles()) GTEST_SKIP() << "Explorer shows everything here";
+    wchar_t windows[MAX_PATH];
+    ASSERT_GT(GetWindowsDirectoryW(windows, MAX_PATH), 2u);
+    const std::wstring root = std::wstring(windows, 3);
+    const std::wstring boot = root + L"AUTOEXEC.BAT";
+    const bool made = !present(boot);
+    if (made) ASSERT_TRUE(writeFile(boot, 1));
+    TempDir t("pathlist-boot");
+    ASSERT_TRUE(makeTree(t, {{L"autoexec.bat", 1}, {L"config.sys", 1}, {L"other.txt", 1}}));
+    std::vector<std::wstring> atRoot = texts(path(root)->listFileNames(false, false));
+    std::vector<std::wstring> allAtRoot = texts(path(root)->listFileNames(false, true));
+    if (made) DeleteFileW(boot.c_str());
+    auto has = [](const std::vector<std::wstring>& v, const wchar_t* n) {
+        return std::any_of(v.begin(), v.end(), [&](const std::wstring& s) { return _wcsicmp(s.c_str(), n) == 0; });
+    };
+    EXPECT_FALSE(has(atRoot, L"AUTOEXEC.BAT"));
+    EXPECT_TRUE(has(allAtRoot, L"AUTOEXEC.BAT"));
+    EXPECT_EQ(sorted(texts(path(t.win)->listFileNames(false, false))),
+              (std::set<std::wstring>{L"autoexec.bat", L"config.sys", L"other.txt"}));
+}
+
 TEST(PathList, LinksAreNeitherListedNorEntered) {
     TempDir t("pathlist-links");
-    ASSERT_TRUE(makeDir(t / L"target"));
-    ASSERT_TRUE(writeFile(t / L"target\\inside.txt", 1));
-    ASSERT_TRUE(makeDir(t / L"d"));
-    ASSERT_TRUE(writeFile(t / L"d\\own.txt", 1));
-    ASSERT_TRUE(testsupport::runHost("ln -s '" + t.unix + "/target' '" + t.unix + "/d/link'"));
+    ASSERT_TRUE(makeTree(t, {{L"target\\"}, {L"target\\inside.txt", 1}, {L"d\\"}, {L"d\\own.txt", 1}}));
+    ASSERT_TRUE(makeLink(t, "target", "d/link"));
     ASSERT_TRUE(present(t / L"d\\link\\inside.txt"));
     DWORD a = GetFileAttributesW((t / L"d\\link").c_str());
     if (!(a & FILE_ATTRIBUTE_REPARSE_POINT)) GTEST_SKIP() << "this system does not report the link as one";
@@ -172,7 +190,7 @@ TEST(PathList, LinksAreNeitherListedNorEntered) {
 
 TEST(PathList, WildcardListings) {
     TempDir t("pathlist-match");
-    makeTree(t);
+    makeSampleTree(t);
     ASSERT_TRUE(makeDir(t / L"dir.jpg"));
     using S = std::set<std::wstring>;
     Path pattern = path(t / L"*.jpg");

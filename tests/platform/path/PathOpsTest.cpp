@@ -63,25 +63,20 @@ TEST(PathOps, RemoveFiles) {
 
 TEST(PathOps, RemoveFolderTreeWithHiddenAndReadOnlyEntries) {
     TempDir t("pathops-rmtree");
-    ASSERT_TRUE(makeDir(t / L"d"));
-    ASSERT_TRUE(makeDir(t / L"d\\sub"));
-    ASSERT_TRUE(writeFile(t / L"d\\sub\\x.txt", 1));
-    ASSERT_TRUE(writeFile(t / L"d\\h.txt", 1));
-    ASSERT_TRUE(writeFile(t / L"d\\s.txt", 1));
-    ASSERT_TRUE(SetFileAttributesW((t / L"d\\h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
-    ASSERT_TRUE(SetFileAttributesW((t / L"d\\s.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
+    ASSERT_TRUE(makeTree(t, {{L"d\\"},
+                             {L"d\\sub\\"},
+                             {L"d\\sub\\x.txt", 1},
+                             {L"d\\h.txt", 1, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY},
+                             {L"d\\s.txt", 1, FILE_ATTRIBUTE_SYSTEM}}));
     EXPECT_TRUE(path(t / L"d")->remove(false, false));
     EXPECT_FALSE(present(t / L"d"));
 }
 
 TEST(PathOps, RemoveLongPaths) {
     TempDir t("pathops-rmlong");
-    std::wstring dir = t / L"top";
-    ASSERT_TRUE(makeDir(dir));
-    while (dir.size() < 320) {
-        dir += L"\\" + std::wstring(70, L'n');
-        ASSERT_TRUE(makeDir(dir));
-    }
+    ASSERT_TRUE(makeDir(t / L"top"));
+    const std::wstring dir = makeDeepDir(t / L"top", 320, 70, L'n');
+    ASSERT_FALSE(dir.empty());
     const std::wstring file = dir + L"\\f.txt";
     ASSERT_TRUE(writeFile(file, 3));
     EXPECT_TRUE(path(file)->remove(false, false));
@@ -93,12 +88,9 @@ TEST(PathOps, RemoveLongPaths) {
 
 TEST(PathOps, RemoveFolderDeletesALinkWithoutFollowingIt) {
     TempDir t("pathops-rmlink");
-    ASSERT_TRUE(makeDir(t / L"keep"));
-    ASSERT_TRUE(writeFile(t / L"keep\\precious.txt", 5));
-    ASSERT_TRUE(makeDir(t / L"d"));
-    ASSERT_TRUE(writeFile(t / L"d\\own.txt", 1));
-    ASSERT_TRUE(testsupport::runHost("ln -s '" + t.unix + "/keep' '" + t.unix + "/d/link'"));
-    ASSERT_TRUE(testsupport::runHost("ln -s '" + t.unix + "/keep' '" + t.unix + "/probe'"));
+    ASSERT_TRUE(makeTree(t, {{L"keep\\"}, {L"keep\\precious.txt", 5}, {L"d\\"}, {L"d\\own.txt", 1}}));
+    ASSERT_TRUE(makeLink(t, "keep", "d/link"));
+    ASSERT_TRUE(makeLink(t, "keep", "probe"));
     ASSERT_TRUE(present(t / L"d\\link\\precious.txt"));
     // Some systems (Wine on Unix links) cannot delete a folder link at all.
     const bool linksGo = RemoveDirectoryW((t / L"probe").c_str()) != 0;
@@ -126,12 +118,11 @@ TEST(PathOps, CopyFiles) {
 
 TEST(PathOps, CopyFolderTree) {
     TempDir t("pathops-copytree");
-    ASSERT_TRUE(makeDir(t / L"src"));
-    ASSERT_TRUE(makeDir(t / L"src\\sub"));
-    ASSERT_TRUE(writeFile(t / L"src\\a.txt", 1));
-    ASSERT_TRUE(writeFile(t / L"src\\sub\\b.txt", 2));
-    ASSERT_TRUE(writeFile(t / L"src\\h.txt", 3));
-    ASSERT_TRUE(SetFileAttributesW((t / L"src\\h.txt").c_str(), FILE_ATTRIBUTE_HIDDEN));
+    ASSERT_TRUE(makeTree(t, {{L"src\\"},
+                             {L"src\\sub\\"},
+                             {L"src\\a.txt", 1},
+                             {L"src\\sub\\b.txt", 2},
+                             {L"src\\h.txt", 3, FILE_ATTRIBUTE_HIDDEN}}));
     EXPECT_TRUE(path(t / L"src")->copyTo((t / L"dst").c_str(), false));
     EXPECT_EQ(path(t / L"dst\\a.txt")->getSize(), 1);
     EXPECT_EQ(path(t / L"dst\\sub\\b.txt")->getSize(), 2);
@@ -226,11 +217,8 @@ TEST(PathOps, NextFreeNumberedNames) {
 
 TEST(PathOps, NextFreeNumberedOnLongPaths) {
     TempDir t("pathops-numlong");
-    std::wstring dir = t.win;
-    while (dir.size() < 300) {
-        dir += L"\\" + std::wstring(80, L'q');
-        ASSERT_TRUE(makeDir(dir));
-    }
+    const std::wstring dir = makeDeepDir(t.win, 300, 80, L'q');
+    ASSERT_FALSE(dir.empty());
     ASSERT_TRUE(writeFile(dir + L"\\a.jpg", 1));
     ASSERT_TRUE(writeFile(dir + L"\\a (1).jpg", 1));
     Path free(path(dir + L"\\a.jpg")->nextFreeNumbered());
@@ -271,6 +259,22 @@ TEST(PathOps, WipeNeedsExclusiveAccess) {
     ASSERT_TRUE(writeFile(t / L"empty.bin", 0));
     EXPECT_TRUE(path(t / L"empty.bin")->wipe(1, false));
     EXPECT_FALSE(path(t / L"missing.bin")->wipe(1, false));
+}
+
+TEST(PathOps, RecycleMovesToTheTrash) {
+    // Under Wine the recycle bin is the XDG trash of the process's XDG_DATA_HOME.
+    TempDir t("pathops-recycle");
+    ASSERT_TRUE(makeTree(t, {{L"a.txt", 3}, {L"d\\"}, {L"d\\x.txt", 1}, {L"xdg\\"}}));
+    const std::string xdg = t.unix + "/xdg";
+    ASSERT_TRUE(SetEnvironmentVariableA("XDG_DATA_HOME", xdg.c_str()));
+    path(t / L"a.txt")->recycle(false, false);
+    path(t / L"d")->recycle(false, true);
+    EXPECT_FALSE(present(t / L"a.txt"));
+    EXPECT_FALSE(present(t / L"d"));
+    if (present(t / L"xdg\\Trash\\files")) {
+        EXPECT_TRUE(present(t / L"xdg\\Trash\\files\\a.txt"));
+        EXPECT_TRUE(present(t / L"xdg\\Trash\\files\\d\\x.txt"));
+    }
 }
 
 TEST(PathOps, CreateTempMakesAnEmptyFile) {

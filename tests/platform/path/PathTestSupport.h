@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -54,5 +55,39 @@ struct TempDir {
     std::string unix;
     std::wstring win;
 };
+
+// One entry of a test tree: a name ending in "\\" is a folder, anything else a file of
+// the given size; attributes 0 leaves the defaults.
+struct Entry {
+    const wchar_t* name;
+    size_t size = 0;
+    DWORD attributes = 0;
+};
+
+// Makes the entries in order (parents first) below the folder.
+inline bool makeTree(const TempDir& t, std::initializer_list<Entry> entries) {
+    for (const Entry& e : entries) {
+        std::wstring name = t / e.name;
+        const bool folder = name.back() == L'\\';
+        if (folder) name.pop_back();
+        if (!(folder ? makeDir(name) : writeFile(name, e.size))) return false;
+        if (e.attributes && !SetFileAttributesW(name.c_str(), e.attributes)) return false;
+    }
+    return true;
+}
+
+// Folders of segment-long names below base until the text has at least minLength units.
+inline std::wstring makeDeepDir(std::wstring dir, size_t minLength, size_t segment, wchar_t fill) {
+    while (dir.size() < minLength) {
+        dir += L"\\" + std::wstring(segment, fill);
+        if (!makeDir(dir)) return std::wstring();
+    }
+    return dir;
+}
+
+// A Unix symbolic link (relative names below the test folder).
+inline bool makeLink(const TempDir& t, const std::string& target, const std::string& link) {
+    return testsupport::runHost("ln -s '" + t.unix + "/" + target + "' '" + t.unix + "/" + link + "'");
+}
 
 }  // namespace pathtest
