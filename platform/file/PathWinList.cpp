@@ -117,19 +117,20 @@ namespace {
 
 // Root of the Windows folder's volume, e.g. "C:\" (found once).
 const wchar_t* systemRoot() {
-    static wchar_t root[4] = {0};
-    static bool done = false;
-    if (!done) {
-        wchar_t folder[MAX_PATH];
-        UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
-        if (n >= 3 && n < MAX_PATH) {
-            root[0] = folder[0];
-            root[1] = folder[1];
-            root[2] = L'\\';
+    struct Root {
+        wchar_t text[4] = {0};
+        Root() {
+            wchar_t folder[MAX_PATH];
+            UINT n = GetWindowsDirectoryW(folder, MAX_PATH);
+            if (n >= 3 && n < MAX_PATH) {
+                text[0] = folder[0];
+                text[1] = folder[1];
+                text[2] = L'\\';
+            }
         }
-        done = true;
-    }
-    return root;
+    };
+    static const Root root;
+    return root.text;
 }
 
 bool isDotEntry(const wchar_t* n) { return n[0] == L'.' && (n[1] == 0 || (n[1] == L'.' && n[2] == 0)); }

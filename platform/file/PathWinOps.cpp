@@ -34,11 +34,11 @@ StrBuffer* absoluteFolderText(const wchar_t* text) {
 
 wchar_t randomNameChar() {
     static const wchar_t kChars[] = L"123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    static bool seeded = false;
-    if (!seeded) {
-        seeded = true;
+    static const bool seeded = [] {
         srand(unsigned(time(nullptr)));
-    }
+        return true;
+    }();
+    (void)seeded;
     return kChars[rand() % (sizeof kChars / sizeof kChars[0] - 1)];
 }
 
