@@ -1,0 +1,76 @@
+#include "imaging/codec/CodecImage.h"
+
+#include <cstring>
+
+#include "imaging/image/Bitmap.h"
+#include "imaging/image/BufferedImage.h"
+#include "imaging/image/BufferedImageSet.h"
+
+namespace s::image {
+
+win::BufferedImage* imageTarget(win::BufferedImage* dst, int w, int h) {
+    if (w <= 0 || h <= 0) return nullptr;
+    if (dst) return dst->prepare(w, h) ? dst : nullptr;
+    win::BufferedImage* image = win::BufferedImage::createSized(w, h);
+    if (image && !image->hasPixels()) {
+        image->release();
+        return nullptr;
+    }
+    return image;
+}
+
+win::BufferedImage* copyToImage(bmp::win::Bitmap* bitmap, win::BufferedImage* dst, AlphaRule rule) {
+    if (!bitmap || !bitmap->getBits() || bitmap->getBitCount() != 32) return nullptr;
+    int w = bitmap->getWidth(), h = bitmap->getHeight();
+    win::BufferedImage* image = imageTarget(dst, w, h);
+    if (!image) return nullptr;
+    uint32_t orAll = 0, andAll = 0xFFFFFFFFu;
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* s = reinterpret_cast<const uint32_t*>(bitmap->getRow(y));
+        uint32_t* d = image->getRow(y);
+        if (rule == AlphaRule::Opaque) {
+            std::memcpy(d, s, size_t(w) * 4);
+            continue;
+        }
+        for (int x = 0; x < w; ++x) {
+            uint32_t p = s[x];
+            d[x] = p;
+            orAll |= p;
+            andAll &= p;
+        }
+    }
+    if (rule == AlphaRule::Opaque)
+        image->setHasAlpha(false);
+    else if ((orAll >> 24) == 0)
+        image->makeOpaque();
+    else
+        image->setHasAlpha((andAll >> 24) != 0xFF);
+    return image;
+}
+
+bool copyFromImage(win::BufferedImage* image, bmp::win::Bitmap* bitmap) {
+    if (!image || !bitmap) return false;
+    int w = image->getWidth(), h = image->getHeight();
+    if (w <= 0 || h <= 0 || !bitmap->create(w, h, 32)) return false;
+    for (int y = 0; y < h; ++y) std::memcpy(bitmap->getRow(y), image->getRow(y), size_t(w) * 4);
+    return true;
+}
+
+win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth) {
+    if (!image) return nullptr;
+    win::BufferedImageSet* set = win::BufferedImageSet::create();
+    if (!set) {
+        image->release();
+        return nullptr;
+    }
+    set->addFrame(image, depth, 0, 0);
+    return set;
+}
+
+bool plausibleSize(uint64_t w, uint64_t h, uint64_t streamBytes, uint64_t pixelsPerByte) {
+    if (w == 0 || h == 0) return false;
+    if (streamBytes == UINT64_MAX) return true;
+    return w * h / pixelsPerByte <= streamBytes;
+}
+
+}  // namespace s::image

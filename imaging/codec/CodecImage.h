@@ -1,0 +1,35 @@
+// Moving decoded pixels between a codec's DIB and 32-bit buffered images.
+#pragma once
+
+#include <cstdint>
+
+namespace s::image::bmp::win { class Bitmap; }
+namespace s::image::win { class BufferedImage; class BufferedImageSet; }
+
+namespace s::image {
+
+// dst emptied and sized w x h (grown when needed), or a new pooled image of that size;
+// null when the pixels cannot be had (a given dst is then left 0 x 0).
+win::BufferedImage* imageTarget(win::BufferedImage* dst, int w, int h);
+
+// How the alpha bytes of a 32-bit DIB become the image's.
+enum class AlphaRule {
+    Opaque,    // the pixels carry alpha 255 already: the image is opaque
+    Straight,  // alpha as stored; a picture whose alpha bytes are all 0 is made opaque
+};
+
+// The 32-bit DIB's pixels copied into dst (or a new image) with the alpha rule.
+win::BufferedImage* copyToImage(bmp::win::Bitmap* bitmap, win::BufferedImage* dst, AlphaRule rule);
+
+// Loads a 32-bit DIB of the image's size with its rows as they are.
+bool copyFromImage(win::BufferedImage* image, bmp::win::Bitmap* bitmap);
+
+// A new set holding the one image at that depth; null when image is null.
+win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth);
+
+// Whether a picture of w x h pixels may come from a stream of that many bytes, where
+// one byte of data can stand for at most pixelsPerByte pixels. A stream of unknown
+// length (UINT64_MAX) passes.
+bool plausibleSize(uint64_t w, uint64_t h, uint64_t streamBytes, uint64_t pixelsPerByte);
+
+}  // namespace s::image
