@@ -48,12 +48,39 @@ win::BufferedImage* copyToImage(bmp::win::Bitmap* bitmap, win::BufferedImage* ds
     return image;
 }
 
-bool copyFromImage(win::BufferedImage* image, bmp::win::Bitmap* bitmap) {
+bool loadFromImage(bmp::win::Bitmap* bitmap, win::BufferedImage* image, bool keepTransparency, uint8_t r,
+                   uint8_t g, uint8_t b) {
     if (!image || !bitmap) return false;
     int w = image->getWidth(), h = image->getHeight();
     if (w <= 0 || h <= 0 || !bitmap->create(w, h, 32)) return false;
-    for (int y = 0; y < h; ++y) std::memcpy(bitmap->getRow(y), image->getRow(y), size_t(w) * 4);
+    bool alpha = image->hasAlpha();
+    for (int y = 0; y < h; ++y) {
+        const uint32_t* s = image->getRow(y);
+        uint32_t* d = reinterpret_cast<uint32_t*>(bitmap->getRow(y));
+        if (!alpha) {
+            for (int x = 0; x < w; ++x) d[x] = s[x] | 0xFF000000u;
+        } else if (keepTransparency) {
+            std::memcpy(d, s, size_t(w) * 4);
+        } else {
+            // c = (c * a + background * (255 - a)) / 255, rounded.
+            for (int x = 0; x < w; ++x) {
+                uint32_t p = s[x], a = p >> 24, ia = 255 - a;
+                uint32_t cb = ((p & 0xFF) * a + b * ia + 127) / 255;
+                uint32_t cg = ((p >> 8 & 0xFF) * a + g * ia + 127) / 255;
+                uint32_t cr = ((p >> 16 & 0xFF) * a + r * ia + 127) / 255;
+                d[x] = 0xFF000000u | cr << 16 | cg << 8 | cb;
+            }
+        }
+    }
     return true;
+}
+
+win::BufferedImage* imageFromHBitmap(HBITMAP bitmap) {
+    bmp::win::Bitmap* t = bmp::win::Bitmap::create();
+    if (!t) return nullptr;
+    win::BufferedImage* image = t->fromHBitmap(bitmap) ? t->toImage(0, nullptr) : nullptr;
+    t->release();
+    return image;
 }
 
 win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth) {

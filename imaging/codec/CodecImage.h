@@ -1,6 +1,8 @@
 // Moving decoded pixels between a codec's DIB and 32-bit buffered images.
 #pragma once
 
+#include <windows.h>
+
 #include <cstdint>
 
 namespace s::image::bmp::win { class Bitmap; }
@@ -21,8 +23,14 @@ enum class AlphaRule {
 // The 32-bit DIB's pixels copied into dst (or a new image) with the alpha rule.
 win::BufferedImage* copyToImage(bmp::win::Bitmap* bitmap, win::BufferedImage* dst, AlphaRule rule);
 
-// Loads a 32-bit DIB of the image's size with its rows as they are.
-bool copyFromImage(win::BufferedImage* image, bmp::win::Bitmap* bitmap);
+// Loads a 32-bit DIB of the image's size. An image without the has-alpha flag is
+// opaque whatever its alpha bytes hold; one with it keeps its alpha when asked, else
+// it is flattened onto the background R, G, B.
+bool loadFromImage(bmp::win::Bitmap* bitmap, win::BufferedImage* image, bool keepTransparency,
+                   uint8_t r, uint8_t g, uint8_t b);
+
+// Any GDI bitmap as a new pooled 32-bit image; null when it cannot be read.
+win::BufferedImage* imageFromHBitmap(HBITMAP bitmap);
 
 // A new set holding the one image at that depth; null when image is null.
 win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth);

@@ -154,43 +154,15 @@ bool Jpeg::create(int width, int height) {
 }
 
 bool Jpeg::fromImage(image::win::BufferedImage* image, int quality, uint8_t r, uint8_t g, uint8_t b) {
-    if (!image || !bitmap_) return false;
-    int w = image->getWidth(), h = image->getHeight();
-    if (w <= 0 || h <= 0 || !bitmap_->create(w, h, 32)) return false;
-    bool alpha = image->hasAlpha();
-    for (int y = 0; y < h; ++y) {
-        const uint32_t* s = image->getRow(y);
-        uint32_t* d = reinterpret_cast<uint32_t*>(bitmap_->getRow(y));
-        if (!alpha) {
-            std::memcpy(d, s, size_t(w) * 4);
-            continue;
-        }
-        // Flatten onto the background: c = (c * a + bg * (255 - a)) / 255.
-        for (int x = 0; x < w; ++x) {
-            uint32_t p = s[x], a = p >> 24, ia = 255 - a;
-            uint32_t cb = ((p & 0xFF) * a + b * ia + 127) / 255;
-            uint32_t cg = ((p >> 8 & 0xFF) * a + g * ia + 127) / 255;
-            uint32_t cr = ((p >> 16 & 0xFF) * a + r * ia + 127) / 255;
-            d[x] = 0xFF000000u | cr << 16 | cg << 8 | cb;
-        }
-    }
+    if (!loadFromImage(bitmap_, image, false, r, g, b)) return false;
     setQuality(quality);
     return true;
 }
 
 bool Jpeg::fromHBitmap(HBITMAP bitmap) {
-    bmp::win::Bitmap* t = bmp::win::Bitmap::create();
-    if (!t) return false;
-    bool ok = false;
-    if (t->fromHBitmap(bitmap)) {
-        image::win::BufferedImage* img = t->toImage(0, nullptr);
-        if (img) {
-            img->setHasAlpha(false);
-            ok = fromImage(img, quality_, 255, 255, 255);
-            img->release();
-        }
-    }
-    t->release();
+    image::win::BufferedImage* image = imageFromHBitmap(bitmap);
+    bool ok = image && fromImage(image, quality_, 255, 255, 255);
+    if (image) image->release();
     return ok;
 }
 
