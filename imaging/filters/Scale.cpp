@@ -467,17 +467,8 @@ BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w,
     if (sw > 0 && sh > 0 && !src->hasPixels()) return nullptr;
     if (w < 0) w = 0;
     if (h < 0) h = 0;
-    BufferedImage* out = dst;
-    if (out) {
-        if (!out->prepare(w, h)) return nullptr;
-    } else {
-        out = BufferedImage::createSized(w, h);
-        if (!out) return nullptr;
-        if (w > 0 && h > 0 && !out->hasPixels()) {
-            out->release();
-            return nullptr;
-        }
-    }
+    BufferedImage* out = BufferedImage::target(dst, w, h);
+    if (!out) return nullptr;
     if (w > 0 && h > 0 && sw > 0 && sh > 0) {
         // Rows are walked from the last logical row (lowest address) upwards.
         const uint8_t* s = src->getRowAddress(sh - 1);
@@ -544,16 +535,7 @@ BufferedImage* ScaleFilter::apply(BufferedImage* src, BufferedImage* dst)
         if (sw == cw && sh == ch) return src->copy(dst);
         BufferedImage* picture = (mode == 1 && w >= sw && h >= sh) || !k ? src->copy() : scaleImage(k, src, w, h, nullptr);
         if (!picture) return nullptr;
-        BufferedImage* out = dst;
-        if (out) {
-            if (!out->prepare(cw, ch)) out = nullptr;
-        } else {
-            out = BufferedImage::createSized(cw, ch);
-            if (!out->hasPixels()) {
-                out->release();
-                out = nullptr;
-            }
-        }
+        BufferedImage* out = BufferedImage::target(dst, cw, ch);
         if (out) {
             out->fill(0, 255, 255, 255);
             out->setHasAlpha(true);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "imaging/filters/Quantizer.h"
 #include "imaging/image/BufferedImage.h"
 #include "imaging/image/BufferedImageSet.h"
 
@@ -45,6 +46,17 @@ bool blitBitmaps(HBITMAP from, HBITMAP to, int w, int h, const RGBQUAD* palette,
     if (srcDc) DeleteDC(srcDc);
     if (dstDc) DeleteDC(dstDc);
     return ok;
+}
+
+// Sets the colour table of a DIB section.
+void setSectionPalette(HBITMAP section, const RGBQUAD* palette, int count)
+{
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return;
+    HGDIOBJ old = SelectObject(dc, section);
+    SetDIBColorTable(dc, 0, UINT(count), palette);
+    SelectObject(dc, old);
+    DeleteDC(dc);
 }
 
 }  // namespace
@@ -204,73 +216,20 @@ bool Bitmap::blitTo(HBITMAP target)
 bool Bitmap::fromHBitmap(HBITMAP bitmap)
 {
     if (!bitmap) return false;
-    DIBSECTION ds{};
-    int got = GetObjectW(bitmap, sizeof(ds), &ds);
-    if (got == 0) return false;
-    int w = ds.dsBm.bmWidth;
-    int h = ds.dsBm.bmHeight;
-    int bpp = ds.dsBm.bmBitsPixel;
-    if (bpp == 2) bpp = 4;
-    if (got == int(sizeof(DIBSECTION)) && ds.dsBm.bmBits) {
-        if (!create(w, h, bpp)) return false;
-        // A top-down section is copied row by row into this bottom-up one.
-        bool topDown = ds.dsBmih.biHeight < 0;
-        int srcStride = ds.dsBm.bmWidthBytes;
-        int n = srcStride < stride_ ? srcStride : stride_;
-        auto* src = static_cast<const uint8_t*>(ds.dsBm.bmBits);
-        for (int y = 0; y < h; ++y) {
-            const uint8_t* from = topDown ? src + size_t(h - 1 - y) * size_t(srcStride) : src + size_t(y) * size_t(srcStride);
-            std::memcpy(bits_ + size_t(y) * size_t(stride_), from, size_t(n));
-        }
-        if (hasPalette() && bpp <= 8) {
-            HDC dc = CreateCompatibleDC(nullptr);
-            if (dc) {
-                HGDIOBJ old = SelectObject(dc, bitmap);
-                RGBQUAD table[256]{};
-                UINT n2 = GetDIBColorTable(dc, 0, UINT(paletteEntries_), table);
-                SelectObject(dc, old);
-                DeleteDC(dc);
-                if (n2 > 0) {
-                    std::memcpy(info_.palette, table, n2 * sizeof(RGBQUAD));
-                    HDC own = CreateCompatibleDC(nullptr);
-                    if (own) {
-                        HGDIOBJ o = SelectObject(own, section_);
-                        SetDIBColorTable(own, 0, n2, table);
-                        SelectObject(own, o);
-                        DeleteDC(own);
-                    }
-                }
-            }
-        }
-        return true;
-    }
-    if (!create(w, h, bpp)) return false;
-    HDC srcDc = CreateCompatibleDC(nullptr);
-    HDC dstDc = CreateCompatibleDC(nullptr);
-    bool ok = false;
-    if (srcDc && dstDc) {
-        HGDIOBJ oldSrc = SelectObject(srcDc, bitmap);
-        HGDIOBJ oldDst = SelectObject(dstDc, section_);
-        if (hasPalette() && bpp <= 8) {
-            HPALETTE pal = static_cast<HPALETTE>(GetCurrentObject(srcDc, OBJ_PAL));
-            PALETTEENTRY entries[256]{};
-            UINT n = pal ? GetPaletteEntries(pal, 0, UINT(paletteEntries_), entries) : 0;
-            for (UINT i = 0; i < n; ++i) {
-                info_.palette[i].rgbBlue = entries[i].peBlue;
-                info_.palette[i].rgbGreen = entries[i].peGreen;
-                info_.palette[i].rgbRed = entries[i].peRed;
-                info_.palette[i].rgbReserved = 0;
-            }
-            if (n) SetDIBColorTable(dstDc, 0, n, info_.palette);
-        }
-        ok = BitBlt(dstDc, 0, 0, w, h, srcDc, 0, 0, SRCCOPY) != FALSE;
-        GdiFlush();
-        SelectObject(srcDc, oldSrc);
-        SelectObject(dstDc, oldDst);
-    }
-    if (srcDc) DeleteDC(srcDc);
-    if (dstDc) DeleteDC(dstDc);
-    return ok;
+    BITMAP bm{};
+    if (GetObjectW(bitmap, sizeof(bm), &bm) == 0) return false;
+    int bpp = bm.bmBitsPixel == 2 ? 4 : bm.bmBitsPixel;
+    if (!create(bm.bmWidth, bm.bmHeight, bpp)) return false;
+    // GDI hands the rows over bottom-up in this bitmap's own format, whatever the
+    // source's orientation, with the colour table of a DIB section or the palette of a
+    // device-dependent bitmap's DC.
+    HDC dc = CreateCompatibleDC(nullptr);
+    if (!dc) return false;
+    int rows = GetDIBits(dc, bitmap, 0, UINT(bm.bmHeight), bits_, bitmapInfo(), DIB_RGB_COLORS);
+    DeleteDC(dc);
+    updateLayout();
+    if (hasPalette() && bpp <= 8) setSectionPalette(section_, info_.palette, paletteEntries_);
+    return rows == bm.bmHeight;
 }
 
 namespace {
@@ -362,10 +321,31 @@ bool Bitmap::fromImage(BufferedImage* image, int bitCount, bool keepTransparency
             for (int y = 0; y < h; ++y) std::memcpy(getRow(y), work->getRow(y), size_t(w) * 4);
         } else if (bitCount == 24) {
             ok = blitBitmaps(work->getHBitmap(), section_, w, h, nullptr, 0);
+        } else if (bitCount == 4 || bitCount == 8) {
+            ok = fillIndexed(work, bitCount);
         }
-        // Indexed depths are filled by the colour quantizer beside the writers that use them.
     }
     if (made) made->release();
+    return ok;
+}
+
+bool Bitmap::fillIndexed(BufferedImage* image, int bitCount)
+{
+    // The picture counts as opaque here (transparency was flattened or is not wanted).
+    BufferedImage* opaque = image->copy();
+    if (!opaque) return false;
+    opaque->makeOpaque();
+    auto* q = filters::reduction::Quantizer::create();
+    bool ok = q && q->build(opaque, 1 << bitCount);
+    if (ok) {
+        const uint32_t* pal = q->getPalette();
+        for (int i = 0; i < 256; ++i)
+            info_.palette[i] = RGBQUAD{uint8_t(pal[i]), uint8_t(pal[i] >> 8), uint8_t(pal[i] >> 16), 0};
+        setSectionPalette(section_, info_.palette, paletteEntries_);
+        for (int y = 0; y < opaque->getHeight(); ++y) q->mapRow(opaque->getRow(y), opaque->getWidth(), getRow(y), bitCount);
+    }
+    if (q) q->release();
+    opaque->release();
     return ok;
 }
 
@@ -381,16 +361,8 @@ BufferedImage* Bitmap::toImage(int /*frame*/, BufferedImage* dst)
     if (!bits_) return nullptr;
     int w = info_.header.biWidth;
     int h = info_.header.biHeight < 0 ? -info_.header.biHeight : info_.header.biHeight;
-    BufferedImage* img = dst;
-    if (img) {
-        if (!img->prepare(w, h)) return nullptr;
-    } else {
-        img = BufferedImage::createSized(w, h);
-        if (!img->hasPixels()) {
-            img->release();
-            return nullptr;
-        }
-    }
+    BufferedImage* img = BufferedImage::target(dst, w, h);
+    if (!img) return nullptr;
     blitTo(img->getHBitmap());
     if (hasAlphaChannel()) {
         bool anyAlpha = false;

@@ -126,6 +126,9 @@ public:
     void deleteSection();
 
 private:
+    // 4 or 8 bits: palette and indices from the colour quantizer (no dithering).
+    bool fillIndexed(image::win::BufferedImage* image, int bitCount);
+
     HBITMAP section_ = nullptr;
     BITMAPFILEHEADER fileHeader_{};
     struct Info {

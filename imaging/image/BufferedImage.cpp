@@ -135,7 +135,7 @@ BufferedImage* BufferedImage::newImage(int w, int h) const
     return createSized(w, h);
 }
 
-BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h) const
+BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h)
 {
     if (dst) return dst->prepare(w, h) ? dst : nullptr;
     BufferedImage* img = createSized(w, h);
@@ -253,12 +253,18 @@ BufferedImage* BufferedImage::copy(BufferedImage* dst)
     return out;
 }
 
+std::vector<const uint32_t*> BufferedImage::rowPointers()
+{
+    std::vector<const uint32_t*> rows(static_cast<size_t>(std::max(height_, 0)));
+    for (int y = 0; y < height_; ++y) rows[size_t(y)] = getRow(y);
+    return rows;
+}
+
 BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 {
     BufferedImage* out = target(dst, height_, width_);
     if (!out) return nullptr;
-    std::vector<const uint32_t*> rows(static_cast<size_t>(std::max(height_, 0)));
-    for (int y = 0; y < height_; ++y) rows[size_t(y)] = getRow(y);
+    const std::vector<const uint32_t*> rows = rowPointers();
     for (int i = 0; i < width_; ++i) {
         uint32_t* o = out->getRow(i);
         for (int j = 0; j < height_; ++j) o[j] = rows[size_t(height_ - 1 - j)][i];
@@ -271,8 +277,7 @@ BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
 {
     BufferedImage* out = target(dst, height_, width_);
     if (!out) return nullptr;
-    std::vector<const uint32_t*> rows(static_cast<size_t>(std::max(height_, 0)));
-    for (int y = 0; y < height_; ++y) rows[size_t(y)] = getRow(y);
+    const std::vector<const uint32_t*> rows = rowPointers();
     for (int i = 0; i < width_; ++i) {
         uint32_t* o = out->getRow(i);
         int col = width_ - 1 - i;

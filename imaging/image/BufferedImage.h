@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "foundation/base/Object.h"
 #include "foundation/col/Array.h"
@@ -180,11 +181,16 @@ public:
     bool writePng(io::IOutputStream* out, bool interlace, bool keepTransparency, uint8_t r, uint8_t g, uint8_t b);
     bool writePngFile(const wchar_t* path, bool interlace, bool keepTransparency, uint8_t r, uint8_t g, uint8_t b);
 
+    // A destination for a picture of w x h: dst emptied, grown and sized, or a new
+    // pooled image. Null when the pixels could not be made (a new image is released,
+    // a given one is left 0 x 0).
+    static BufferedImage* target(BufferedImage* dst, int w, int h);
+
 private:
     void releaseBitmap();
     void dropFilteredCache();
-    // A destination for a picture of w x h: dst emptied and grown, or a new image.
-    BufferedImage* target(BufferedImage* dst, int w, int h) const;
+    // The logical rows, top first (for the turns).
+    std::vector<const uint32_t*> rowPointers();
 
     bmp::win::Bitmap* bitmap_ = nullptr;
     uint8_t* bits_ = nullptr;

@@ -276,17 +276,22 @@ bool BufferedImageSet::findBestFrameBySize(int w, int h, int depth, int* index) 
     return findBest(w, h, depth, index, false);
 }
 
+void BufferedImageSet::forgetFrames()
+{
+    frames_.clear();
+    depths_.clear();
+    delays_.clear();
+    disposals_.clear();
+    lefts_.clear();
+    tops_.clear();
+}
+
 void BufferedImageSet::clear()
 {
     animated_ = false;
     mainWidth_ = mainHeight_ = mainDepth_ = mainIndex_ = 0;
     if (frames_.count()) {
-        frames_.clear();
-        depths_.clear();
-        delays_.clear();
-        disposals_.clear();
-        lefts_.clear();
-        tops_.clear();
+        forgetFrames();
     }
 }
 
@@ -300,12 +305,7 @@ void BufferedImageSet::reset()
             auto* f = frames_.at<BufferedImage>(i);
             if (f) f->release();
         }
-        frames_.clear();
-        depths_.clear();
-        delays_.clear();
-        disposals_.clear();
-        lefts_.clear();
-        tops_.clear();
+        forgetFrames();
     }
 }
 

@@ -95,6 +95,8 @@ public:
     void addImage(BufferedImage* image) override { addFrame(image, 32, 0, 0); }
 
 private:
+    // Empties the frame list and the value lists (releasing nothing).
+    void forgetFrames();
     bool findBest(int w, int h, int depth, int* index, bool depthFirst) const;
     // A new set with the animation values of this one and frame i's values for each image.
     void addLike(BufferedImageSet* to, int i, BufferedImage* image) const;
