@@ -135,8 +135,14 @@ BufferedImage* BufferedImage::newImage(int w, int h) const
     return createSized(w, h);
 }
 
-BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h)
+BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exact)
 {
+    if (dst && exact) {
+        dst->setSize(0, 0);
+        if (!dst->resizeStorage(w, h)) return nullptr;
+        dst->setSize(w, h);
+        return dst->width_ == std::max(w, 0) && dst->height_ == std::max(h, 0) ? dst : nullptr;
+    }
     if (dst) return dst->prepare(w, h) ? dst : nullptr;
     BufferedImage* img = createSized(w, h);
     if (img && w > 0 && h > 0 && !img->hasPixels()) {
@@ -262,7 +268,7 @@ std::vector<const uint32_t*> BufferedImage::rowPointers()
 
 BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 {
-    BufferedImage* out = target(dst, height_, width_);
+    BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
     const std::vector<const uint32_t*> rows = rowPointers();
     for (int i = 0; i < width_; ++i) {
@@ -275,7 +281,7 @@ BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 
 BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
 {
-    BufferedImage* out = target(dst, height_, width_);
+    BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
     const std::vector<const uint32_t*> rows = rowPointers();
     for (int i = 0; i < width_; ++i) {
@@ -289,7 +295,7 @@ BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
 
 BufferedImage* BufferedImage::rotate180(BufferedImage* dst)
 {
-    BufferedImage* out = target(dst, width_, height_);
+    BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
         const uint32_t* s = getRow(height_ - 1 - i);
@@ -301,7 +307,7 @@ BufferedImage* BufferedImage::rotate180(BufferedImage* dst)
 
 BufferedImage* BufferedImage::flipHorizontal(BufferedImage* dst)
 {
-    BufferedImage* out = target(dst, width_, height_);
+    BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
         const uint32_t* s = getRow(i);
@@ -313,7 +319,7 @@ BufferedImage* BufferedImage::flipHorizontal(BufferedImage* dst)
 
 BufferedImage* BufferedImage::flipVertical(BufferedImage* dst)
 {
-    BufferedImage* out = target(dst, width_, height_);
+    BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) std::memcpy(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;

@@ -181,10 +181,10 @@ public:
     bool writePng(io::IOutputStream* out, bool interlace, bool keepTransparency, uint8_t r, uint8_t g, uint8_t b);
     bool writePngFile(const wchar_t* path, bool interlace, bool keepTransparency, uint8_t r, uint8_t g, uint8_t b);
 
-    // A destination for a picture of w x h: dst emptied, grown and sized, or a new
-    // pooled image. Null when the pixels could not be made (a new image is released,
-    // a given one is left 0 x 0).
-    static BufferedImage* target(BufferedImage* dst, int w, int h);
+    // A destination for a picture of w x h: dst emptied, grown (reserve, or exactly to
+    // w x h when short) and sized, or a new pooled image. Null when the pixels could not
+    // be made (a new image is released, a given one is left 0 x 0).
+    static BufferedImage* target(BufferedImage* dst, int w, int h, bool exact = false);
 
 private:
     void releaseBitmap();
