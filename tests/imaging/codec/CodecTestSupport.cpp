@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -117,6 +118,20 @@ int maxDifference(const Picture& a, const Picture& b, bool skipClear) {
         }
     }
     return worst;
+}
+
+std::string firstDifference(const Picture& a, const Picture& b) {
+    if (a.width != b.width || a.height != b.height)
+        return "sizes " + std::to_string(a.width) + "x" + std::to_string(a.height) + " and " +
+               std::to_string(b.width) + "x" + std::to_string(b.height);
+    for (int y = 0; y < a.height; ++y)
+        for (int x = 0; x < a.width; ++x)
+            if (a.at(x, y) != b.at(x, y)) {
+                char t[96];
+                snprintf(t, sizeof(t), "first difference at (%d, %d): %08x and %08x", x, y, a.at(x, y), b.at(x, y));
+                return t;
+            }
+    return "no difference";
 }
 
 }  // namespace codectest

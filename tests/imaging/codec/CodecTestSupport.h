@@ -95,5 +95,7 @@ bool decodeWithMagick(const std::string& unixPath, Picture* out);
 // Largest difference of any channel between two same-sized pictures (-1 when the sizes
 // differ); the colour of fully transparent pixels is ignored when skipClear is set.
 int maxDifference(const Picture& a, const Picture& b, bool skipClear = false);
+// The first pixel where the two differ, as text for failure messages.
+std::string firstDifference(const Picture& a, const Picture& b);
 
 }  // namespace codectest
