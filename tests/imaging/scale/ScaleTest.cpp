@@ -100,6 +100,39 @@ TEST(ScaleContribution, EntriesNeverHoldMoreThanTheirTableAllows)
         }
 }
 
+namespace {
+
+// A kernel that is positive everywhere: its runs of weights end only at the window's edge.
+class FlatKernel : public IScaleFilter {
+public:
+    double weight(double) const override { return 1.0; }
+    double getSupport() const override { return 1.0; }
+    void setSupport(double) override {}
+    const wchar_t* getClassName() const override { return L"tests_FlatKernel"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void release() override {}
+    void reset() override {}
+};
+
+}  // namespace
+
+TEST(ScaleContribution, AnEnlargementNeverWritesPastItsEntry)
+{
+    // Window 1 gives 3 taps an entry; a centre between two inputs spans 4 of them.
+    FlatKernel flat;
+    Contribution c;
+    ASSERT_TRUE(c.build(&flat, 9, 4, 9.0 / 4.0));
+    EXPECT_EQ(c.maxTaps(), 3);
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_LE(c.last(i) - c.first(i) + 1, 3) << i;
+        // The next entry's header is intact.
+        if (i + 1 < 9) EXPECT_LE(c.first(i + 1), 3) << i;
+    }
+    EXPECT_EQ(c.first(1), 0);  // centre 4/9
+    EXPECT_EQ(c.last(1), 2);
+    EXPECT_EQ(c.weights(1)[0] + c.weights(1)[1] + c.weights(1)[2], 65535);
+}
+
 TEST(ScalePixels, RowAndBottomAnchoredColumn)
 {
     const uint32_t row[4] = {0x10203040, 0x50607080, 0x90A0B0C0, 0xD0E0F0FF};
