@@ -1,7 +1,9 @@
 #include "imaging/codec/EncodedImage.h"
 
+#include "foundation/col/Array.h"
 #include "foundation/io/Stream.h"
 #include "imaging/image/BufferedImageSet.h"
+#include "platform/archive/DllArchive.h"
 #include "platform/file/FileStream.h"
 #include "platform/file/PathWin.h"
 
@@ -65,6 +67,18 @@ bool IEncodedImage::findBestFrameByDepth(int, int, int, int* index) const {
 bool IEncodedImage::findBestFrameBySize(int, int, int, int* index) const {
     if (index) *index = 0;
     return true;
+}
+
+bool readResourceImage(IEncodedImage* codec, archive::dll::win::Archive* archive, const wchar_t* typeName,
+                       uint32_t id) {
+    if (!codec || !archive) return false;
+    col::_array::ArrayU08* bytes = archive->readResource(typeName, id);
+    if (!bytes) return false;
+    io::IInputStream* in = bytes;
+    in->rewind();
+    bool ok = codec->read(in);
+    bytes->release();
+    return ok;
 }
 
 }  // namespace s::image

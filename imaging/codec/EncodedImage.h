@@ -7,6 +7,7 @@
 namespace s::io { class IInputStream; class IOutputStream; }
 namespace s::file::win { class PathWin; }
 namespace s::image::win { class BufferedImage; class BufferedImageSet; }
+namespace s::archive::dll::win { class Archive; }
 
 namespace s::image {
 
@@ -59,5 +60,10 @@ public:
     // Gives the codec back to its class pool.
     virtual void release() = 0;
 };
+
+// Decodes the resource of that type and id of a module archive with the codec; false
+// when there is no such resource or its bytes are not a picture of the codec's format.
+bool readResourceImage(IEncodedImage* codec, archive::dll::win::Archive* archive, const wchar_t* typeName,
+                       uint32_t id);
 
 }  // namespace s::image
