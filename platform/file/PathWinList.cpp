@@ -12,18 +12,19 @@
 #include "foundation/comp/Comparator.h"
 #include "foundation/str/StrArray.h"
 #include "platform/file/PathWin.h"
+#include "platform/reg/RegDir.h"
 
 namespace s::file {
 
 namespace {
 
 // Reads one DWORD of Explorer's advanced settings, with its default when absent.
-// (Registry access goes through plain advapi32 here.)
 DWORD readExplorerFlag(const wchar_t* name, DWORD fallback) {
-    DWORD value = 0, size = sizeof value;
-    if (RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced", name,
-                     RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
-        return fallback;
+    reg::win::RegDir* key =
+        reg::win::RegDir::fromPath(reg::kCurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    if (!key) return fallback;
+    DWORD value = key->getU32(name, fallback);
+    key->release();
     return value;
 }
 

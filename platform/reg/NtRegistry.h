@@ -67,6 +67,13 @@ public:
     // Replaces the message box by a function (null restores the message box).
     static void setErrorSink(ErrorSink sink);
 
+    // Appends a system message of n units without its line end (a text shorter than the
+    // line end is kept as it is).
+    static void appendMessage(str::strbuffer::StrBuffer* out, const wchar_t* message, uint32_t n);
+    // Makes api() answer null (on) or the resolved entry points again (off), so that the
+    // behaviour without the native layer can be tried.
+    static void simulateUnavailable(bool on);
+
     static const wchar_t* userSidText();
     static uint32_t lastError();
 

@@ -6,7 +6,7 @@
 #include "platform/map/IMappedData.h"
 
 namespace s::str::strbuffer { class StrBuffer; }
-namespace s::xml { class Node; }
+namespace s::xml { class Node; class Attributes; }
 namespace s::file::win { class PathWin; }
 
 namespace s::xml {
@@ -85,9 +85,11 @@ private:
     Node* lookup(const wchar_t* path, bool create);
     Node* walk(const wchar_t* path, bool create);
     Node* ensureRoot();
-    // Replaces the value named name on the current element by the raw text.
-    void putValue(const wchar_t* path, const wchar_t* name, const wchar_t* text);
-    const wchar_t* valueText(const wchar_t* path, const wchar_t* name);
+    // Makes the path current (created when missing) and removes the value named name;
+    // the attributes to append the new value to, null when the level cannot be made.
+    Attributes* beginWrite(const wchar_t* path, const wchar_t* name);
+    // Copies the unreadable file aside ("<name>.bad", or .bad1, .bad2, ... when taken).
+    bool backUpBadFile();
 
     thread::ObjLocker lock_;
     file::win::PathWin* file_ = nullptr;
@@ -98,6 +100,7 @@ private:
     bool haveCurrent_ = false;
     bool autoFlush_ = false;
     bool keepBadFile_ = false;  // the file on disk could not be read: back it up before writing
+    bool dirty_ = false;        // changed since loaded or last written
     bool lastFlushOk_ = false;
 };
 
