@@ -12,6 +12,7 @@
 
 namespace s::str::strbuffer { class StrBuffer; }
 namespace s::io { class IInputStream; class IOutputStream; }
+namespace s::file { class IPath; }
 
 namespace s::xml {
 
@@ -171,6 +172,11 @@ public:
     // then puts it in place of the target in one step. False on any failure, and the
     // previous file is then left as it was.
     bool saveFile(const wchar_t* path) const override;
+    // The same through a path object (its long form reaches long paths): the file is
+    // read whole, or written completely beside the target and then put in its place.
+    // Defined with the file streams, in platform/file/XmlPath.cpp.
+    bool loadPath(file::IPath* path);
+    bool savePath(file::IPath* path) const;
     // Reads the rest of the stream and parses it.
     bool loadStream(io::IInputStream* in);
     // Writes toUtf8 to the stream.
