@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -28,9 +29,22 @@ struct NodeBlock {
     alignas(8) unsigned char nodes[1];
 };
 
-inline int childIndex(uint32_t rgb, int level) {
-    int shift = 7 - level;
-    return int(((rgb >> (16 + shift)) & 1) << 2 | ((rgb >> (8 + shift)) & 1) << 1 | ((rgb >> shift) & 1));
+// The child indices of a colour at every level, three bits a level with level 0 at the
+// top: bit j of each channel spread to bit 3j.
+struct SpreadTable {
+    uint32_t v[256];
+    SpreadTable() {
+        for (uint32_t i = 0; i < 256; ++i) {
+            uint32_t s = 0;
+            for (int j = 0; j < 8; ++j) s |= ((i >> j) & 1) << (3 * j);
+            v[i] = s;
+        }
+    }
+};
+const SpreadTable kSpread;
+
+inline uint32_t pathOf(uint32_t rgb) {
+    return kSpread.v[(rgb >> 16) & 0xFF] << 2 | kSpread.v[(rgb >> 8) & 0xFF] << 1 | kSpread.v[rgb & 0xFF];
 }
 
 inline int distance(uint32_t a, uint32_t b) {
@@ -42,7 +56,7 @@ inline int distance(uint32_t a, uint32_t b) {
 
 }  // namespace
 
-Quantizer::Quantizer() = default;
+Quantizer::Quantizer() { clearMapCache(); }
 
 Quantizer::~Quantizer() {
     NodeBlock* b = static_cast<NodeBlock*>(blocks_);
@@ -107,8 +121,9 @@ void Quantizer::insertColour(uint32_t rgb) {
             reducible_[0] = root_;
         }
         Node* node = root_;
+        const uint32_t path = pathOf(rgb);
         for (int level = 0; level < 8 && !node->leaf; ++level) {
-            int i = childIndex(rgb, level);
+            const int i = int(path >> (21 - 3 * level)) & 7;
             Node* c = node->child[i];
             if (!c) {
                 c = newNode();
@@ -232,13 +247,19 @@ bool Quantizer::build(win::BufferedImage* image, int n) {
 void Quantizer::clearMapCache() {
     if (cellStart_) std::memset(cellStart_, 0, sizeof(uint32_t) * kCells);
     candidatesUsed_ = 1;  // offset 0 marks a cell not made yet
+    // Every slot holds a colour that never lands in it, so it answers no lookup; the slot
+    // of colour 0 gets another such colour.
+    std::memset(colourCache_, 0, sizeof(colourCache_));
+    uint32_t other = 1;
+    while (cacheSlot(other) == cacheSlot(0)) ++other;
+    colourCache_[cacheSlot(0)] = other << 8;
 }
 
 // The palette entries that may be nearest to some colour of the rgb's cell (each channel
 // split into 32 ranges of 8 values): those whose smallest distance to the cell is not
 // beyond the smallest largest distance of any entry. Searching only them in index order
 // gives the same entry as searching the whole palette.
-const uint8_t* Quantizer::cellCandidates(uint32_t rgb) {
+const uint32_t* Quantizer::cellCandidates(uint32_t rgb) {
     if (!cellStart_) {
         cellStart_ = static_cast<uint32_t*>(std::calloc(kCells, sizeof(uint32_t)));
         if (!cellStart_) return nullptr;
@@ -268,24 +289,29 @@ const uint8_t* Quantizer::cellCandidates(uint32_t rgb) {
     if (candidatesUsed_ + need > candidatesCapacity_) {
         uint32_t cap = candidatesCapacity_ ? candidatesCapacity_ * 2 : 65536;
         while (cap < candidatesUsed_ + need) cap *= 2;
-        uint8_t* grown = static_cast<uint8_t*>(std::realloc(candidates_, cap));
+        uint32_t* grown = static_cast<uint32_t*>(std::realloc(candidates_, size_t(cap) * sizeof(uint32_t)));
         if (!grown) return nullptr;
         candidates_ = grown;
         candidatesCapacity_ = cap;
     }
     start = candidatesUsed_;
-    uint8_t* list = candidates_ + start;
-    int k = 0;
+    uint32_t* list = candidates_ + start;
+    uint32_t k = 0;
     for (int i = 0; i < count_; ++i)
-        if (minDist[i] <= limit) list[1 + k++] = uint8_t(i);
-    list[0] = uint8_t(k - 1);  // count - 1 (there is always at least one)
-    candidatesUsed_ += 1 + uint32_t(k);
+        if (minDist[i] <= limit) list[1 + k++] = uint32_t(minDist[i]) << 8 | uint32_t(i);
+    // Nearest to the cell first (then by index), so a search may stop at the first entry
+    // that cannot come closer than the best found.
+    std::sort(list + 1, list + 1 + k);
+    list[0] = k;
+    candidatesUsed_ += 1 + k;
     cellStart_[cell] = start;
     return list;
 }
 
 int Quantizer::nearest(uint32_t rgb) {
-    const uint8_t* list = cellCandidates(rgb);
+    uint32_t& cached = colourCache_[cacheSlot(rgb)];
+    if ((cached >> 8) == rgb) return int(cached & 0xFF);
+    const uint32_t* list = cellCandidates(rgb);
     int best = 200000, bestIndex = 0;
     if (!list) {
         for (int i = 0; i < count_; ++i) {
@@ -298,16 +324,20 @@ int Quantizer::nearest(uint32_t rgb) {
         }
         return bestIndex;
     }
-    int k = int(list[0]) + 1;
-    for (int j = 1; j <= k; ++j) {
-        int i = list[j];
-        int d = distance(rgb, palette_[i]);
-        if (d < best) {
+    // The lowest index at the smallest distance, as a search of the whole palette from
+    // entry 0 finds it.
+    const uint32_t k = list[0];
+    for (uint32_t j = 1; j <= k; ++j) {
+        const uint32_t e = list[j];
+        if (int(e >> 8) > best) break;
+        const int i = int(e & 0xFF);
+        const int d = distance(rgb, palette_[i]);
+        if (d < best || (d == best && i < bestIndex)) {
             best = d;
             bestIndex = i;
-            if (d == 0) break;
         }
     }
+    cached = rgb << 8 | uint32_t(bestIndex);
     return bestIndex;
 }
 

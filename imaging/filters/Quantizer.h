@@ -52,7 +52,8 @@ private:
     void gatherLeaves(Node* node);
     void clearMapCache();
     int nearest(uint32_t rgb);
-    const uint8_t* cellCandidates(uint32_t rgb);
+    const uint32_t* cellCandidates(uint32_t rgb);
+    static uint32_t cacheSlot(uint32_t rgb) { return (rgb * 2654435761u) >> 16; }
 
     Node* root_ = nullptr;
     int leafCount_ = 0;
@@ -74,11 +75,14 @@ private:
 
     // Nearest-colour search: per cell of a 32 x 32 x 32 grid, the palette entries that
     // can be nearest to some colour of the cell (made on first use), in index order.
+    // Each list is its length, then minimum distance << 8 | index, nearest first.
     uint32_t* cellStart_ = nullptr;  // 32768 offsets into candidates_; 0 = not made yet
-    uint8_t* candidates_ = nullptr;
+    uint32_t* candidates_ = nullptr;
     uint32_t candidatesUsed_ = 0;
     uint32_t candidatesCapacity_ = 0;
     int previousIndex_ = 0;
+    // Colours met lately: colour << 8 | index, in the slot of the colour's hash.
+    uint32_t colourCache_[65536];
 };
 
 }  // namespace s::image::filters::reduction

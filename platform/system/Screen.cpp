@@ -1,0 +1,131 @@
+#include "platform/system/Screen.h"
+
+#include <dwmapi.h>
+
+#include <atomic>
+
+#include "imaging/image/BufferedImage.h"
+
+namespace s::system {
+
+using image::win::BufferedImage;
+
+bool isLargeScreenSize(int32_t width, int32_t height) { return width >= 1921 && height >= 1620; }
+bool isAtLeast4KScreenSize(int32_t width, int32_t height) { return width >= 4097 && height >= 3240; }
+
+int32_t screenScaleForSize(int32_t width, int32_t height) {
+    if (isAtLeast4KScreenSize(width, height)) return 4;
+    if (isLargeScreenSize(width, height)) return 2;
+    return 1;
+}
+
+namespace {
+
+// A flag computed once; concurrent first callers compute the same value.
+struct CachedFlag {
+    std::atomic<bool> computed{false};
+    std::atomic<bool> value{false};
+
+    template <class F>
+    bool get(F compute) {
+        if (!computed.load(std::memory_order_acquire)) {
+            value.store(compute(), std::memory_order_relaxed);
+            computed.store(true, std::memory_order_release);
+        }
+        return value.load(std::memory_order_relaxed);
+    }
+};
+
+CachedFlag largeScreen, screen4K;
+std::atomic<int32_t> scaleValue{1};
+std::atomic<bool> scaleComputed{false};
+
+int32_t primaryWidth() { return GetSystemMetrics(SM_CXSCREEN); }
+int32_t primaryHeight() { return GetSystemMetrics(SM_CYSCREEN); }
+
+}  // namespace
+
+bool isScreenLarge() {
+    return largeScreen.get([] { return isLargeScreenSize(primaryWidth(), primaryHeight()); });
+}
+
+bool isScreenAtLeast4K() {
+    return screen4K.get([] { return isAtLeast4KScreenSize(primaryWidth(), primaryHeight()); });
+}
+
+int32_t getScreenScale() {
+    if (!scaleComputed.load(std::memory_order_acquire)) {
+        scaleValue.store(isScreenAtLeast4K() ? 4 : isScreenLarge() ? 2 : 1, std::memory_order_relaxed);
+        scaleComputed.store(true, std::memory_order_release);
+    }
+    return scaleValue.load(std::memory_order_relaxed);
+}
+
+BufferedImage* captureScreenRect(int32_t x, int32_t y, int32_t w, int32_t h) {
+    const int32_t vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int32_t vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (x < vx) { w += x - vx; x = vx; }
+    if (y < vy) { h += y - vy; y = vy; }
+    if (int64_t(x) + w > int64_t(vx) + vw) w = vx + vw - x;
+    if (int64_t(y) + h > int64_t(vy) + vh) h = vy + vh - y;
+    if (w <= 0 || h <= 0) return nullptr;
+
+    HDC screen = GetDC(nullptr);
+    if (!screen) return nullptr;
+    BufferedImage* image = BufferedImage::createSized(w, h);
+    HDC memory = image && image->hasPixels() ? CreateCompatibleDC(screen) : nullptr;
+    bool copied = false;
+    if (memory) {
+        HGDIOBJ old = SelectObject(memory, image->getHBitmap());
+        copied = BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY) != 0;
+        SelectObject(memory, old);
+        DeleteDC(memory);
+    }
+    ReleaseDC(nullptr, screen);
+    if (!copied) {
+        if (image) image->release();
+        return nullptr;
+    }
+    GdiFlush();
+    image->makeOpaque();
+    return image;
+}
+
+bool getWindowCaptureRect(HWND window, RECT* rect) {
+    if (!window || !IsWindow(window)) return false;
+    // The window manager knows where the visible frame ends: a resizable window on
+    // Windows 10 and later has an invisible resize border outside it, a borderless
+    // one has none. Without its answer the window rectangle is all there is.
+    RECT bounds = {};
+    if (SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_EXTENDED_FRAME_BOUNDS, &bounds, sizeof(bounds))) &&
+        bounds.right > bounds.left && bounds.bottom > bounds.top) {
+        *rect = bounds;
+        return true;
+    }
+    return GetWindowRect(window, rect) != 0;
+}
+
+BufferedImage* captureWindow(HWND window) {
+    RECT r;
+    if (!getWindowCaptureRect(window, &r)) return nullptr;
+    const int32_t vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    const int32_t vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (r.left <= vx) r.left = vx;
+    if (r.top <= vy) r.top = vy;
+    if (r.right >= vx + vw) r.right = vx + vw;
+    if (r.bottom >= vy + vh) r.bottom = vy + vh;
+    return captureScreenRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+BufferedImage* captureWindowAtPoint(int32_t x, int32_t y) {
+    HWND window = WindowFromPoint(POINT{x, y});
+    if (!window || !IsWindow(window)) return nullptr;
+    while (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) {
+        HWND parent = GetParent(window);
+        if (!parent) break;
+        window = parent;
+    }
+    return captureWindow(window);
+}
+
+}  // namespace s::system

@@ -1,0 +1,37 @@
+// The screen scale factor by which every pixel size of the program is multiplied,
+// and screen capture into buffered images.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+namespace s::image::win { class BufferedImage; }
+
+namespace s::system {
+
+// The rule behind the cached answers below, for a primary screen of w x h pixels:
+// large from 1921 x 1620, 4K from 4097 x 3240; scale 4, 2 or 1.
+bool isLargeScreenSize(int32_t width, int32_t height);
+bool isAtLeast4KScreenSize(int32_t width, int32_t height);
+int32_t screenScaleForSize(int32_t width, int32_t height);
+
+// The primary screen's answers, computed on first call and cached for the process
+// (a later change of the screen size does not change them).
+bool isScreenLarge();
+bool isScreenAtLeast4K();
+int32_t getScreenScale();
+
+// The pixels of a rectangle of the virtual screen (cut to it), opaque; null when
+// nothing of it is on the screen. The caller releases the image to its pool.
+image::win::BufferedImage* captureScreenRect(int32_t x, int32_t y, int32_t width, int32_t height);
+// The rectangle of the window as it is seen: the frame bounds the window manager
+// draws (without an invisible resize border), else the window rectangle. False
+// when the handle is not a window.
+bool getWindowCaptureRect(HWND window, RECT* rect);
+// The screen pixels under that rectangle (windows covering it show in the image).
+image::win::BufferedImage* captureWindow(HWND window);
+// The top-level window under the point, captured; null when there is none.
+image::win::BufferedImage* captureWindowAtPoint(int32_t x, int32_t y);
+
+}  // namespace s::system
