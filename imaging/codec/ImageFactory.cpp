@@ -1,6 +1,7 @@
 #include "imaging/codec/ImageFactory.h"
 
 #include "imaging/codec/Gif.h"
+#include "imaging/codec/Icon.h"
 #include "imaging/codec/Jpeg.h"
 #include "imaging/codec/Png.h"
 #include "imaging/image/Bitmap.h"
@@ -13,7 +14,8 @@ IEncodedImage* newCodecFor(ImageFormatTag tag) {
     if (tag == format::kJpg) return jpg::win::Jpeg::create();
     if (tag == format::kPng) return png::win::Png::create();
     if (tag == format::kGif) return gif::win::Gif::create();
-    // GIF and ICO: their codecs are made here once they exist. TIFF has none.
+    if (tag == format::kIco) return ico::win::Icon::create();
+    // TIFF has no codec.
     return nullptr;
 }
 

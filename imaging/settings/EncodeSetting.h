@@ -1,0 +1,179 @@
+// Save options of the output formats: each setting is kept in the settings tree under
+// a section, and makes a ready-to-write codec from an image or an image set.
+#pragma once
+
+#include <cstdint>
+
+#include "foundation/base/Object.h"
+#include "foundation/col/Array.h"
+#include "foundation/str/StrBuffer.h"
+#include "foundation/thread/Pool.h"
+
+namespace s::map { class IMappedData; }
+namespace s::gui { class IComponent; }
+namespace s::image { class IEncodedImage; }
+namespace s::image::win { class BufferedImage; class BufferedImageSet; }
+
+namespace s::image {
+
+class IEncodeSetting {
+public:
+    virtual ~IEncodeSetting() = default;
+    // A pooled codec of the format loaded from the set (every frame where the format
+    // keeps several); null when nothing could be made.
+    virtual IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) = 0;
+    // A pooled codec of the format loaded from the image (its filter chain's result when
+    // it has filters); null when nothing could be made.
+    virtual IEncodedImage* makeEncoder(image::win::BufferedImage* image) = 0;
+    // The format's option panel. The panels belong to the viewer's toolkit, which is not
+    // part of this library build: no panel is made (null).
+    virtual gui::IComponent* createConfigBox() = 0;
+    // Copies the open panel's values into the setting and saves it; true without a panel.
+    virtual bool readConfigBox() = 0;
+    virtual bool isBound() const = 0;
+    virtual map::IMappedData* getStore() const = 0;
+    // Keeps the store (not owned) and the section path, then loads.
+    virtual void bind(const wchar_t* section, map::IMappedData* store) = 0;
+    virtual void load() = 0;
+    virtual void save() = 0;
+};
+
+// The part every format shares: the store, the section and the background colour.
+class EncodeSettingBase : public IEncodeSetting, public base::IObject, public thread::IPoolable {
+public:
+    EncodeSettingBase() = default;
+    ~EncodeSettingBase() override;
+    EncodeSettingBase(const EncodeSettingBase&) = delete;
+    EncodeSettingBase& operator=(const EncodeSettingBase&) = delete;
+
+    gui::IComponent* createConfigBox() override { return nullptr; }
+    bool readConfigBox() override;
+    bool isBound() const override { return store_ != nullptr; }
+    map::IMappedData* getStore() const override { return store_; }
+    void bind(const wchar_t* section, map::IMappedData* store) override;
+    // The settings path of the values: section + "\" + the format's key.
+    const wchar_t* valuePath();
+
+    int32_t backRed = 255, backGreen = 255, backBlue = 255;
+
+protected:
+    virtual const wchar_t* formatKey() const = 0;
+    void clearBase();
+    void loadBack();
+    void saveBack();
+    // The image to encode: the filter chain's result when there is one.
+    static image::win::BufferedImage* source(image::win::BufferedImage* image);
+    uint8_t r() const { return uint8_t(backRed); }
+    uint8_t g() const { return uint8_t(backGreen); }
+    uint8_t b() const { return uint8_t(backBlue); }
+
+    map::IMappedData* store_ = nullptr;
+    str::strbuffer::StrBuffer* section_ = nullptr;
+    str::strbuffer::StrBuffer path_;
+    void* panel_ = nullptr;
+};
+
+}  // namespace s::image
+
+namespace s::image::jpg {
+class EncodeSetting : public EncodeSettingBase {
+    S_POOLED(EncodeSetting, L"s_image_jpg_EncodeSetting")
+public:
+    EncodeSetting() { reset(); }
+    void reset() override;
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
+    void load() override;
+    void save() override;
+
+    int32_t quality = 75;
+
+protected:
+    const wchar_t* formatKey() const override { return L"JpgEncodeSetting"; }
+};
+}  // namespace s::image::jpg
+
+namespace s::image::png {
+class EncodeSetting : public EncodeSettingBase {
+    S_POOLED(EncodeSetting, L"s_image_png_EncodeSetting")
+public:
+    EncodeSetting() { reset(); }
+    void reset() override;
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
+    void load() override;
+    void save() override;
+
+    bool keepTransparency = true;
+    bool withInterlace = true;
+
+protected:
+    const wchar_t* formatKey() const override { return L"PngEncodeSetting"; }
+};
+}  // namespace s::image::png
+
+namespace s::image::gif {
+class EncodeSetting : public EncodeSettingBase {
+    S_POOLED(EncodeSetting, L"s_image_gif_EncodeSetting")
+public:
+    EncodeSetting() { reset(); }
+    void reset() override;
+    // Every frame of an animated set of several frames; else the main frame.
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
+    void load() override;
+    void save() override;
+
+    bool keepTransparency = true;
+    bool withInterlace = true;  // kept in the settings; the GIF writer does not interlace
+    int32_t bpp = 8;
+
+protected:
+    const wchar_t* formatKey() const override { return L"GifEncodeSetting"; }
+};
+}  // namespace s::image::gif
+
+namespace s::image::bmp {
+class EncodeSetting : public EncodeSettingBase {
+    S_POOLED(EncodeSetting, L"s_image_bmp_EncodeSetting")
+public:
+    EncodeSetting() { reset(); }
+    void reset() override;
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
+    void load() override;
+    void save() override;
+
+    bool keepTransparency = true;
+    int32_t bpp = 24;
+
+protected:
+    const wchar_t* formatKey() const override { return L"BmpEncodeSetting"; }
+};
+}  // namespace s::image::bmp
+
+namespace s::image::ico {
+class EncodeSetting : public EncodeSettingBase {
+    S_POOLED(EncodeSetting, L"s_image_ico_EncodeSetting")
+public:
+    EncodeSetting() { reset(); }
+    void reset() override;
+    // With one frame spec (size << 16 | depth) per frame of the set: one icon image per
+    // frame. Otherwise makeEncoder of the main frame.
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    // One icon image per size and depth (sizes above 255 only at 32 bits); null when
+    // there is no size or no depth.
+    IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
+    void load() override;
+    void save() override;
+
+    bool keepTransparency = true;
+    bool keepRatio = true;
+    col::_array::ArrayS32 sizes;
+    col::_array::ArrayS32 depths;
+    col::_array::ArrayS32 frameSpecs;  // filled by the caller, never stored
+
+protected:
+    const wchar_t* formatKey() const override { return L"IcoEncodeSetting"; }
+};
+}  // namespace s::image::ico
