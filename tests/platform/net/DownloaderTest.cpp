@@ -77,12 +77,7 @@ bool fileExists(const wchar_t* path) { return GetFileAttributesW(path) != INVALI
 
 // Polls until the worker has ended; false after the deadline.
 bool waitEnded(Downloader* d, int ms) {
-    const uint64_t end = GetTickCount64() + uint64_t(ms);
-    while (d->isRunning()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(10);
-    }
-    return true;
+    return nettest::waitUntil([d] { return !d->isRunning(); }, ms);
 }
 
 struct Progress {

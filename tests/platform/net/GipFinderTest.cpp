@@ -55,12 +55,7 @@ TEST(IpAddressText, AcceptsOnlyWholeIpv4AndIpv6Addresses) {
 }
 
 bool waitFor(bool (*done)(GipFinder*), GipFinder* g, int ms) {
-    const uint64_t end = GetTickCount64() + uint64_t(ms);
-    while (!done(g)) {
-        if (GetTickCount64() > end) return false;
-        Sleep(10);
-    }
-    return true;
+    return nettest::waitUntil([done, g] { return done(g); }, ms);
 }
 bool ended(GipFinder* g) { return !g->isRunning(); }
 

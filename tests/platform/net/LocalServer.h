@@ -24,6 +24,17 @@ inline std::string readFile(const std::wstring& path) {
     return bytes;
 }
 
+// Polls until done() answers true; false after about ms.
+template <class F>
+bool waitUntil(F done, int ms) {
+    const uint64_t end = GetTickCount64() + uint64_t(ms);
+    while (!done()) {
+        if (GetTickCount64() > end) return false;
+        Sleep(10);
+    }
+    return true;
+}
+
 class LocalServer {
 public:
     LocalServer() {
