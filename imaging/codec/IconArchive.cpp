@@ -348,3 +348,4 @@ bool Archive::loadGroupCursorByName(dll::win::Archive* module, const wchar_t* na
 }
 
 }  // namespace s::archive::cur
+

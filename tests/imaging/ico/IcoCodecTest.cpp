@@ -12,12 +12,15 @@
 
 #include "foundation/col/Array.h"
 #include "imaging/codec/CurArchive.h"
+#include "imaging/codec/EncodedImage.h"
 #include "imaging/codec/Icon.h"
 #include "imaging/codec/IconArchive.h"
 #include "imaging/codec/ImageFactory.h"
+#include "imaging/codec/Jpeg.h"
 #include "imaging/codec/Png.h"
 #include "imaging/image/BufferedImage.h"
 #include "imaging/settings/EncodeSetting.h"
+#include "platform/archive/DllArchive.h"
 #include "support/HostTool.h"
 
 using s::archive::icon::Archive;
@@ -337,6 +340,62 @@ TEST_F(IcoFiles, WindowIconsMakeAnIconHandle)
     EXPECT_NE(h, nullptr);
     if (h) DestroyIcon(h);
     icon->release();
+    src->release();
+}
+
+TEST(IconResources, ProgramIconGroupAndPicturesComeOutOfTheExecutable)
+{
+    auto* module = s::archive::dll::win::Archive::create();
+    ASSERT_TRUE(module->open(winPath(GLIMMER_BINARY_DIR "/Glimmer.exe").c_str()));
+    Archive* icons = Archive::create();
+    ASSERT_TRUE(icons->loadGroupIconById(module, 128));
+    EXPECT_FALSE(icons->loadGroupIconById(module, 4242));
+    ASSERT_TRUE(icons->loadGroupIconById(module, 128));
+    ASSERT_GE(icons->getEntryCount(), 2u);
+    int32_t best = -1;
+    ASSERT_TRUE(icons->findBestEntry(256, 256, &best));
+    BufferedImage* big = icons->getImage(uint32_t(best));
+    ASSERT_NE(big, nullptr);
+    EXPECT_EQ(big->getWidth(), 256);
+    big->release();
+    ASSERT_TRUE(icons->findBestEntry(16, 16, &best));
+    IconImage* small = icons->decodeEntry(uint32_t(best));
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->getWidth(), 16);
+    EXPECT_EQ(small->getBitCount(), 32);
+    HICON h = small->createHIcon();
+    EXPECT_NE(h, nullptr);
+    if (h) DestroyIcon(h);
+    small->release();
+    icons->release();
+
+    auto* jpeg = s::image::jpg::win::Jpeg::create();
+    EXPECT_TRUE(s::image::readResourceImage(jpeg, module, L"IDR_JPG", 131));
+    EXPECT_GT(jpeg->getWidth(), 0);
+    EXPECT_FALSE(s::image::readResourceImage(jpeg, module, L"IDR_JPG", 4242));
+    jpeg->release();
+    module->release();
+}
+
+TEST(IconResources, NewEncoderRepeatsTheHeldSizesAndDepths)
+{
+    BufferedImage* src = BufferedImage::createSized(30, 30);
+    src->fill(255, 1, 2, 3);
+    auto* setting = s::image::ico::EncodeSetting::create();
+    setting->sizes.push(16);
+    setting->sizes.push(24);
+    setting->depths.push(8);
+    auto* held = static_cast<Icon*>(setting->makeEncoder(src));
+    ASSERT_NE(held, nullptr);
+    auto* made = static_cast<Icon*>(held->newEncoderFor(src));
+    ASSERT_NE(made, nullptr);
+    ASSERT_EQ(made->getFrameCount(), 2);
+    EXPECT_EQ(made->imageAt(0)->getWidth(), 16);
+    EXPECT_EQ(made->imageAt(1)->getWidth(), 24);
+    EXPECT_EQ(made->imageAt(1)->getBitCount(), 8);
+    made->release();
+    held->release();
+    setting->release();
     src->release();
 }
 
