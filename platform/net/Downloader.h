@@ -58,7 +58,7 @@ public:
 
     // The transfer is under way (set by start, cleared when the task ends).
     bool isRunning() const { return running_.load() != 0; }
-    // Seconds a stalled server gets before the request gives up (GET requests).
+    // Milliseconds a silent server gets before a GET request gives up (30 s unless set).
     void setStallTimeout(int32_t ms) { stallTimeoutMs_ = ms; }
 
     // The task body: the download itself.
