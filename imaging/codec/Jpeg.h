@@ -1,6 +1,8 @@
-// The JPEG codec over libjpeg. The decoded picture is kept in a 32-bit DIB (the file's
-// own depth, reported for the image set, is 24 bits): the library writes the DIB's
-// blue-green-red-alpha layout directly, and encoding reads it back the same way.
+// The JPEG codec over libjpeg. Reading keeps the file's bytes and checks its headers;
+// the pixels are decoded when they are asked for, straight into the image that wants
+// them (toImage), or into the codec's own 32-bit DIB for the DIB operations and for
+// writing. The library writes and reads the DIB's blue-green-red-alpha layout directly;
+// the file's own depth, reported for the image set, is 24 bits.
 #pragma once
 
 #include <windows.h>
@@ -72,7 +74,7 @@ public:
     bool create(int width, int height) override;
     bool fromHBitmap(HBITMAP bitmap) override;
     bool blitTo(HBITMAP target) override;
-    int getBitCount() const override;
+    int getBitCount() const override { return 32; }
     int getStride() const override;
     bool hasAlphaChannel() const override { return false; }
     bool hasPalette() const override { return false; }
@@ -84,11 +86,27 @@ public:
     bool fromImage(image::win::BufferedImage* image, int quality, uint8_t r, uint8_t g, uint8_t b) override;
 
     int getQuality() const { return quality_; }
-    bmp::win::Bitmap* getBitmap() const { return bitmap_; }
+    // The held DIB, decoded first when only the file's bytes are held.
+    bmp::win::Bitmap* getBitmap();
 
 private:
+    // Decodes the held bytes into the DIB (once); false when they do not decode.
+    bool materialize();
+    void dropEncoded();
+
     int quality_ = kDefaultQuality;
     bmp::win::Bitmap* bitmap_;
+    // The file's bytes, kept from read until the pixels are decoded into the DIB.
+    uint8_t* data_ = nullptr;
+    size_t dataSize_ = 0;
+    size_t dataCapacity_ = 0;
+    bool encoded_ = false;
+    int width_ = 0;
+    int height_ = 0;
 };
+
+// Encodes the image (flattened onto R, G, B where it is transparent) without copying it.
+bool writeImage(io::IOutputStream* out, image::win::BufferedImage* image, int quality, uint8_t r, uint8_t g,
+                uint8_t b);
 
 }  // namespace s::image::jpg::win

@@ -1,5 +1,5 @@
 // libjpeg glue: an error manager that returns control to the codec instead of ending
-// the process, and source and destination managers over the codec's buffered streams.
+// the process, and a destination manager over the codec's buffered output.
 #pragma once
 
 #include <cstddef>
@@ -24,12 +24,6 @@ jpeg_error_mgr* initErrorTrap(JpegErrorTrap* trap);
 // Calls body(arg) so that a fatal library error inside it returns false here. The body
 // must hold no object with a destructor: its frame is abandoned on an error.
 bool runTrapped(JpegErrorTrap* trap, void (*body)(void*), void* arg);
-
-// Source manager reading through the buffered input. A stream that ends before the
-// image does gets an end-of-image marker (a warning); one that holds nothing at all is
-// a fatal error. finishSource gives the bytes libjpeg did not use back to the input.
-void useSource(j_decompress_ptr cinfo, CodecInput* input);
-void finishSource(j_decompress_ptr cinfo);
 
 // Destination manager writing through the buffered output; a refused write is a fatal
 // error.
