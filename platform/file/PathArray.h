@@ -61,6 +61,16 @@ public:
     virtual win::PathArray* rebase(const wchar_t* folder) = 0;
     virtual win::PathArray* shortcutsIn(const wchar_t* folder) = 0;
     virtual void toFreeNames() = 0;
+    // Shell operations (PathArrayShell.cpp). Outcomes: 0 nothing done, 1 done partly
+    // (aborted by the user or some items failed), 2 done completely.
+    virtual void notifyCreated() = 0;
+    virtual void notifyDeleted() = 0;
+    virtual int32_t copyTo(const wchar_t* folder, bool track, bool run, void* owner) = 0;
+    virtual int32_t moveTo(const wchar_t* folder, bool track, bool run, void* owner) = 0;
+    virtual int32_t createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify,
+                                    bool planOnly, win::PathArray** out) = 0;
+    virtual bool recycle(bool notify, bool ask, void* owner) = 0;
+    virtual bool showProperties() = 0;
     // Not checked against the count.
     virtual IPath* get(int32_t index) = 0;
     virtual IPathArray* add(const wchar_t* text) = 0;
@@ -110,6 +120,14 @@ public:
     PathArray* rebase(const wchar_t* folder) override;
     PathArray* shortcutsIn(const wchar_t* folder) override;
     void toFreeNames() override;
+    void notifyCreated() override;
+    void notifyDeleted() override;
+    int32_t copyTo(const wchar_t* folder, bool track, bool run, void* owner) override;
+    int32_t moveTo(const wchar_t* folder, bool track, bool run, void* owner) override;
+    int32_t createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify, bool planOnly,
+                            PathArray** out) override;
+    bool recycle(bool notify, bool ask, void* owner) override;
+    bool showProperties() override;
     PathWin* get(int32_t index) override { return static_cast<PathWin*>(paths_.get(uint32_t(index))); }
     PathArray* add(const wchar_t* text) override;
     PathArray* addPath(IPath* path) override;
@@ -123,6 +141,8 @@ public:
     void reset() override;
 
 private:
+    int32_t transfer(unsigned operation, const wchar_t* folder, bool track, bool run, void* owner);
+    void notifyEach(bool created);
     void addWordGroups(bool dropStopWords, bool withExtension, ArrayP* groups);
     ArrayP* groupBySizeClasses(bool atLeast);
 

@@ -52,6 +52,9 @@ start_wine() {
   # Start Wine's own services now, detached from our output: a test program
   # that started them would hand them its stdout and CTest would wait on it.
   "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+  # The desktop process too: the first program that makes a window would otherwise
+  # start it with that program's output, and CTest would wait on it.
+  "$WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true
 }
 
 stop_all() {
