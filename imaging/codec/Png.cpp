@@ -20,6 +20,8 @@ namespace {
 constexpr uint64_t kInflateRatio = 1100;
 // Largest ancillary chunk kept in memory when the stream's length is unknown.
 constexpr png_alloc_size_t kChunkCap = 8u << 20;
+// Largest DIB a pooled codec keeps for the next picture of the same size.
+constexpr int64_t kKeptPixels = 16 << 20;
 
 // What the library's callbacks reach through their user pointers. A library error
 // jumps back to runTrapped; the body must hold no object with a destructor.
@@ -64,6 +66,15 @@ __attribute__((noinline)) bool runTrapped(PngJob* job, void (*body)(PngJob*)) {
     if (__builtin_setjmp(job->jump)) return false;
     body(job);
     return true;
+}
+
+// The DIB kept from the previous picture when it has the size wanted, else a new one:
+// a fresh DIB costs a first touch of every page, which outweighs decoding on some
+// systems.
+bool reuseOrCreate(bmp::win::Bitmap* bitmap, int w, int h) {
+    if (bitmap->getBits() && bitmap->getBitCount() == 32 && bitmap->getWidth() == w && bitmap->getHeight() == h)
+        return true;
+    return bitmap->create(w, h, 32);
 }
 
 bool pointRows(PngJob* job, int h) {
@@ -112,7 +123,7 @@ void decodeBody(PngJob* job) {
     if (colour == PNG_COLOR_TYPE_GRAY || colour == PNG_COLOR_TYPE_GRAY_ALPHA) png_set_gray_to_rgb(png);
     png_set_bgr(png);
     png_read_update_info(png, info);
-    if (png_get_rowbytes(png, info) != size_t(w) * 4 || !job->bitmap->create(int(w), int(h), 32) ||
+    if (png_get_rowbytes(png, info) != size_t(w) * 4 || !reuseOrCreate(job->bitmap, int(w), int(h)) ||
         !pointRows(job, int(h))) {
         job->refused = true;
         return;
@@ -165,8 +176,9 @@ Png::~Png() {
 }
 
 void Png::reset() {
-    if (bitmap_) bitmap_->reset();
+    held_ = false;
     interlace_ = false;
+    if (bitmap_ && int64_t(bitmap_->getWidth()) * bitmap_->getHeight() > kKeptPixels) bitmap_->reset();
 }
 
 Png* Png::makeFromImage(image::win::BufferedImage* image, bool interlace, bool keepTransparency, uint8_t r,
@@ -179,24 +191,30 @@ Png* Png::makeFromImage(image::win::BufferedImage* image, bool interlace, bool k
     return p;
 }
 
-int Png::getWidth() const { return bitmap_ ? bitmap_->getWidth() : 0; }
-int Png::getHeight() const { return bitmap_ ? bitmap_->getHeight() : 0; }
-int Png::getBitCount() const { return bitmap_ ? bitmap_->getBitCount() : 0; }
-int Png::getStride() const { return bitmap_ ? bitmap_->getStride() : 0; }
-bool Png::hasAlphaChannel() const { return bitmap_ && bitmap_->hasAlphaChannel(); }
-uint8_t* Png::getRow(int y) { return bitmap_ && bitmap_->getBits() ? bitmap_->getRow(y) : nullptr; }
-uint8_t* Png::getBits() { return bitmap_ ? bitmap_->getBits() : nullptr; }
-bool Png::blitTo(HBITMAP target) { return bitmap_ && bitmap_->blitTo(target); }
+int Png::getWidth() const { return held_ ? bitmap_->getWidth() : 0; }
+int Png::getHeight() const { return held_ ? bitmap_->getHeight() : 0; }
+int Png::getBitCount() const { return 32; }
+int Png::getStride() const { return held_ ? bitmap_->getStride() : 0; }
+bool Png::hasAlphaChannel() const { return held_; }
+uint8_t* Png::getRow(int y) { return held_ ? bitmap_->getRow(y) : nullptr; }
+uint8_t* Png::getBits() { return held_ ? bitmap_->getBits() : nullptr; }
+bool Png::blitTo(HBITMAP target) { return held_ && bitmap_->blitTo(target); }
+
+bmp::win::Bitmap* Png::getBitmap() const { return held_ ? bitmap_ : nullptr; }
 
 bool Png::create(int width, int height) {
+    held_ = false;
     if (!bitmap_ || !bitmap_->create(width, height, 32)) return false;
     for (int y = 0; y < height; ++y) std::memset(bitmap_->getRow(y), 0, size_t(width) * 4);
+    held_ = true;
     return true;
 }
 
 bool Png::fromImage(image::win::BufferedImage* image, bool interlace, bool keepTransparency, uint8_t r,
                     uint8_t g, uint8_t b) {
+    held_ = false;
     if (!loadFromImage(bitmap_, image, keepTransparency, r, g, b)) return false;
+    held_ = true;
     interlace_ = interlace;
     return true;
 }
@@ -209,7 +227,7 @@ bool Png::fromHBitmap(HBITMAP bitmap) {
 }
 
 image::win::BufferedImage* Png::toImage(int, image::win::BufferedImage* dst) {
-    return copyToImage(bitmap_, dst, AlphaRule::Straight);
+    return held_ ? copyToImage(bitmap_, dst, AlphaRule::Straight) : nullptr;
 }
 
 image::win::BufferedImageSet* Png::toImageSet() { return singleFrameSet(toImage(0, nullptr), 32); }
@@ -219,8 +237,8 @@ IEncodedImage* Png::newEncoderFor(image::win::BufferedImage* image) {
 }
 
 bool Png::read(io::IInputStream* in) {
+    held_ = false;
     if (!bitmap_) return false;
-    bitmap_->reset();
     CodecInput input(in);
     PngJob job;
     initJob(&job, bitmap_);
@@ -229,12 +247,12 @@ bool Png::read(io::IInputStream* in) {
     png_destroy_read_struct(job.png ? &job.png : nullptr, job.info ? &job.info : nullptr, nullptr);
     std::free(job.rows);
     input.finish();
-    if (!ok) bitmap_->reset();
+    held_ = ok;
     return ok;
 }
 
 bool Png::write(io::IOutputStream* out) {
-    if (!bitmap_ || !bitmap_->getBits() || bitmap_->getBitCount() != 32) return false;
+    if (!held_) return false;
     CodecOutput output(out);
     if (!output.ok()) return false;
     PngJob job;

@@ -84,10 +84,13 @@ public:
                    uint8_t r, uint8_t g, uint8_t b) override;
 
     bool isInterlaced() const { return interlace_; }
-    bmp::win::Bitmap* getBitmap() const { return bitmap_; }
+    // The held DIB; null when no picture is held.
+    bmp::win::Bitmap* getBitmap() const;
 
 private:
     bool interlace_ = false;
+    // The DIB holds the picture (it may also be kept empty-handed for reuse).
+    bool held_ = false;
     bmp::win::Bitmap* bitmap_;
 };
 
