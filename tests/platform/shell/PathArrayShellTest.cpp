@@ -86,4 +86,23 @@ TEST(PathArrayShell, ShortcutsForEveryItem) {
     EXPECT_EQ(items->createShortcuts((dir / L"links").c_str(), true, false, false, false, nullptr), 1);
 }
 
+TEST(PathArrayShell, RecycleSilently) {
+    TempDir dir("pathlist_recycle");
+    ASSERT_TRUE(writeFile(dir / L"gone.jpg", 4));
+    ASSERT_TRUE(makeDir(dir / L"folder"));
+    ASSERT_TRUE(writeFile(dir / L"folder\\in.jpg", 4));
+    ASSERT_TRUE(writeFile(dir / L"stays.jpg", 4));
+    List items;
+    items->add((dir / L"gone.jpg").c_str())->add((dir / L"folder").c_str());
+    items->markFolders();
+    EXPECT_TRUE(items->recycle(true, false, nullptr));
+    EXPECT_FALSE(present(dir / L"gone.jpg"));
+    EXPECT_FALSE(present(dir / L"folder"));
+    EXPECT_TRUE(present(dir / L"stays.jpg"));
+    EXPECT_FALSE(items->get(0)->exists());
+    List empty;
+    EXPECT_FALSE(empty->recycle(false, false, nullptr));
+    EXPECT_FALSE(empty->showProperties());
+}
+
 }  // namespace
