@@ -122,6 +122,7 @@ private:
     bool readImage(CodecInput& in, const uint8_t* globalTable, int globalColours, int transparent, int delay,
                    int disposal);
     bool findBest(int w, int h, int depth, int* index, bool depthFirst) const;
+    bool expandFrame(int i, image::win::BufferedImage* img, int left, int top);
 
     GifLzw lzw_;
     col::_array::ArrayU08 data_;     // LZW data of the image being read

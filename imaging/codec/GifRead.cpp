@@ -251,31 +251,39 @@ bool Gif::read(io::IInputStream* stream) {
 
 // ---------------------------------------------------------------- to images
 
+// Frame i's pixels into img with its top left corner at (left, top), which must hold it;
+// answers whether any pixel came out transparent.
+bool Gif::expandFrame(int i, BufferedImage* img, int left, int top) {
+    Bitmap* bm = getFrame(i);
+    const int w = bm->getWidth(), h = bm->getHeight();
+    // One table look-up per pixel: the transparent index maps to its colour with alpha 0.
+    uint32_t colour[256];
+    const RGBQUAD* pal = bm->getPalette();
+    for (int c = 0; c < 256; ++c)
+        colour[c] = 0xFF000000u | uint32_t(pal[c].rgbRed) << 16 | uint32_t(pal[c].rgbGreen) << 8 | pal[c].rgbBlue;
+    const int t = getTransparentIndex(i);
+    if (t >= 0 && t < 256) colour[t] &= 0x00FFFFFFu;
+    uint32_t alphaAll = 0xFF000000u;
+    for (int y = 0; y < h; ++y) {
+        const uint8_t* src = bm->getRow(y);
+        uint32_t* out = img->getRow(top + y) + left;
+        uint32_t a = 0xFF000000u;
+        for (int x = 0; x < w; ++x) {
+            const uint32_t p = colour[src[x]];
+            out[x] = p;
+            a &= p;
+        }
+        alphaAll &= a;
+    }
+    return alphaAll != 0xFF000000u;
+}
+
 BufferedImage* Gif::toImage(int frame, BufferedImage* dst) {
     if (frame < 0 || uint32_t(frame) >= frames_.count()) return nullptr;
     Bitmap* bm = getFrame(frame);
-    const int w = bm->getWidth(), h = bm->getHeight();
-    BufferedImage* img = imageTarget(dst, w, h);
+    BufferedImage* img = imageTarget(dst, bm->getWidth(), bm->getHeight());
     if (!img) return nullptr;
-    uint32_t colour[256];
-    const RGBQUAD* pal = bm->getPalette();
-    for (int i = 0; i < 256; ++i)
-        colour[i] = 0xFF000000u | uint32_t(pal[i].rgbRed) << 16 | uint32_t(pal[i].rgbGreen) << 8 | pal[i].rgbBlue;
-    const int t = getTransparentIndex(frame);
-    bool anyClear = false;
-    for (int y = 0; y < h; ++y) {
-        const uint8_t* src = bm->getRow(y);
-        uint32_t* out = img->getRow(y);
-        for (int x = 0; x < w; ++x) out[x] = colour[src[x]];
-        if (t >= 0 && t < 256) {
-            for (int x = 0; x < w; ++x)
-                if (src[x] == t) {
-                    out[x] &= 0x00FFFFFFu;
-                    anyClear = true;
-                }
-        }
-    }
-    img->setHasAlpha(anyClear);
+    img->setHasAlpha(expandFrame(frame, img, 0, 0));
     return img;
 }
 
@@ -285,34 +293,40 @@ BufferedImageSet* Gif::toImageSet() {
     // The canvas is the logical screen, grown to hold frame 0 where the screen is too
     // small for it.
     Bitmap* first = getFrame(0);
-    int cw = std::max(screenWidth_, getFrameLeft(0) + first->getWidth());
-    int ch = std::max(screenHeight_, getFrameTop(0) + first->getHeight());
+    const int fw = first->getWidth(), fh = first->getHeight();
+    int cw = std::max(screenWidth_, getFrameLeft(0) + fw);
+    int ch = std::max(screenHeight_, getFrameTop(0) + fh);
     // A screen far larger than anything drawn on it is not believed.
-    const int64_t drawn = int64_t(first->getWidth()) * first->getHeight();
+    const int64_t drawn = int64_t(fw) * fh;
     if (int64_t(cw) * ch > std::max<int64_t>(drawn * 64, int64_t(1) << 24)) {
-        cw = getFrameLeft(0) + first->getWidth();
-        ch = getFrameTop(0) + first->getHeight();
+        cw = getFrameLeft(0) + fw;
+        ch = getFrameTop(0) + fh;
     }
     BufferedImageSet* set = BufferedImageSet::create();
     if (!set) return nullptr;
     for (int i = 0; i < n; ++i) {
-        BufferedImage* img = toImage(i, nullptr);
-        if (!img) break;
         int left = getFrameLeft(i), top = getFrameTop(i);
-        if (i == 0 && (left != 0 || top != 0 || img->getWidth() != cw || img->getHeight() != ch)) {
-            BufferedImage* canvas = imageTarget(nullptr, cw, ch);
-            if (!canvas) {
-                img->release();
-                break;
+        BufferedImage* img;
+        if (i == 0 && (left != 0 || top != 0 || fw != cw || fh != ch)) {
+            // Frame 0 goes straight onto the transparent canvas; only the canvas around
+            // it is cleared.
+            img = imageTarget(nullptr, cw, ch);
+            if (!img) break;
+            for (int y = 0; y < ch; ++y) {
+                uint32_t* row = img->getRow(y);
+                if (y < top || y >= top + fh) {
+                    std::memset(row, 0, size_t(cw) * 4);
+                } else {
+                    std::memset(row, 0, size_t(left) * 4);
+                    std::memset(row + left + fw, 0, size_t(cw - left - fw) * 4);
+                }
             }
-            canvas->fill(0, 0, 0, 0);
-            const int fw = img->getWidth(), fh = img->getHeight();
-            for (int y = 0; y < fh && top + y < ch; ++y)
-                std::memcpy(canvas->getRow(top + y) + left, img->getRow(y), size_t(fw) * 4);
-            canvas->setHasAlpha(true);
-            img->release();
-            img = canvas;
+            expandFrame(0, img, left, top);
+            img->setHasAlpha(true);
             left = top = 0;
+        } else {
+            img = toImage(i, nullptr);
+            if (!img) break;
         }
         set->addFrameAt(img, 8, getDelay(i), getDisposal(i), left, top);
     }
