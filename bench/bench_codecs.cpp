@@ -193,24 +193,6 @@ uint64_t barePngDecode(const Bytes& file) {
     return v;
 }
 
-// ---- timing --------------------------------------------------------------------------
-
-// Best time of each side over the runs, the two sides taking turns run by run so
-// that both see the same machine state.
-template <class A, class B>
-void bestOfBoth(A bare, B ours, int runs, double* bareMs, double* oursMs) {
-    *bareMs = *oursMs = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        double t0 = bench::nowMs();
-        bare();
-        double t1 = bench::nowMs();
-        ours();
-        double t2 = bench::nowMs();
-        *bareMs = std::min(*bareMs, t1 - t0);
-        *oursMs = std::min(*oursMs, t2 - t1);
-    }
-}
-
 void row(const wchar_t* name, double megapixels, double bareMs, double oursMs) {
     wprintf(L"%-34ls %10.1f %10.1f %8.3f   %ls\n", name, megapixels * 1000.0 / bareMs, megapixels * 1000.0 / oursMs,
             oursMs / bareMs, oursMs / bareMs <= 1.15 ? L"ok" : L"SLOW");
@@ -251,7 +233,7 @@ int wmain(int, wchar_t**) {
 
     double bare = 0, ours = 0;
     {
-        bestOfBoth([&] { g_sink = g_sink + bareJpegDecode(jpegFile); }, [&] {
+        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegDecode(jpegFile); }, [&] {
             Jpeg* j = Jpeg::create();
             MemIn in(jpegFile);
             j->read(&in);
@@ -264,7 +246,7 @@ int wmain(int, wchar_t**) {
     row(L"JPEG decode 12 MP -> image", jmp, bare, ours);
 
     {
-        bestOfBoth([&] { g_sink = g_sink + barePngDecode(pngFile); }, [&] {
+        bench::bestOfBoth([&] { g_sink = g_sink + barePngDecode(pngFile); }, [&] {
             Png* p = Png::create();
             MemIn in(pngFile);
             p->read(&in);
@@ -277,7 +259,7 @@ int wmain(int, wchar_t**) {
     row(L"PNG decode 4 MP RGBA -> image", pmp, bare, ours);
 
     {
-        bestOfBoth([&] { g_sink = g_sink + bareJpegEncode(photoPixels.data(), jw, jh, 75).size(); }, [&] {
+        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegEncode(photoPixels.data(), jw, jh, 75).size(); }, [&] {
             MemOut out;
             photo->writeJpeg(&out, 75, 255, 255, 255);
             g_sink = g_sink + out.bytes.size();
@@ -286,7 +268,7 @@ int wmain(int, wchar_t**) {
     row(L"JPEG encode 12 MP q75 from image", jmp, bare, ours);
 
     {
-        bestOfBoth([&] { g_sink = g_sink + barePngEncode(rgbaPixels.data(), pw, ph).size(); }, [&] {
+        bench::bestOfBoth([&] { g_sink = g_sink + barePngEncode(rgbaPixels.data(), pw, ph).size(); }, [&] {
             MemOut out;
             rgba->writePng(&out, false, true, 255, 255, 255);
             g_sink = g_sink + out.bytes.size();

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "foundation/col/Array.h"
 #include "foundation/str/StrBuffer.h"
 
@@ -16,26 +17,8 @@ using s::str::strbuffer::StrBuffer;
 
 namespace {
 
-double nowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
-
 // Keeps results alive so the work is not optimised away.
 volatile uint64_t g_sink;
-
-template <class Fn>
-double timeOnce(Fn& fn) {
-    double t0 = nowMs();
-    fn();
-    return nowMs() - t0;
-}
 
 struct Row {
     const char* name;
@@ -47,14 +30,8 @@ std::vector<Row> g_rows;
 
 template <class Lib, class Std>
 void compare(const char* name, Lib lib, Std std) {
-    // Best of several runs each, alternating, so both sides share whatever else the
-    // machine is doing.
-    double l = 1e300, s = 1e300;
-    for (int i = 0; i < 11; ++i) {
-        double a = timeOnce(lib), b = timeOnce(std);
-        if (a < l) l = a;
-        if (b < s) s = b;
-    }
+    double l, s;
+    bench::bestOfBoth(lib, std, 11, &l, &s);
     g_rows.push_back({name, l, s});
 }
 

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <vector>
 
+#include "bench/BenchSupport.h"
 #include "foundation/col/Array.h"
 #include "imaging/codec/Gif.h"
 #include "imaging/filters/Quantizer.h"
@@ -28,17 +29,6 @@ using s::image::win::BufferedImage;
 using s::image::win::BufferedImageSet;
 
 namespace {
-
-double nowMs() {
-    static LARGE_INTEGER freq = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return double(t.QuadPart) * 1000.0 / double(freq.QuadPart);
-}
 
 volatile uint64_t g_sink;
 
@@ -86,18 +76,18 @@ int gifWrite(GifFileType* f, const GifByteType* buf, int n) {
 }
 
 double giflibDecode(const std::vector<uint8_t>& file) {
-    double t0 = nowMs();
+    double t0 = bench::nowMs();
     GifMem m{&file, 0, nullptr};
     int err = 0;
     GifFileType* g = DGifOpen(&m, gifRead, &err);
     if (!g || DGifSlurp(g) != GIF_OK) std::printf("giflib decode failed\n");
     g_sink = g_sink + (g ? uint64_t(g->ImageCount) : 0);
     DGifCloseFile(g, &err);
-    return nowMs() - t0;
+    return bench::nowMs() - t0;
 }
 
 double giflibEncode(BufferedImage* img, size_t* bytes) {
-    double t0 = nowMs();
+    double t0 = bench::nowMs();
     const int w = img->getWidth(), h = img->getHeight();
     const size_t n = size_t(w) * size_t(h);
     std::vector<GifByteType> r(n), g(n), b(n), idx(n);
@@ -126,7 +116,7 @@ double giflibEncode(BufferedImage* img, size_t* bytes) {
     EGifCloseFile(f, &err);
     GifFreeMapObject(cmap);
     *bytes = out.size();
-    return nowMs() - t0;
+    return bench::nowMs() - t0;
 }
 #endif
 
@@ -164,13 +154,13 @@ int wmain(int, wchar_t**) {
     animStream.append(anim.data(), uint32_t(anim.size()));
     double best = 1e30, bestSet = 1e30, bestRef = 1e30;
     for (int run = 0; run < kRuns; ++run) {
-        double t0 = nowMs();
+        double t0 = bench::nowMs();
         Gif* gif = Gif::create();
         animStream.rewind();
         if (!gif->read(&animStream) || gif->getFrameCount() != 100) std::printf("our decode failed\n");
-        double t1 = nowMs();
+        double t1 = bench::nowMs();
         BufferedImageSet* set = gif->toImageSet();
-        double t2 = nowMs();
+        double t2 = bench::nowMs();
         if (set) set->release();
         gif->release();
         best = std::min(best, t1 - t0);
@@ -190,20 +180,20 @@ int wmain(int, wchar_t**) {
         gif->read(&animStream);
         double setOnly = 1e30;
         for (int run = 0; run < kRuns; ++run) {
-            double t0 = nowMs();
+            double t0 = bench::nowMs();
             BufferedImageSet* set = gif->toImageSet();
-            setOnly = std::min(setOnly, nowMs() - t0);
+            setOnly = std::min(setOnly, bench::nowMs() - t0);
             if (set) set->release();
         }
         std::vector<BufferedImage*> images;
-        double t0 = nowMs();
+        double t0 = bench::nowMs();
         for (int i = 0; i < 100; ++i) {
             images.push_back(BufferedImage::createSized(500, 500));
             std::memset(images.back()->getRowAddress(499), 0, size_t(500) * 500 * 4);
         }
-        double t1 = nowMs();
+        double t1 = bench::nowMs();
         for (int i = 0; i < 100; ++i) gif->toImage(i, images[size_t(i)]);
-        double t2 = nowMs();
+        double t2 = bench::nowMs();
         for (BufferedImage* image : images) image->release();
         gif->release();
         rows.push_back({"32-bit frames only (toImageSet)", setOnly, -1});
@@ -215,11 +205,11 @@ int wmain(int, wchar_t**) {
     best = bestRef = 1e30;
     size_t ourBytes = 0, refBytes = 0;
     for (int run = 0; run < kRuns; ++run) {
-        double t0 = nowMs();
+        double t0 = bench::nowMs();
         Gif* gif = Gif::fromImage(big, 8, true, 255, 255, 255);
         ArrayU08 out;
         if (!gif || !gif->write(&out)) std::printf("our encode failed\n");
-        best = std::min(best, nowMs() - t0);
+        best = std::min(best, bench::nowMs() - t0);
         ourBytes = out.count();
         if (gif) gif->release();
 #if GLIMMER_HAVE_GIFLIB
@@ -229,19 +219,19 @@ int wmain(int, wchar_t**) {
     {
         // Where the encode's time goes.
         using s::image::filters::reduction::Quantizer;
-        double t0 = nowMs();
+        double t0 = bench::nowMs();
         Quantizer* q = Quantizer::create();
         q->build(big, 255);
-        double t1 = nowMs();
+        double t1 = bench::nowMs();
         std::vector<uint8_t> line(4000);
         for (int y = 0; y < 3000; ++y) q->mapRow(big->getRow(y), 4000, line.data(), 8);
-        double t2 = nowMs();
+        double t2 = bench::nowMs();
         q->release();
         Gif* gif = Gif::fromImage(big, 8, true, 255, 255, 255);
-        double t3 = nowMs();
+        double t3 = bench::nowMs();
         ArrayU08 out;
         gif->write(&out);
-        double t4 = nowMs();
+        double t4 = bench::nowMs();
         gif->release();
         std::printf("encode parts: octree %.1f ms, mapping %.1f ms, whole frame %.1f ms, LZW write %.1f ms\n", t1 - t0,
                     t2 - t1, t3 - t2, t4 - t3);

@@ -3,41 +3,13 @@
 #include <windows.h>
 
 #include <cstdio>
-#include <random>
 
+#include "bench/BenchSupport.h"
 #include "imaging/filters/Scale.h"
 #include "imaging/image/BufferedImage.h"
 
 using s::image::win::BufferedImage;
 using namespace s::image::filters::scale;
-
-namespace {
-
-double nowMs()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return double(c.QuadPart) * 1000.0 / double(f.QuadPart);
-}
-
-BufferedImage* picture(int w, int h)
-{
-    // A smooth gradient with noise, like a photograph.
-    BufferedImage* img = BufferedImage::createSized(w, h);
-    std::mt19937 rng(42);
-    for (int y = 0; y < h; ++y) {
-        uint32_t* row = img->getRow(y);
-        for (int x = 0; x < w; ++x) {
-            uint32_t n = rng() & 0x1F;
-            uint32_t r = (x * 255 / w + n) & 0xFF, g = (y * 255 / h + n) & 0xFF, b = ((x + y) * 127 / (w + h) + n) & 0xFF;
-            row[x] = 0xFF000000u | r << 16 | g << 8 | b;
-        }
-    }
-    return img;
-}
-
-}  // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
@@ -48,8 +20,8 @@ int wmain(int argc, wchar_t** argv)
         {"blackman", BlackmanFilter::shared()}, {"gaussian", GaussianFilter::shared()},
     };
     struct Job { int sw, sh, dw, dh; } jobs[] = {{4000, 3000, 1600, 1200}, {4000, 3000, 400, 300}, {1000, 750, 2000, 1500}};
-    BufferedImage* big = picture(4000, 3000);
-    BufferedImage* small = picture(1000, 750);
+    BufferedImage* big = bench::photoLike(4000, 3000);
+    BufferedImage* small = bench::photoLike(1000, 750);
     BufferedImage* out = BufferedImage::create();
     std::printf("%-10s %-22s %10s\n", "kernel", "size", "ms");
     for (const Job& j : jobs) {
@@ -57,12 +29,12 @@ int wmain(int argc, wchar_t** argv)
         for (const Kernel& k : kernels) {
             double best = 1e30;
             for (int r = 0; r < runs; ++r) {
-                double t0 = nowMs();
+                double t0 = bench::nowMs();
                 if (!scaleImage(k.k, src, j.dw, j.dh, out)) {
                     std::printf("scaling failed\n");
                     return 1;
                 }
-                double t = nowMs() - t0;
+                double t = bench::nowMs() - t0;
                 if (t < best) best = t;
             }
             char size[64];
