@@ -20,6 +20,7 @@
 #include "imaging/codec/Jpeg.h"
 #include "imaging/codec/Png.h"
 #include "imaging/image/BufferedImage.h"
+#include "tests/support/MemoryStreams.h"
 
 using s::image::jpg::win::Jpeg;
 using s::image::png::win::Png;
@@ -30,60 +31,9 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 volatile uint64_t g_sink;
 
-class MemIn : public s::io::IInputStream {
-public:
-    explicit MemIn(const Bytes& b) : b_(b) {}
-    bool read(void* buffer, uint32_t length, uint32_t& count) override {
-        count = uint32_t(std::min<uint64_t>(length, b_.size() - pos_));
-        if (count == 0) return false;
-        std::memcpy(buffer, b_.data() + pos_, count);
-        pos_ += count;
-        return true;
-    }
-    void close() override {}
-    uint64_t getPosition() override { return pos_; }
-    bool isSeekable() override { return true; }
-    void rewind() override { pos_ = 0; }
-    uint64_t seekToEnd() override { return pos_ = b_.size(); }
-    void seek(uint64_t p) override { pos_ = p; }
-    uint64_t seekFromEnd(uint64_t n) override { return pos_ = b_.size() - n; }
-    void skip(uint64_t n) override { pos_ += n; }
-    void skipBack(uint64_t n) override { pos_ -= n; }
-    void clear() override { pos_ = 0; }
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
-
-private:
-    const Bytes& b_;
-    uint64_t pos_ = 0;
-};
-
-class MemOut : public s::io::IOutputStream {
-public:
-    bool write(const void* data, uint32_t length, uint32_t& count) override {
-        const uint8_t* p = static_cast<const uint8_t*>(data);
-        bytes.insert(bytes.end(), p, p + length);
-        count = length;
-        return true;
-    }
-    bool flush() override { return true; }
-    bool truncate() override { return true; }
-    void close() override {}
-    uint64_t getPosition() override { return bytes.size(); }
-    bool isSeekable() override { return false; }
-    void rewind() override {}
-    uint64_t seekToEnd() override { return bytes.size(); }
-    void seek(uint64_t) override {}
-    uint64_t seekFromEnd(uint64_t) override { return bytes.size(); }
-    void skip(uint64_t) override {}
-    void skipBack(uint64_t) override {}
-    void clear() override {}
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
-    Bytes bytes;
-};
+// Reads the file the caller keeps, without copying it run by run.
+using MemIn = testsupport::MemoryInput<const Bytes&>;
+using MemOut = testsupport::MemoryOutput<Bytes>;
 
 // ---- the bare libraries ------------------------------------------------------------
 

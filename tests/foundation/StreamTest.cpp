@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "foundation/io/Stream.h"
+#include "tests/support/MemoryStreams.h"
 
 using s::io::IInputStream;
 using s::io::IOutputStream;
@@ -13,9 +14,9 @@ namespace {
 
 // An in-memory source that delivers at most `chunk` bytes per read and can fail
 // (with an error) once `failAt` bytes have been delivered.
-class FakeInput : public IInputStream {
+class FakeInput : public testsupport::MemoryInput<std::string> {
 public:
-    explicit FakeInput(std::string data, uint32_t chunk = 1u << 30) : data_(std::move(data)), chunk_(chunk) {}
+    explicit FakeInput(std::string data, uint32_t chunk = 1u << 30) : MemoryInput(std::move(data), chunk, false) {}
     size_t failAt = std::string::npos;
     bool emptySuccess = false;  // answers true with no bytes instead of delivering
     int reads = 0;
@@ -29,40 +30,21 @@ public:
             error = true;
             return false;
         }
-        if (pos_ >= data_.size()) return false;
-        size_t k = std::min<size_t>({length, chunk_, data_.size() - pos_});
-        if (failAt != std::string::npos) k = std::min(k, failAt - pos_);
-        std::memcpy(buffer, data_.data() + pos_, k);
+        if (pos_ >= bytes_.size()) return false;
+        size_t k = std::min<size_t>({length, chunk_, bytes_.size() - pos_});
+        if (failAt != std::string::npos) k = std::min<size_t>(k, failAt - pos_);
+        std::memcpy(buffer, bytes_.data() + pos_, k);
         pos_ += k;
         count = uint32_t(k);
         return true;
     }
     bool hasError() override { return error; }
-    void close() override {}
-    uint64_t getPosition() override { return pos_; }
-    bool isSeekable() override { return false; }
-    void rewind() override { pos_ = 0; }
-    uint64_t seekToEnd() override { return pos_ = data_.size(); }
-    void seek(uint64_t p) override { pos_ = p; }
-    uint64_t seekFromEnd(uint64_t n) override { return pos_ = data_.size() - n; }
-    void skip(uint64_t n) override { pos_ += n; }
-    void skipBack(uint64_t n) override { pos_ -= n; }
-    void clear() override { pos_ = 0; }
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
-
-private:
-    std::string data_;
-    size_t pos_ = 0;
-    uint32_t chunk_;
 };
 
 // A sink that accepts at most `chunk` bytes per call and can fail after `failAfter` bytes.
-class FakeOutput : public IOutputStream {
+class FakeOutput : public testsupport::MemoryOutput<std::string> {
 public:
     explicit FakeOutput(uint32_t chunk = 1u << 30) : chunk_(chunk) {}
-    std::string data;
     int writes = 0;
     size_t failAfter = std::string::npos;
     bool acceptNothing = false;
@@ -70,28 +52,15 @@ public:
     bool write(const void* p, uint32_t length, uint32_t& count) override {
         ++writes;
         count = 0;
-        if (data.size() >= failAfter) return false;
+        if (bytes.size() >= failAfter) return false;
         if (acceptNothing) return true;
         uint32_t k = std::min(length, chunk_);
-        data.append(static_cast<const char*>(p), k);
+        bytes.append(static_cast<const char*>(p), k);
         count = k;
         return true;
     }
-    bool flush() override { return true; }
-    bool truncate() override { return true; }
-    void close() override {}
-    uint64_t getPosition() override { return data.size(); }
-    bool isSeekable() override { return false; }
-    void rewind() override {}
-    uint64_t seekToEnd() override { return data.size(); }
-    void seek(uint64_t) override {}
     uint64_t seekFromEnd(uint64_t) override { return 0; }
-    void skip(uint64_t) override {}
-    void skipBack(uint64_t) override {}
-    void clear() override { data.clear(); }
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
+    void clear() override { bytes.clear(); }
 
 private:
     uint32_t chunk_;
@@ -122,7 +91,7 @@ TEST(StreamTest, ExactCountTransfersLoopOverPartialCalls) {
         std::string data = pattern(c.size);
         FakeOutput out(c.chunk);
         EXPECT_TRUE(IOutputStream::writeFully(&out, data.data(), uint32_t(data.size())));
-        EXPECT_EQ(out.data, data) << "chunk " << c.chunk;
+        EXPECT_EQ(out.bytes, data) << "chunk " << c.chunk;
 
         FakeInput in(data, c.chunk);
         std::string back(c.size, '\0');
@@ -144,7 +113,7 @@ TEST(StreamTest, ExactCountTransfersFailOnShortDataErrorsAndNoProgress) {
     FakeOutput failing(2);
     failing.failAfter = 4;
     EXPECT_FALSE(IOutputStream::writeFully(&failing, "abcdefgh", 8));
-    EXPECT_EQ(failing.data, "abcd");
+    EXPECT_EQ(failing.bytes, "abcd");
 
     FakeOutput lazy;
     lazy.acceptNothing = true;
@@ -157,7 +126,7 @@ TEST(StreamTest, IntegersAreWrittenLittleEndian) {
     EXPECT_TRUE(IOutputStream::writeU8(&out, 0xAB));
     EXPECT_TRUE(IOutputStream::writeU16(&out, 0x1234));
     EXPECT_TRUE(IOutputStream::writeU32(&out, 0xDEADBEEF));
-    EXPECT_EQ(out.data, std::string("\xAB\x34\x12\xEF\xBE\xAD\xDE", 7));
+    EXPECT_EQ(out.bytes, std::string("\xAB\x34\x12\xEF\xBE\xAD\xDE", 7));
 }
 
 // Both copy helpers behave alike; each case runs through both.
@@ -173,7 +142,7 @@ TEST(StreamTest, CopyMovesEveryByteInOrder) {
             FakeInput in(data, 333);
             FakeOutput out(100);
             EXPECT_TRUE(copy(&out, &in)) << size;
-            EXPECT_EQ(out.data, data) << size;
+            EXPECT_EQ(out.bytes, data) << size;
             if (size == 0) EXPECT_EQ(out.writes, 0);
         }
     }
@@ -186,7 +155,7 @@ TEST(StreamTest, CopyReportsAFailingWriteAndKeepsWhatWasWritten) {
         FakeOutput out(512);
         out.failAfter = 1536;
         EXPECT_FALSE(copy(&out, &in));
-        EXPECT_EQ(out.data, data.substr(0, 1536));
+        EXPECT_EQ(out.bytes, data.substr(0, 1536));
     }
 }
 
@@ -197,7 +166,7 @@ TEST(StreamTest, CopyReportsAReadErrorInTheMiddle) {
         in.failAt = 2048;
         FakeOutput out;
         EXPECT_FALSE(copy(&out, &in));
-        EXPECT_EQ(out.data, data.substr(0, 2048));
+        EXPECT_EQ(out.bytes, data.substr(0, 2048));
     }
 }
 

@@ -44,27 +44,6 @@ std::vector<std::string> listFiles(const std::string& unixDir, const std::string
     return names;
 }
 
-bool MemoryInput::read(void* buffer, uint32_t length, uint32_t& count) {
-    ++calls_;
-    count = 0;
-    if (pos_ >= bytes_.size()) return false;
-    uint64_t k = std::min<uint64_t>(length, bytes_.size() - pos_);
-    if (chunk_ && k > chunk_) k = chunk_;
-    std::memcpy(buffer, bytes_.data() + pos_, size_t(k));
-    pos_ += k;
-    count = uint32_t(k);
-    return true;
-}
-
-bool MemoryOutput::write(const void* data, uint32_t length, uint32_t& count) {
-    count = 0;
-    if (bytes.size() + length > limit_) return false;
-    const uint8_t* p = static_cast<const uint8_t*>(data);
-    bytes.insert(bytes.end(), p, p + length);
-    count = length;
-    return true;
-}
-
 Picture fromImage(s::image::win::BufferedImage* image) {
     Picture p;
     p.width = image->getWidth();

@@ -8,6 +8,7 @@
 
 #include "foundation/io/Stream.h"
 #include "imaging/codec/EncodedImage.h"
+#include "tests/support/MemoryStreams.h"
 
 namespace s::image::win { class BufferedImage; }
 
@@ -20,63 +21,9 @@ bool writeBytes(const std::string& unixPath, const Bytes& bytes);
 // Files of the folder (Unix path) whose names end with the suffix, sorted.
 std::vector<std::string> listFiles(const std::string& unixDir, const std::string& suffix);
 
-// A read-only stream over bytes. chunk > 0 makes every read deliver at most that many
-// bytes; seekable false makes the stream hide its length as a pipe would.
-class MemoryInput : public s::io::IInputStream {
-public:
-    explicit MemoryInput(Bytes bytes, uint32_t chunk = 0, bool seekable = true)
-        : bytes_(std::move(bytes)), chunk_(chunk), seekable_(seekable) {}
-    bool read(void* buffer, uint32_t length, uint32_t& count) override;
-    void close() override {}
-    uint64_t getPosition() override { return pos_; }
-    bool isSeekable() override { return seekable_; }
-    void rewind() override { pos_ = 0; }
-    uint64_t seekToEnd() override { return pos_ = bytes_.size(); }
-    void seek(uint64_t p) override { pos_ = p; }
-    uint64_t seekFromEnd(uint64_t n) override { return pos_ = bytes_.size() - n; }
-    void skip(uint64_t n) override { pos_ += n; }
-    void skipBack(uint64_t n) override { pos_ -= n; }
-    void clear() override { pos_ = 0; }
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
-    size_t readCalls() const { return calls_; }
-
-private:
-    Bytes bytes_;
-    uint64_t pos_ = 0;
-    uint32_t chunk_;
-    bool seekable_;
-    size_t calls_ = 0;
-};
-
-// A write stream into memory that refuses every byte after the first `limit` (a full
-// disk).
-class MemoryOutput : public s::io::IOutputStream {
-public:
-    explicit MemoryOutput(uint64_t limit = UINT64_MAX) : limit_(limit) {}
-    bool write(const void* data, uint32_t length, uint32_t& count) override;
-    bool flush() override { return true; }
-    bool truncate() override { return true; }
-    void close() override {}
-    uint64_t getPosition() override { return bytes.size(); }
-    bool isSeekable() override { return false; }
-    void rewind() override {}
-    uint64_t seekToEnd() override { return bytes.size(); }
-    void seek(uint64_t) override {}
-    uint64_t seekFromEnd(uint64_t) override { return bytes.size(); }
-    void skip(uint64_t) override {}
-    void skipBack(uint64_t) override {}
-    void clear() override {}
-    void dispose() override {}
-    void release() override {}
-    void reset() override {}
-
-    Bytes bytes;
-
-private:
-    uint64_t limit_;
-};
+// Memory streams (chunked reads, hidden length, a full disk): see MemoryStreams.h.
+using MemoryInput = testsupport::MemoryInput<Bytes>;
+using MemoryOutput = testsupport::MemoryOutput<Bytes>;
 
 // A decoded picture as plain rows of 0xAARRGGBB, row 0 at the top.
 struct Picture {
