@@ -15,8 +15,8 @@ bool isUsableSource(win::BufferedImage* src);
 // released; a given dst is left empty).
 win::BufferedImage* makeTarget(win::BufferedImage* dst, int w, int h);
 
-// A plain copy of src into dst or a new image; null when src has no pixels or the copy
-// could not be made.
+// A plain copy of src into dst (whose DIB is kept when it has the room) or a new image;
+// null when src has no pixels or the copy could not be made.
 win::BufferedImage* copySource(win::BufferedImage* src, win::BufferedImage* dst);
 
 }  // namespace s::image::filters

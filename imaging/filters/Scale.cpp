@@ -533,8 +533,13 @@ BufferedImage* ScaleFilter::apply(BufferedImage* src, BufferedImage* dst)
         resultWidth = cw;
         resultHeight = ch;
         if (sw == cw && sh == ch) return src->copy(dst);
-        BufferedImage* picture = (mode == 1 && w >= sw && h >= sh) || !k ? src->copy() : scaleImage(k, src, w, h, nullptr);
-        if (!picture) return nullptr;
+        // An unscaled picture is read straight from the source (copied only when the
+        // canvas is to be drawn over it).
+        const bool asIs = (mode == 1 && w >= sw && h >= sh) || !k;
+        const bool own = !asIs || src == dst;
+        BufferedImage* scaled = !asIs ? scaleImage(k, src, w, h, nullptr) : own ? src->copy() : nullptr;
+        if (own && !scaled) return nullptr;
+        BufferedImage* picture = own ? scaled : src;
         BufferedImage* out = BufferedImage::target(dst, cw, ch);
         if (out) {
             out->fill(0, 255, 255, 255);
@@ -548,7 +553,7 @@ BufferedImage* ScaleFilter::apply(BufferedImage* src, BufferedImage* dst)
             for (int r = 0; r < rows && cols > 0; ++r)
                 std::memcpy(out->getRow(dy + r) + dx, picture->getRow(sy + r) + sx, size_t(cols) * 4);
         }
-        picture->release();
+        if (scaled) scaled->release();
         return out;
     }
 

@@ -243,12 +243,11 @@ BufferedImage* BufferedImage::fitScale(int w, int h, bool keepRatio)
 
 BufferedImage* BufferedImage::copy(BufferedImage* dst)
 {
-    BufferedImage* out = dst;
-    if (out) {
-        out->allocate(width_, height_);
-    } else {
-        out = newImage(width_, height_);
-    }
+    // A copy into itself is the picture as it stands.
+    if (dst == this) return this;
+    // A destination that already has the room keeps its DIB (fresh pixel memory costs
+    // far more to touch than the copy itself); a short one gets a DIB of exactly this size.
+    BufferedImage* out = dst ? target(dst, width_, height_, true) : newImage(width_, height_);
     if (!out) return nullptr;
     if (width_ > 0 && height_ > 0 && !out->hasPixels()) {
         if (!dst) out->release();
@@ -256,6 +255,15 @@ BufferedImage* BufferedImage::copy(BufferedImage* dst)
     }
     for (int y = 0; y < height_; ++y) std::memcpy(out->getRowAddress(y), getRowAddress(y), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;
+    return out;
+}
+
+BufferedImage* BufferedImage::throughNewImage(BufferedImage* (BufferedImage::*turn)(BufferedImage*))
+{
+    BufferedImage* made = (this->*turn)(nullptr);
+    if (!made) return nullptr;
+    BufferedImage* out = made->copy(this);
+    made->release();
     return out;
 }
 
@@ -268,6 +276,7 @@ std::vector<const uint32_t*> BufferedImage::rowPointers()
 
 BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 {
+    if (dst == this) return throughNewImage(&BufferedImage::rotateRight);
     BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
     const std::vector<const uint32_t*> rows = rowPointers();
@@ -281,6 +290,7 @@ BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 
 BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
 {
+    if (dst == this) return throughNewImage(&BufferedImage::rotateLeft);
     BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
     const std::vector<const uint32_t*> rows = rowPointers();
@@ -295,6 +305,7 @@ BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
 
 BufferedImage* BufferedImage::rotate180(BufferedImage* dst)
 {
+    if (dst == this) return throughNewImage(&BufferedImage::rotate180);
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
@@ -307,6 +318,7 @@ BufferedImage* BufferedImage::rotate180(BufferedImage* dst)
 
 BufferedImage* BufferedImage::flipHorizontal(BufferedImage* dst)
 {
+    if (dst == this) return throughNewImage(&BufferedImage::flipHorizontal);
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
@@ -319,6 +331,7 @@ BufferedImage* BufferedImage::flipHorizontal(BufferedImage* dst)
 
 BufferedImage* BufferedImage::flipVertical(BufferedImage* dst)
 {
+    if (dst == this) return throughNewImage(&BufferedImage::flipVertical);
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) std::memcpy(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
@@ -379,16 +392,31 @@ void BufferedImage::detachFilters()
 
 BufferedImage* BufferedImage::applyFilters()
 {
-    dropFilteredCache();
-    for (uint32_t i = 0; i < filters_.count(); ++i) {
-        BufferedImage* input = i == 0 ? this : filteredCache_;
-        BufferedImage* fresh = create();
-        BufferedImage* output = filters_.at<filters::IFilter>(i)->apply(input, fresh);
-        if (output != fresh) fresh->release();
-        if (i > 0) filteredCache_->release();
-        filteredCache_ = output;
+    // The previous result's image takes the new result, so that its DIB is written again
+    // instead of fresh memory (which costs far more to touch than most filters). In a
+    // longer chain the steps alternate between it and one more image, arranged so that
+    // the last step lands in it. Its scaled copy is emptied: it showed the old pixels.
+    const uint32_t count = filters_.count();
+    BufferedImage* slots[2] = {filteredCache_, nullptr};
+    filteredCache_ = nullptr;
+    if (slots[0] && slots[0]->scaledCache_) slots[0]->scaledCache_->setSize(0, 0);
+    BufferedImage* input = this;
+    BufferedImage* result = nullptr;
+    for (uint32_t i = 0; i < count; ++i) {
+        BufferedImage*& slot = slots[(count - 1 - i) & 1];
+        if (!slot) slot = create();
+        BufferedImage* output = filters_.at<filters::IFilter>(i)->apply(input, slot);
+        if (output != slot) {
+            // Failed (null), or a new image of the filter's own that now takes the slot.
+            if (slot) slot->release();
+            slot = output;
+        }
+        result = input = output;
         if (!output) break;
     }
+    for (BufferedImage* spare : slots)
+        if (spare && spare != result) spare->release();
+    filteredCache_ = result;
     if (filteredCache_) filteredCache_->hasAnyAlpha();
     return filteredCache_;
 }

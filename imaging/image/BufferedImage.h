@@ -59,6 +59,8 @@ public:
     virtual void paste(int x, int y, int w, int h, win::BufferedImage* source, int sx, int sy, bool fit) = 0;
     // This image (same size), else its scaled cache at the target size.
     virtual win::BufferedImage* fitScale(int w, int h, bool keepRatio) = 0;
+    // The logical picture and the has-alpha flag into dst (its DIB kept when it has the
+    // room, else replaced by one of exactly this size) or into a new image.
     virtual win::BufferedImage* copy(win::BufferedImage* dst = nullptr) = 0;
     virtual win::BufferedImage* rotateRight(win::BufferedImage* dst = nullptr) = 0;
     virtual win::BufferedImage* rotate180(win::BufferedImage* dst = nullptr) = 0;
@@ -79,7 +81,8 @@ public:
     virtual void clearFilters() = 0;
     // Empties the chain without releasing any filter.
     virtual void detachFilters() = 0;
-    // Runs the chain afresh; the result (or null) stays owned by this image.
+    // Runs the chain afresh; the result (or null) stays owned by this image. The previous
+    // result's image (same object, same DIB when it has the room) takes the new result.
     virtual win::BufferedImage* applyFilters() = 0;
     // The cached chain result, running the chain only when there is none.
     virtual win::BufferedImage* getFiltered() = 0;
@@ -189,6 +192,9 @@ public:
 private:
     void releaseBitmap();
     void dropFilteredCache();
+    // A turn or flip into this very image: made in a new image, then copied back (the
+    // rows would otherwise be overwritten while they are still read).
+    BufferedImage* throughNewImage(BufferedImage* (BufferedImage::*turn)(BufferedImage*));
     // The logical rows, top first (for the turns).
     std::vector<const uint32_t*> rowPointers();
 
