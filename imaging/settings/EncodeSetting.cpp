@@ -85,6 +85,22 @@ BufferedImage* mainFrame(BufferedImageSet* set) { return set ? set->getMainFrame
 
 }  // namespace
 
+IEncodedImage* EncodeSettingBase::makeEncoderForSet(BufferedImageSet* set) { return makeEncoder(mainFrame(set)); }
+
+void EncodeSettingBase::load()
+{
+    if (!store_) return;
+    loadValues(valuePath());
+    loadBack();
+}
+
+void EncodeSettingBase::save()
+{
+    if (!store_) return;
+    saveValues(valuePath());
+    saveBack();
+}
+
 }  // namespace s::image
 
 // ---- JPEG -----------------------------------------------------------------------------------
@@ -103,24 +119,9 @@ IEncodedImage* EncodeSetting::makeEncoder(image::win::BufferedImage* image)
     return src ? jpg::win::Jpeg::makeFromImage(src, quality, r(), g(), b()) : nullptr;
 }
 
-IEncodedImage* EncodeSetting::makeEncoderForSet(image::win::BufferedImageSet* set)
-{
-    return makeEncoder(mainFrame(set));
-}
+void EncodeSetting::loadValues(const wchar_t* p) { quality = store_->getInt(p, L"Quality", quality); }
 
-void EncodeSetting::load()
-{
-    if (!store_) return;
-    quality = store_->getInt(valuePath(), L"Quality", quality);
-    loadBack();
-}
-
-void EncodeSetting::save()
-{
-    if (!store_) return;
-    store_->setInt(valuePath(), L"Quality", quality);
-    saveBack();
-}
+void EncodeSetting::saveValues(const wchar_t* p) { store_->setInt(p, L"Quality", quality); }
 
 }  // namespace s::image::jpg
 
@@ -141,24 +142,16 @@ IEncodedImage* EncodeSetting::makeEncoder(image::win::BufferedImage* image)
     return src ? png::win::Png::makeFromImage(src, withInterlace, keepTransparency, r(), g(), b()) : nullptr;
 }
 
-IEncodedImage* EncodeSetting::makeEncoderForSet(image::win::BufferedImageSet* set) { return makeEncoder(mainFrame(set)); }
-
-void EncodeSetting::load()
+void EncodeSetting::loadValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     keepTransparency = store_->getBool(p, L"KeepTransparency", true);
     withInterlace = store_->getBool(p, L"WithInterlace", true);
-    loadBack();
 }
 
-void EncodeSetting::save()
+void EncodeSetting::saveValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     store_->setBool(p, L"KeepTransparency", keepTransparency);
     store_->setBool(p, L"WithInterlace", withInterlace);
-    saveBack();
 }
 
 }  // namespace s::image::png
@@ -196,24 +189,18 @@ IEncodedImage* EncodeSetting::makeEncoderForSet(image::win::BufferedImageSet* se
     return codec;
 }
 
-void EncodeSetting::load()
+void EncodeSetting::loadValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     keepTransparency = store_->getBool(p, L"KeepTransparency", true);
     withInterlace = store_->getBool(p, L"WithInterlace", true);
     bpp = store_->getInt(p, L"Bpp", 8);
-    loadBack();
 }
 
-void EncodeSetting::save()
+void EncodeSetting::saveValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     store_->setBool(p, L"KeepTransparency", keepTransparency);
     store_->setBool(p, L"WithInterlace", withInterlace);
     store_->setInt(p, L"Bpp", bpp);
-    saveBack();
 }
 
 }  // namespace s::image::gif
@@ -235,24 +222,16 @@ IEncodedImage* EncodeSetting::makeEncoder(image::win::BufferedImage* image)
     return src ? bmp::win::Bitmap::makeFromImage(src, bpp, keepTransparency, r(), g(), b()) : nullptr;
 }
 
-IEncodedImage* EncodeSetting::makeEncoderForSet(image::win::BufferedImageSet* set) { return makeEncoder(mainFrame(set)); }
-
-void EncodeSetting::load()
+void EncodeSetting::loadValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     keepTransparency = store_->getBool(p, L"KeepTransparency", true);
     bpp = store_->getInt(p, L"Bpp", 24);
-    loadBack();
 }
 
-void EncodeSetting::save()
+void EncodeSetting::saveValues(const wchar_t* p)
 {
-    if (!store_) return;
-    const wchar_t* p = valuePath();
     store_->setBool(p, L"KeepTransparency", keepTransparency);
     store_->setInt(p, L"Bpp", bpp);
-    saveBack();
 }
 
 }  // namespace s::image::bmp

@@ -51,6 +51,12 @@ public:
     bool isBound() const override { return store_ != nullptr; }
     map::IMappedData* getStore() const override { return store_; }
     void bind(const wchar_t* section, map::IMappedData* store) override;
+    // The main frame of the set.
+    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
+    // Without a store nothing is read or written; otherwise the format's values, then
+    // the background colour.
+    void load() override;
+    void save() override;
     // The settings path of the values: section + "\" + the format's key.
     const wchar_t* valuePath();
 
@@ -58,6 +64,9 @@ public:
 
 protected:
     virtual const wchar_t* formatKey() const = 0;
+    // The format's own values under the settings path.
+    virtual void loadValues(const wchar_t* path) = 0;
+    virtual void saveValues(const wchar_t* path) = 0;
     void clearBase();
     void loadBack();
     void saveBack();
@@ -81,15 +90,14 @@ class EncodeSetting : public EncodeSettingBase {
 public:
     EncodeSetting() { reset(); }
     void reset() override;
-    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
     IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
-    void load() override;
-    void save() override;
 
     int32_t quality = 75;
 
 protected:
     const wchar_t* formatKey() const override { return L"JpgEncodeSetting"; }
+    void loadValues(const wchar_t* path) override;
+    void saveValues(const wchar_t* path) override;
 };
 }  // namespace s::image::jpg
 
@@ -99,16 +107,15 @@ class EncodeSetting : public EncodeSettingBase {
 public:
     EncodeSetting() { reset(); }
     void reset() override;
-    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
     IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
-    void load() override;
-    void save() override;
 
     bool keepTransparency = true;
     bool withInterlace = true;
 
 protected:
     const wchar_t* formatKey() const override { return L"PngEncodeSetting"; }
+    void loadValues(const wchar_t* path) override;
+    void saveValues(const wchar_t* path) override;
 };
 }  // namespace s::image::png
 
@@ -121,8 +128,6 @@ public:
     // Every frame of an animated set of several frames; else the main frame.
     IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
     IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
-    void load() override;
-    void save() override;
 
     bool keepTransparency = true;
     bool withInterlace = true;  // kept in the settings; the GIF writer does not interlace
@@ -130,6 +135,8 @@ public:
 
 protected:
     const wchar_t* formatKey() const override { return L"GifEncodeSetting"; }
+    void loadValues(const wchar_t* path) override;
+    void saveValues(const wchar_t* path) override;
 };
 }  // namespace s::image::gif
 
@@ -139,16 +146,15 @@ class EncodeSetting : public EncodeSettingBase {
 public:
     EncodeSetting() { reset(); }
     void reset() override;
-    IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
     IEncodedImage* makeEncoder(image::win::BufferedImage* image) override;
-    void load() override;
-    void save() override;
 
     bool keepTransparency = true;
     int32_t bpp = 24;
 
 protected:
     const wchar_t* formatKey() const override { return L"BmpEncodeSetting"; }
+    void loadValues(const wchar_t* path) override;
+    void saveValues(const wchar_t* path) override;
 };
 }  // namespace s::image::bmp
 
@@ -175,5 +181,8 @@ public:
 
 protected:
     const wchar_t* formatKey() const override { return L"IcoEncodeSetting"; }
+    // Not used: load and save above keep the background colour between these values.
+    void loadValues(const wchar_t*) override {}
+    void saveValues(const wchar_t*) override {}
 };
 }  // namespace s::image::ico
