@@ -263,6 +263,11 @@ bool Downloader::request(const wchar_t* path) {
         }
         request_ = request;
     }
+    // The time-outs again on the request itself: not every WinINet passes the
+    // session's values on to the requests made under it.
+    InternetSetOptionW(request, INTERNET_OPTION_SEND_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(request, INTERNET_OPTION_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
+    InternetSetOptionW(request, INTERNET_OPTION_DATA_RECEIVE_TIMEOUT, &timeout, sizeof(timeout));
 
     if (!HttpSendRequestW(request, nullptr, 0, nullptr, 0) || stopRequested_) return false;
 
