@@ -164,7 +164,7 @@ class EncodeSetting : public EncodeSettingBase {
 public:
     EncodeSetting() { reset(); }
     void reset() override;
-    // With one frame spec (size << 16 | depth) per frame of the set: one icon image per
+    // With one frame entry (size << 16 | depth) per frame of the set: one icon image per
     // frame. Otherwise makeEncoder of the main frame.
     IEncodedImage* makeEncoderForSet(image::win::BufferedImageSet* set) override;
     // One icon image per size and depth (sizes above 255 only at 32 bits); null when
