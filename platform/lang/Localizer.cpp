@@ -6,7 +6,7 @@
 
 #include "foundation/str/StrBuffer.h"
 #include "foundation/xml/Node.h"
-#include "gui/events/IEventListener.h"
+#include "foundation/events/IEventListener.h"
 #include "platform/lang/LanguageName.h"
 
 namespace s::lang {

@@ -8,7 +8,7 @@
 
 #include "foundation/col/Array.h"
 #include "foundation/str/StrBuffer.h"
-#include "gui/events/IEventListener.h"
+#include "foundation/events/IEventListener.h"
 #include "platform/lang/LangPack.h"
 #include "platform/lang/LanguageName.h"
 #include "platform/lang/Localizer.h"
