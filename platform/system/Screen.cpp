@@ -53,7 +53,16 @@ bool isScreenAtLeast4K() {
     return screen4K.get([] { return isAtLeast4KScreenSize(primaryWidth(), primaryHeight()); });
 }
 
+namespace {
+std::atomic<int32_t> scaleOverride{0};
+}
+
+void setScreenScaleOverride(int32_t scale) {
+    scaleOverride.store(scale == 1 || scale == 2 || scale == 4 ? scale : 0, std::memory_order_relaxed);
+}
+
 int32_t getScreenScale() {
+    if (const int32_t forced = scaleOverride.load(std::memory_order_relaxed)) return forced;
     if (!scaleComputed.load(std::memory_order_acquire)) {
         scaleValue.store(isScreenAtLeast4K() ? 4 : isScreenLarge() ? 2 : 1, std::memory_order_relaxed);
         scaleComputed.store(true, std::memory_order_release);

@@ -21,6 +21,10 @@ int32_t screenScaleForSize(int32_t width, int32_t height);
 bool isScreenLarge();
 bool isScreenAtLeast4K();
 int32_t getScreenScale();
+// Test seam: makes getScreenScale answer the given scale (1, 2 or 4) until called
+// again with 0, which returns to the detected one. Lets tests paint at every scale
+// in one process.
+void setScreenScaleOverride(int32_t scale);
 
 // The pixels of a rectangle of the virtual screen (cut to it), opaque; null when
 // nothing of it is on the screen. The caller releases the image to its pool.

@@ -44,6 +44,19 @@ TEST(ScreenScale, OfThisScreenIsCachedAndMatchesItsSize) {
     EXPECT_EQ(s::system::getScreenScale(), s::system::getScreenScale());
 }
 
+TEST(ScreenScale, OverrideAnswersUntilCleared) {
+    const int32_t detected = s::system::getScreenScale();
+    for (int32_t scale : {1, 2, 4}) {
+        s::system::setScreenScaleOverride(scale);
+        EXPECT_EQ(s::system::getScreenScale(), scale);
+    }
+    s::system::setScreenScaleOverride(3);  // not a scale: back to the detected one
+    EXPECT_EQ(s::system::getScreenScale(), detected);
+    s::system::setScreenScaleOverride(2);
+    s::system::setScreenScaleOverride(0);
+    EXPECT_EQ(s::system::getScreenScale(), detected);
+}
+
 TEST(Monitors, ListMatchesTheSystemAndGivesRectanglesAndWorkAreas) {
     const int32_t n = s::system::monitor::countMonitors();
     ASSERT_GE(n, 1);
