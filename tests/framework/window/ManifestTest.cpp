@@ -1,7 +1,8 @@
 // Test programs carry the Common Controls 6 manifest, as the program does.
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include "framework/window/Wnd.h"
 
