@@ -8,38 +8,35 @@
 
 namespace s::gui::win::geometry {
 
-int32_t sizingEdgeFromWmsz(int32_t wmsz)
-{
+int32_t sizingEdgeFromWmsz(int32_t wmsz) {
     switch (wmsz) {
-    case WMSZ_LEFT: return kEdgeLeft;
-    case WMSZ_RIGHT: return kEdgeRight;
-    case WMSZ_TOP: return kEdgeTop;
-    case WMSZ_TOPLEFT: return kEdgeTopLeft;
-    case WMSZ_TOPRIGHT: return kEdgeTopRight;
-    case WMSZ_BOTTOM: return kEdgeBottom;
-    case WMSZ_BOTTOMLEFT: return kEdgeBottomLeft;
-    case WMSZ_BOTTOMRIGHT: return kEdgeBottomRight;
-    default: return kEdgeNone;
+        case WMSZ_LEFT: return kEdgeLeft;
+        case WMSZ_RIGHT: return kEdgeRight;
+        case WMSZ_TOP: return kEdgeTop;
+        case WMSZ_TOPLEFT: return kEdgeTopLeft;
+        case WMSZ_TOPRIGHT: return kEdgeTopRight;
+        case WMSZ_BOTTOM: return kEdgeBottom;
+        case WMSZ_BOTTOMLEFT: return kEdgeBottomLeft;
+        case WMSZ_BOTTOMRIGHT: return kEdgeBottomRight;
+        default: return kEdgeNone;
     }
 }
 
-int32_t wmszFromHitTest(int32_t hitCode)
-{
+int32_t wmszFromHitTest(int32_t hitCode) {
     switch (hitCode) {
-    case HTLEFT: return WMSZ_LEFT;
-    case HTRIGHT: return WMSZ_RIGHT;
-    case HTTOP: return WMSZ_TOP;
-    case HTTOPLEFT: return WMSZ_TOPLEFT;
-    case HTTOPRIGHT: return WMSZ_TOPRIGHT;
-    case HTBOTTOM: return WMSZ_BOTTOM;
-    case HTBOTTOMLEFT: return WMSZ_BOTTOMLEFT;
-    case HTBOTTOMRIGHT: return WMSZ_BOTTOMRIGHT;
-    default: return 0;
+        case HTLEFT: return WMSZ_LEFT;
+        case HTRIGHT: return WMSZ_RIGHT;
+        case HTTOP: return WMSZ_TOP;
+        case HTTOPLEFT: return WMSZ_TOPLEFT;
+        case HTTOPRIGHT: return WMSZ_TOPRIGHT;
+        case HTBOTTOM: return WMSZ_BOTTOM;
+        case HTBOTTOMLEFT: return WMSZ_BOTTOMLEFT;
+        case HTBOTTOMRIGHT: return WMSZ_BOTTOMRIGHT;
+        default: return 0;
     }
 }
 
-int32_t frameHitTest(int32_t x, int32_t y, int32_t width, int32_t height, int32_t scale, int32_t fallback)
-{
+int32_t frameHitTest(int32_t x, int32_t y, int32_t width, int32_t height, int32_t scale, int32_t fallback) {
     const int32_t e = 5 * scale;
     const int32_t k = 30 * scale;
     if (x > width - e) {
@@ -67,25 +64,15 @@ int32_t frameHitTest(int32_t x, int32_t y, int32_t width, int32_t height, int32_
 
 namespace {
 
-bool isBottomEdge(int32_t edge)
-{
-    return edge == kEdgeBottom || edge == kEdgeBottomLeft || edge == kEdgeBottomRight;
-}
+bool isBottomEdge(int32_t edge) { return edge == kEdgeBottom || edge == kEdgeBottomLeft || edge == kEdgeBottomRight; }
 
-bool isLeftEdge(int32_t edge)
-{
-    return edge == kEdgeLeft || edge == kEdgeTopLeft || edge == kEdgeBottomLeft;
-}
+bool isLeftEdge(int32_t edge) { return edge == kEdgeLeft || edge == kEdgeTopLeft || edge == kEdgeBottomLeft; }
 
-bool isTopEdge(int32_t edge)
-{
-    return edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight;
-}
+bool isTopEdge(int32_t edge) { return edge == kEdgeTop || edge == kEdgeTopLeft || edge == kEdgeTopRight; }
 
 }  // namespace
 
-void cutToWorkHeight(Rect* r, int32_t edge, int32_t workHeight)
-{
+void cutToWorkHeight(Rect* r, int32_t edge, int32_t workHeight) {
     if (workHeight <= 0 || r->bottom - r->top <= workHeight) return;
     if (isBottomEdge(edge))
         r->bottom = r->top + workHeight;
@@ -93,9 +80,7 @@ void cutToWorkHeight(Rect* r, int32_t edge, int32_t workHeight)
         r->top = r->bottom - workHeight;
 }
 
-void enforceMinimumSize(Rect* r, int32_t edge, bool keepWidth, int32_t minWidth, bool keepHeight,
-                        int32_t minHeight)
-{
+void enforceMinimumSize(Rect* r, int32_t edge, bool keepWidth, int32_t minWidth, bool keepHeight, int32_t minHeight) {
     if (keepWidth && r->right - r->left < minWidth) {
         if (isLeftEdge(edge))
             r->left = r->right - minWidth;
@@ -110,8 +95,7 @@ void enforceMinimumSize(Rect* r, int32_t edge, bool keepWidth, int32_t minWidth,
     }
 }
 
-bool clampIntoArea(int32_t* x, int32_t* y, int32_t cx, int32_t cy, const Area& area)
-{
+bool clampIntoArea(int32_t* x, int32_t* y, int32_t cx, int32_t cy, const Area& area) {
     const int32_t x0 = *x, y0 = *y;
     if (*x + cx >= area.left + area.width) *x = area.left + area.width - cx;
     if (*y + cy >= area.top + area.height) *y = area.top + area.height - cy;
@@ -120,8 +104,7 @@ bool clampIntoArea(int32_t* x, int32_t* y, int32_t cx, int32_t cy, const Area& a
     return *x != x0 || *y != y0;
 }
 
-bool isPlacedOnScreen(int32_t left, int32_t top, int32_t width, int32_t height, const Area& vs)
-{
+bool isPlacedOnScreen(int32_t left, int32_t top, int32_t width, int32_t height, const Area& vs) {
     if (width <= 10 || height <= 10) return false;
     const int32_t vsRight = vs.left + vs.width;
     const int32_t vsBottom = vs.top + vs.height;
@@ -132,8 +115,7 @@ bool isPlacedOnScreen(int32_t left, int32_t top, int32_t width, int32_t height, 
     return true;
 }
 
-bool moveOntoScreen(int32_t* x, int32_t* y, int32_t width, int32_t height, const Area& vs)
-{
+bool moveOntoScreen(int32_t* x, int32_t* y, int32_t width, int32_t height, const Area& vs) {
     const int32_t x0 = *x, y0 = *y;
     if (*x + width > vs.left + vs.width) *x -= *x + width - (vs.left + vs.width);
     if (*y + height > vs.top + vs.height) *y -= *y + height - (vs.top + vs.height);
@@ -142,28 +124,24 @@ bool moveOntoScreen(int32_t* x, int32_t* y, int32_t width, int32_t height, const
     return *x != x0 || *y != y0;
 }
 
-uint8_t alphaOfPercent(int32_t percent)
-{
+uint8_t alphaOfPercent(int32_t percent) {
     const int64_t a = int64_t(percent) * 255 / 100;
     return uint8_t(std::clamp<int64_t>(a, 0, 255));
 }
 
-int32_t fadeOutStep(int32_t current, int32_t wanted, bool* done)
-{
+int32_t fadeOutStep(int32_t current, int32_t wanted, bool* done) {
     const int32_t next = current - std::max(1, wanted / 5);
     *done = next <= 0;
     return *done ? 0 : next;
 }
 
-int32_t fadeInStep(int32_t current, int32_t wanted, bool* done)
-{
+int32_t fadeInStep(int32_t current, int32_t wanted, bool* done) {
     const int32_t next = current + std::max(1, wanted / 10);
     *done = next >= wanted;
     return *done ? wanted : next;
 }
 
-Size shrinkStep(Size current, Size saved, Size target, bool* done)
-{
+Size shrinkStep(Size current, Size saved, Size target, bool* done) {
     const int32_t stepW = std::max(1, saved.width / 5);
     const int32_t stepH = std::max(1, saved.height / 5);
     const bool fitsW = target.width < current.width - stepW;
@@ -188,8 +166,7 @@ Size shrinkStep(Size current, Size saved, Size target, bool* done)
     return target;
 }
 
-Size growStep(Size current, Size saved, Size target, bool* done)
-{
+Size growStep(Size current, Size saved, Size target, bool* done) {
     const int32_t stepW = std::max(1, saved.width / 15);
     const int32_t stepH = std::max(1, saved.height / 15);
     const bool fitsW = current.width + stepW < saved.width;
@@ -206,8 +183,7 @@ Size growStep(Size current, Size saved, Size target, bool* done)
     return saved;
 }
 
-void hotKeyFailureText(str::strbuffer::StrBuffer* out, bool alt, bool ctrl, bool shift, bool win, int32_t keyCode)
-{
+void hotKeyFailureText(str::strbuffer::StrBuffer* out, bool alt, bool ctrl, bool shift, bool win, int32_t keyCode) {
     out->clear();
     out->appendText(L"HotKey ");
     if (alt) out->appendText(L"Alt+");
@@ -220,8 +196,7 @@ void hotKeyFailureText(str::strbuffer::StrBuffer* out, bool alt, bool ctrl, bool
     out->appendText(L" has been occupied by another application.");
 }
 
-uint32_t hotKeyModifiers(bool alt, bool ctrl, bool shift, bool win, bool noRepeat)
-{
+uint32_t hotKeyModifiers(bool alt, bool ctrl, bool shift, bool win, bool noRepeat) {
     uint32_t m = 0;
     if (alt) m |= MOD_ALT;
     if (ctrl) m |= MOD_CONTROL;
@@ -231,8 +206,7 @@ uint32_t hotKeyModifiers(bool alt, bool ctrl, bool shift, bool win, bool noRepea
     return m;
 }
 
-BufferAction backBufferAction(int32_t capW, int32_t capH, int32_t w, int32_t h)
-{
+BufferAction backBufferAction(int32_t capW, int32_t capH, int32_t w, int32_t h) {
     if (capW <= 0 || capH <= 0) return BufferAction::Make;
     const double area = double(w) * double(h);
     if (area < 0.7 * double(capW) * double(capH)) return BufferAction::Replace;

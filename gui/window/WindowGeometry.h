@@ -9,7 +9,9 @@
 
 #include <cstdint>
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::gui::win::geometry {
 
@@ -49,8 +51,7 @@ struct Rect {
 void cutToWorkHeight(Rect* r, int32_t edge, int32_t workHeight);
 // Widens or heightens the rectangle to the minimum sizes on the axes whose flag is on:
 // the edge being dragged moves (left edges move left, top edges up), the other stays.
-void enforceMinimumSize(Rect* r, int32_t edge, bool keepWidth, int32_t minWidth, bool keepHeight,
-                        int32_t minHeight);
+void enforceMinimumSize(Rect* r, int32_t edge, bool keepWidth, int32_t minWidth, bool keepHeight, int32_t minHeight);
 
 // The area a window is kept inside: left, top, width, height.
 struct Area {

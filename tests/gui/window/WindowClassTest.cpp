@@ -1,7 +1,7 @@
 // The toolkit's window class: registration and the reflection of child notifications.
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <commctrl.h>
 
 #include <vector>
 
@@ -16,8 +16,7 @@ struct Seen {
 };
 std::vector<Seen> g_seen;
 
-LRESULT CALLBACK spyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
-{
+LRESULT CALLBACK spyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message >= 0x8000 && message <= 0x80FF) {
         g_seen.push_back({message, wParam, lParam});
         return 0x1234;
@@ -25,8 +24,7 @@ LRESULT CALLBACK spyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-const wchar_t* spyClass()
-{
+const wchar_t* spyClass() {
     static bool done = false;
     if (!done) {
         WNDCLASSW wc{};
@@ -40,18 +38,16 @@ const wchar_t* spyClass()
 
 class WindowClassTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(s::gui::win::registerWindowClass());
-        parent_ = CreateWindowExW(0, s::gui::win::kWindowClassName, L"", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                  nullptr, nullptr, nullptr);
+        parent_ = CreateWindowExW(0, s::gui::win::kWindowClassName, L"", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                  nullptr, nullptr);
         ASSERT_NE(parent_, nullptr);
         child_ = CreateWindowExW(0, spyClass(), L"", WS_CHILD, 0, 0, 50, 20, parent_, nullptr, nullptr, nullptr);
         ASSERT_NE(child_, nullptr);
         g_seen.clear();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (IsWindow(parent_)) DestroyWindow(parent_);
     }
     HWND parent_ = nullptr;
@@ -60,8 +56,7 @@ protected:
 
 }  // namespace
 
-TEST_F(WindowClassTest, RegistrationIsOncePerProcess)
-{
+TEST_F(WindowClassTest, RegistrationIsOncePerProcess) {
     EXPECT_TRUE(s::gui::win::registerWindowClass());
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
@@ -70,8 +65,7 @@ TEST_F(WindowClassTest, RegistrationIsOncePerProcess)
     EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
 }
 
-TEST_F(WindowClassTest, CommandNotificationsReachTheControlUnchanged)
-{
+TEST_F(WindowClassTest, CommandNotificationsReachTheControlUnchanged) {
     const struct {
         WORD code;
         UINT lib;
@@ -92,8 +86,7 @@ TEST_F(WindowClassTest, CommandNotificationsReachTheControlUnchanged)
     EXPECT_TRUE(g_seen.empty());
 }
 
-TEST_F(WindowClassTest, NotifyCodesReflectWithTheControlsAnswerOrZero)
-{
+TEST_F(WindowClassTest, NotifyCodesReflectWithTheControlsAnswerOrZero) {
     NMHDR nm{child_, 7, UINT(NM_CUSTOMDRAW)};
     EXPECT_EQ(SendMessageW(parent_, WM_NOTIFY, 7, reinterpret_cast<LPARAM>(&nm)), 0x1234);
     ASSERT_EQ(g_seen.size(), 1u);
@@ -111,8 +104,7 @@ TEST_F(WindowClassTest, NotifyCodesReflectWithTheControlsAnswerOrZero)
     EXPECT_TRUE(g_seen.empty());
 }
 
-TEST_F(WindowClassTest, ColourRequestsGoToTheControlAsLibraryMessage)
-{
+TEST_F(WindowClassTest, ColourRequestsGoToTheControlAsLibraryMessage) {
     HDC dc = GetDC(parent_);
     EXPECT_EQ(SendMessageW(parent_, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(child_)),
               0x1234);
@@ -121,8 +113,7 @@ TEST_F(WindowClassTest, ColourRequestsGoToTheControlAsLibraryMessage)
     EXPECT_EQ(g_seen[0].message, 0x8003u);
 }
 
-TEST_F(WindowClassTest, CloseOwnerMessageDestroysTheWindow)
-{
+TEST_F(WindowClassTest, CloseOwnerMessageDestroysTheWindow) {
     SendMessageW(parent_, 0x8001, 0, 0);
     EXPECT_FALSE(IsWindow(parent_));
 }

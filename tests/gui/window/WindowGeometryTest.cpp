@@ -8,59 +8,67 @@
 
 using namespace s::gui::win::geometry;
 
-TEST(WindowGeometry, SizingEdgesFromWmszTakeTheWindowsOwnNumbering)
-{
+TEST(WindowGeometry, SizingEdgesFromWmszTakeTheWindowsOwnNumbering) {
     const struct {
         int wmsz, edge;
     } cases[] = {
-        {WMSZ_LEFT, kEdgeLeft},         {WMSZ_RIGHT, kEdgeRight},
-        {WMSZ_TOP, kEdgeTop},           {WMSZ_TOPLEFT, kEdgeTopLeft},
-        {WMSZ_TOPRIGHT, kEdgeTopRight}, {WMSZ_BOTTOM, kEdgeBottom},
-        {WMSZ_BOTTOMLEFT, kEdgeBottomLeft}, {WMSZ_BOTTOMRIGHT, kEdgeBottomRight},
-        {0, kEdgeNone},                 {9, kEdgeNone},
+        {WMSZ_LEFT, kEdgeLeft},
+        {WMSZ_RIGHT, kEdgeRight},
+        {WMSZ_TOP, kEdgeTop},
+        {WMSZ_TOPLEFT, kEdgeTopLeft},
+        {WMSZ_TOPRIGHT, kEdgeTopRight},
+        {WMSZ_BOTTOM, kEdgeBottom},
+        {WMSZ_BOTTOMLEFT, kEdgeBottomLeft},
+        {WMSZ_BOTTOMRIGHT, kEdgeBottomRight},
+        {0, kEdgeNone},
+        {9, kEdgeNone},
     };
     for (const auto& c : cases) EXPECT_EQ(sizingEdgeFromWmsz(c.wmsz), c.edge) << c.wmsz;
 }
 
-TEST(WindowGeometry, HitCodesMapToTheirWmszCodes)
-{
+TEST(WindowGeometry, HitCodesMapToTheirWmszCodes) {
     const struct {
         int ht, wmsz;
     } cases[] = {
-        {HTLEFT, WMSZ_LEFT},         {HTRIGHT, WMSZ_RIGHT},           {HTTOP, WMSZ_TOP},
-        {HTTOPLEFT, WMSZ_TOPLEFT},   {HTTOPRIGHT, WMSZ_TOPRIGHT},     {HTBOTTOM, WMSZ_BOTTOM},
-        {HTBOTTOMLEFT, WMSZ_BOTTOMLEFT}, {HTBOTTOMRIGHT, WMSZ_BOTTOMRIGHT}, {HTCLIENT, 0},
+        {HTLEFT, WMSZ_LEFT},
+        {HTRIGHT, WMSZ_RIGHT},
+        {HTTOP, WMSZ_TOP},
+        {HTTOPLEFT, WMSZ_TOPLEFT},
+        {HTTOPRIGHT, WMSZ_TOPRIGHT},
+        {HTBOTTOM, WMSZ_BOTTOM},
+        {HTBOTTOMLEFT, WMSZ_BOTTOMLEFT},
+        {HTBOTTOMRIGHT, WMSZ_BOTTOMRIGHT},
+        {HTCLIENT, 0},
     };
     for (const auto& c : cases) EXPECT_EQ(wmszFromHitTest(c.ht), c.wmsz) << c.ht;
 }
 
-TEST(WindowGeometry, FrameHitTestFindsEdgesAndCornersAtEveryScale)
-{
+TEST(WindowGeometry, FrameHitTestFindsEdgesAndCornersAtEveryScale) {
     // A 400 x 300 window; edges 5s wide, corners 30s long.
     const struct {
         int x, y, scale, expected;
     } cases[] = {
-        {398, 150, 1, HTRIGHT},        {395, 150, 1, HTCLIENT},     {396, 150, 1, HTRIGHT},
-        {398, 290, 1, HTBOTTOMRIGHT},  {398, 10, 1, HTTOPRIGHT},    {200, 298, 1, HTBOTTOM},
-        {20, 298, 1, HTBOTTOMLEFT},    {380, 298, 1, HTBOTTOMRIGHT}, {2, 150, 1, HTLEFT},
-        {2, 280, 1, HTBOTTOMLEFT},     {2, 20, 1, HTTOPLEFT},       {200, 2, 1, HTTOP},
-        {10, 2, 1, HTTOPLEFT},         {390, 2, 1, HTTOPRIGHT},     {200, 150, 1, HTCLIENT},
-        {392, 150, 2, HTRIGHT},        {389, 150, 2, HTCLIENT},     {392, 250, 2, HTBOTTOMRIGHT},
-        {381, 150, 4, HTRIGHT},        {2, 100, 4, HTTOPLEFT},
+        {398, 150, 1, HTRIGHT},       {395, 150, 1, HTCLIENT},      {396, 150, 1, HTRIGHT},
+        {398, 290, 1, HTBOTTOMRIGHT}, {398, 10, 1, HTTOPRIGHT},     {200, 298, 1, HTBOTTOM},
+        {20, 298, 1, HTBOTTOMLEFT},   {380, 298, 1, HTBOTTOMRIGHT}, {2, 150, 1, HTLEFT},
+        {2, 280, 1, HTBOTTOMLEFT},    {2, 20, 1, HTTOPLEFT},        {200, 2, 1, HTTOP},
+        {10, 2, 1, HTTOPLEFT},        {390, 2, 1, HTTOPRIGHT},      {200, 150, 1, HTCLIENT},
+        {392, 150, 2, HTRIGHT},       {389, 150, 2, HTCLIENT},      {392, 250, 2, HTBOTTOMRIGHT},
+        {381, 150, 4, HTRIGHT},       {2, 100, 4, HTTOPLEFT},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(frameHitTest(c.x, c.y, 400, 300, c.scale, HTCLIENT), c.expected) << c.x << "," << c.y << " s" << c.scale;
+        EXPECT_EQ(frameHitTest(c.x, c.y, 400, 300, c.scale, HTCLIENT), c.expected)
+            << c.x << "," << c.y << " s" << c.scale;
 }
 
-TEST(WindowGeometry, SizingRectangleIsCutToTheWorkAreaHeight)
-{
+TEST(WindowGeometry, SizingRectangleIsCutToTheWorkAreaHeight) {
     const struct {
         int edge;
         Rect expected;
     } cases[] = {
-        {kEdgeBottom, {0, 100, 50, 1100}},     {kEdgeBottomLeft, {0, 100, 50, 1100}},
+        {kEdgeBottom, {0, 100, 50, 1100}},      {kEdgeBottomLeft, {0, 100, 50, 1100}},
         {kEdgeBottomRight, {0, 100, 50, 1100}}, {kEdgeTop, {0, 200, 50, 1200}},
-        {kEdgeTopLeft, {0, 200, 50, 1200}},    {kEdgeLeft, {0, 200, 50, 1200}},
+        {kEdgeTopLeft, {0, 200, 50, 1200}},     {kEdgeLeft, {0, 200, 50, 1200}},
     };
     for (const auto& c : cases) {
         Rect r{0, 100, 50, 1200};
@@ -73,20 +81,19 @@ TEST(WindowGeometry, SizingRectangleIsCutToTheWorkAreaHeight)
     EXPECT_EQ(small.bottom, 500);
 }
 
-TEST(WindowGeometry, MinimumSizeMovesTheDraggedEdge)
-{
+TEST(WindowGeometry, MinimumSizeMovesTheDraggedEdge) {
     const struct {
         int edge;
         bool keepW, keepH;
         Rect expected;
     } cases[] = {
-        {kEdgeLeft, true, true, {40, 100, 200, 300}},       // left edge moves left
-        {kEdgeRight, true, true, {100, 100, 260, 300}},     // right edge moves right
-        {kEdgeTopLeft, true, true, {40, 20, 200, 200}},     // both dragged edges move
+        {kEdgeLeft, true, true, {40, 100, 200, 300}},    // left edge moves left
+        {kEdgeRight, true, true, {100, 100, 260, 300}},  // right edge moves right
+        {kEdgeTopLeft, true, true, {40, 20, 200, 200}},  // both dragged edges move
         {kEdgeBottomRight, true, true, {100, 100, 260, 280}},
         {kEdgeTopRight, true, true, {100, 20, 260, 200}},
         {kEdgeBottomLeft, true, true, {40, 100, 200, 280}},
-        {kEdgeLeft, false, false, {100, 100, 200, 300}},   // flags off: unchanged
+        {kEdgeLeft, false, false, {100, 100, 200, 300}},  // flags off: unchanged
     };
     for (const auto& c : cases) {
         // 100 x 100 while the minimum is 160 x 180: the dragged edge of each short axis moves.
@@ -100,17 +107,16 @@ TEST(WindowGeometry, MinimumSizeMovesTheDraggedEdge)
     }
 }
 
-TEST(WindowGeometry, ClampIntoAreaKeepsTheWindowInsideAndTheLeftTaskbarVisible)
-{
+TEST(WindowGeometry, ClampIntoAreaKeepsTheWindowInsideAndTheLeftTaskbarVisible) {
     const Area work{60, 0, 1860, 1040};  // a task bar on the left
     const struct {
         int x, y, cx, cy, ex, ey;
         bool changed;
     } cases[] = {
-        {0, 0, 300, 200, 60, 0, true},            // left edge held at the work area
-        {1800, 900, 300, 200, 1620, 840, true},   // right and bottom overhang
+        {0, 0, 300, 200, 60, 0, true},           // left edge held at the work area
+        {1800, 900, 300, 200, 1620, 840, true},  // right and bottom overhang
         {100, 100, 300, 200, 100, 100, false},
-        {-500, -50, 3000, 2000, 60, 0, true},     // larger than the area: top-left wins
+        {-500, -50, 3000, 2000, 60, 0, true},  // larger than the area: top-left wins
     };
     for (const auto& c : cases) {
         int x = c.x, y = c.y;
@@ -120,30 +126,25 @@ TEST(WindowGeometry, ClampIntoAreaKeepsTheWindowInsideAndTheLeftTaskbarVisible)
     }
 }
 
-TEST(WindowGeometry, PlacedOnScreenNeedsSizeAndTenVisiblePixels)
-{
+TEST(WindowGeometry, PlacedOnScreenNeedsSizeAndTenVisiblePixels) {
     const Area vs{0, 0, 1920, 1080};
     const struct {
         int left, top, w, h;
         bool placed;
     } cases[] = {
-        {1910, 100, 11, 11, true},    // left edge exactly 10 px left of the right edge
-        {1911, 100, 11, 11, false},
-        {-1, 100, 11, 11, true},      // right edge 10 px inside the left edge
-        {-2, 100, 11, 11, false},     // right edge 9 px inside
-        {100, 100, 10, 300, false},   // too narrow
-        {100, 100, 300, 10, false},   // too low
-        {100, 1070, 300, 300, true},
-        {100, 1071, 300, 300, false},
-        {100, -290, 300, 300, true},
-        {100, -291, 300, 300, false},
+        {1910, 100, 11, 11, true},                             // left edge exactly 10 px left of the right edge
+        {1911, 100, 11, 11, false},  {-1, 100, 11, 11, true},  // right edge 10 px inside the left edge
+        {-2, 100, 11, 11, false},                              // right edge 9 px inside
+        {100, 100, 10, 300, false},                            // too narrow
+        {100, 100, 300, 10, false},                            // too low
+        {100, 1070, 300, 300, true}, {100, 1071, 300, 300, false},
+        {100, -290, 300, 300, true}, {100, -291, 300, 300, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(isPlacedOnScreen(c.left, c.top, c.w, c.h, vs), c.placed) << c.left << "," << c.top;
 }
 
-TEST(WindowGeometry, MoveOntoScreenPullsBackByTheOverhang)
-{
+TEST(WindowGeometry, MoveOntoScreenPullsBackByTheOverhang) {
     const Area vs{0, 0, 1920, 1080};
     const struct {
         int x, y, w, h, ex, ey;
@@ -162,8 +163,7 @@ TEST(WindowGeometry, MoveOntoScreenPullsBackByTheOverhang)
     }
 }
 
-TEST(WindowGeometry, AlphaOfPercent)
-{
+TEST(WindowGeometry, AlphaOfPercent) {
     EXPECT_EQ(alphaOfPercent(50), 127);
     EXPECT_EQ(alphaOfPercent(100), 255);
     EXPECT_EQ(alphaOfPercent(0), 0);
@@ -171,8 +171,7 @@ TEST(WindowGeometry, AlphaOfPercent)
     EXPECT_EQ(alphaOfPercent(-5), 0);
 }
 
-TEST(WindowGeometry, FadeStepsFollowTheWantedOpacity)
-{
+TEST(WindowGeometry, FadeStepsFollowTheWantedOpacity) {
     bool done = false;
     EXPECT_EQ(fadeOutStep(100, 100, &done), 80);
     EXPECT_FALSE(done);
@@ -187,8 +186,7 @@ TEST(WindowGeometry, FadeStepsFollowTheWantedOpacity)
     EXPECT_TRUE(done);
 }
 
-TEST(WindowGeometry, ShrinkAndGrowStepTowardTheirEnds)
-{
+TEST(WindowGeometry, ShrinkAndGrowStepTowardTheirEnds) {
     bool done = false;
     // Both axes: 500 x 400 toward 23 x 23, steps 100 and 80.
     Size s = shrinkStep({500, 400}, {500, 400}, {23, 23}, &done);
@@ -215,8 +213,7 @@ TEST(WindowGeometry, ShrinkAndGrowStepTowardTheirEnds)
     EXPECT_EQ(s.height, 400);
 }
 
-TEST(WindowGeometry, HotKeyFailureTextNamesTheModifiersInOrder)
-{
+TEST(WindowGeometry, HotKeyFailureTextNamesTheModifiersInOrder) {
     auto* text = s::str::strbuffer::StrBuffer::create();
     hotKeyFailureText(text, false, true, true, false, 65);
     EXPECT_STREQ(text->text(), L"HotKey Ctrl+Shift+65 has been occupied by another application.");
@@ -227,8 +224,7 @@ TEST(WindowGeometry, HotKeyFailureTextNamesTheModifiersInOrder)
     EXPECT_EQ(hotKeyModifiers(false, true, false, true, false), uint32_t(MOD_CONTROL | MOD_WIN));
 }
 
-TEST(WindowGeometry, BackBufferIsKeptGrownOrReplacedByArea)
-{
+TEST(WindowGeometry, BackBufferIsKeptGrownOrReplacedByArea) {
     EXPECT_EQ(backBufferAction(1000, 1000, 900, 800), BufferAction::Keep);     // 72 %
     EXPECT_EQ(backBufferAction(1000, 1000, 800, 800), BufferAction::Replace);  // 64 %
     EXPECT_EQ(backBufferAction(1000, 1000, 1200, 700), BufferAction::Grow);
