@@ -14,25 +14,12 @@
 
 #include "gui/component/Events.h"
 #include "gui/component/IContainer.h"
+#include "gui/layout/LayoutKind.h"
 
 namespace s::file::win { class PathArray; }
 namespace s::gui::drawer { class IDrawer; }
 
 namespace s::gui {
-
-namespace LayoutKind {
-inline constexpr int32_t kRow = 0;
-inline constexpr int32_t kColumn = 1;
-inline constexpr int32_t kFlow = 2;
-inline constexpr int32_t kPile = 3;
-}  // namespace LayoutKind
-
-// Horizontal: left, centre, right. Vertical: top, middle, bottom.
-namespace Align {
-inline constexpr int32_t kStart = 0;
-inline constexpr int32_t kCentre = 1;
-inline constexpr int32_t kEnd = 2;
-}  // namespace Align
 
 class IBox : public IContainer {
 public:
