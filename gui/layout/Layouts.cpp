@@ -15,9 +15,7 @@ namespace {
 // changing by itself (well-behaved children need two).
 constexpr int kMaxLeftoverWalks = 4;
 
-int32_t clampToInt32(int64_t v) {
-    return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
-}
+int32_t clampToInt32(int64_t v) { return int32_t(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); }
 
 // Sizes along one axis with the gap rule of row and column: a gap follows a child only
 // when that child is at least 1 pixel long, and a trailing empty child takes none.
@@ -171,8 +169,9 @@ LayoutSizes layoutRow(Children children, int32_t innerWidth, int32_t innerHeight
         if (width < out.prefWidth) {
             int64_t grown = 0;
             for (size_t i = 0; i < n; ++i) {
-                const int32_t w = minW[i] < prefW[i] ? share(free, out.prefWidth - out.minWidth, prefW[i] - minW[i]) + minW[i]
-                                                     : minW[i];
+                const int32_t w = minW[i] < prefW[i]
+                                      ? share(free, out.prefWidth - out.minWidth, prefW[i] - minW[i]) + minW[i]
+                                      : minW[i];
                 setWidth(i, w);
                 grown += children[i]->getWidth() - minW[i];
             }
@@ -390,8 +389,7 @@ LayoutSizes layoutComponents(IContainer* container, int32_t kind, const LayoutPa
     if (direct) {
         for (ComponentChild& w : wrapped) w.component()->beginUpdate();
     }
-    const LayoutSizes sizes =
-        layoutByKind(kind, children, container->getInnerWidth(), container->getInnerHeight(), p);
+    const LayoutSizes sizes = layoutByKind(kind, children, container->getInnerWidth(), container->getInnerHeight(), p);
     if (direct) {
         for (ComponentChild& w : wrapped) {
             w.component()->endUpdate();

@@ -98,6 +98,7 @@ constexpr int32_t kRow = LayoutKind::kRow, kColumn = LayoutKind::kColumn, kFlow 
 constexpr int32_t kStart = Align::kStart, kCentre = Align::kCentre, kEnd = Align::kEnd;
 constexpr Rect kUntouched = {-1, -1, 0, 0};
 
+// clang-format off
 const Case kCases[] = {
     // Columns.
     {"column: a gap follows only a child at least 1 high", kColumn, 100, 100, {kStart, kStart, 0, 5},
@@ -183,6 +184,7 @@ const Case kCases[] = {
      {{0, 0, 40, 20}, {30, 10, 10, 10}}, {40, 20, 40, 20}},
     {"pile: no children", kPile, 100, 100, {}, {}, {}, {0, 0, 0, 0}},
 };
+// clang-format on
 
 class LayoutCases : public ::testing::TestWithParam<Case> {};
 

@@ -25,10 +25,10 @@ TEST(SizeHints, ControlPreferredSize) {
         int32_t percent, fixed, min, pref, parent, want;
     };
     const Case cases[] = {
-        {-1, -1, 20, 40, 200, 40},  // measured
-        {-1, -1, 50, 40, 200, 50},  // the minimum when larger
+        {-1, -1, 20, 40, 200, 40},   // measured
+        {-1, -1, 50, 40, 200, 50},   // the minimum when larger
         {50, -1, 20, 40, 201, 100},  // percent truncates
-        {-1, 0, 20, 40, 200, 0},    // a fixed 0 is a size
+        {-1, 0, 20, 40, 200, 0},     // a fixed 0 is a size
         {0, -1, 20, 40, 200, 0},
     };
     for (const Case& c : cases) {
