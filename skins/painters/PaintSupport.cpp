@@ -31,3 +31,12 @@ std::wstring resolveText(const wchar_t* text) {
 int32_t scale() { return system::getScreenScale(); }
 
 }  // namespace s::skins
+
+namespace s::gui::drawer::paint {
+
+void fill(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour)
+{
+    skins::fillSolid(dc, x, y, width, height, colour);
+}
+
+}  // namespace s::gui::drawer::paint

@@ -1,5 +1,5 @@
-// What the painters share: solid fills that leave the DC's background colour as it was,
-// text arguments that may be string-resource numbers, and the screen scale.
+// What the painters share: solid fills that leave the DC as they found it, text
+// arguments that may be string-resource numbers, the screen scale, and stroke lists.
 #pragma once
 
 #include <windows.h>
@@ -37,3 +37,22 @@ std::wstring resolveText(const wchar_t* text);
 int32_t scale();
 
 }  // namespace s::skins
+
+namespace s::gui::drawer::paint {
+
+// A solid fill of (x, y, width, height); nothing for an empty size. Leaves the DC as
+// found (the same fill as s::skins::fillSolid).
+void fill(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour);
+
+// A fill of the rectangle (x, y, width, height) in DC coordinates, as the painters list them.
+struct Stroke {
+    int32_t x, y, width, height;
+    bool operator==(const Stroke&) const = default;
+};
+
+// The channels of a COLORREF, for calls that take red, green and blue apart.
+inline int red(COLORREF c) { return GetRValue(c); }
+inline int green(COLORREF c) { return GetGValue(c); }
+inline int blue(COLORREF c) { return GetBValue(c); }
+
+}  // namespace s::gui::drawer::paint
