@@ -120,7 +120,7 @@ public:
     virtual col::_array::ArrayP* getChildren() = 0;
     // The 32-bit image that holds the component's pixels; the component's offset inside
     // it is added to *x and *y.
-    virtual image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) = 0;
+    virtual ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) = 0;
     virtual bool isUpdateDeferred() = 0;
     virtual void beginUpdate() = 0;
     virtual void endUpdate() = 0;

@@ -39,6 +39,17 @@ start_xvfb() {
   return 1
 }
 
+# The TrueType faces the text painting tests draw with, copied into the prefix's
+# font folder (Debian's fonts-dejavu-core, installed by setup.sh).
+install_test_fonts() {
+  local dir="$WINEPREFIX/drive_c/windows/Fonts"
+  local f
+  mkdir -p "$dir"
+  for f in /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf; do
+    if [ -f "$f" ] && [ ! -f "$dir/$(basename "$f")" ]; then cp "$f" "$dir/"; fi
+  done
+}
+
 # Keeps one wineserver alive for the whole run: each Windows process then
 # starts in tens of milliseconds instead of seconds.
 start_wine() {
@@ -48,6 +59,7 @@ start_wine() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  install_test_fonts
   "$WINESERVER" -p
   # Start Wine's own services now, detached from our output: a test program
   # that started them would hand them its stdout and CTest would wait on it.

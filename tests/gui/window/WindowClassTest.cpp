@@ -1,8 +1,8 @@
 // The toolkit's window class: registration and the reflection of child notifications.
-#include <gtest/gtest.h>
 #include <windows.h>
-// after windows.h
+
 #include <commctrl.h>
+#include <gtest/gtest.h>
 
 #include <vector>
 
