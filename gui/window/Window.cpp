@@ -10,6 +10,11 @@
 
 #include "foundation/str/StrArray.h"
 #include "foundation/str/StrBuffer.h"
+#include "gui/app/IAppBase.h"
+#include "gui/app/IAppWindow.h"
+#include "gui/menus/IMenuEx.h"
+#include "gui/menus/IPopupMenu.h"
+#include "platform/system/Screen.h"
 #include "gui/window/WindowClass.h"
 #include "gui/window/WindowGeometry.h"
 #include "imaging/codec/Icon.h"
@@ -102,8 +107,7 @@ void Window::reset() {
     clearListeners();
     sizingEdge_ = 0;
     sizingRect_ = {};
-    contextMenu_ = nullptr;
-    contextMenuOwned_ = false;
+    releaseContextMenu();
     menuBar_ = nullptr;
     trayMenu_ = nullptr;
     setWindowDrawer(nullptr, false);
@@ -163,11 +167,17 @@ void Window::addCloseTrigger(IComponent* component) {
 
 void Window::onEvent(base::IObject* source, int32_t code) {
     if (source && localizer_ && source == static_cast<base::IObject*>(localizer_)) {
+        if (appWindow_ && appWindow_->getAppBase() && localizer_->getCurrentPack())
+            appWindow_->getAppBase()->setLanguage(localizer_->getCurrentPack()->getEngName());
         if (titleId_ != -1) retitle();
         raise(WindowEvent::kLanguage);
         return;
     }
     (void)code;
+    if (menuBar_ && source == asObject(menuBar_)) {
+        if (hwnd_) ::DrawMenuBar(hwnd_);
+        return;
+    }
     // A close trigger (a button's action) closes the window.
     for (uint32_t i = 0; i < listeners_[0].count(); ++i) {
         if (asObject(listeners_[0].at<IComponent>(i)) == source) {
@@ -402,6 +412,14 @@ void Window::setShown(bool show, bool front) {
             ::ShowWindow(hwnd_, SW_MINIMIZE);
             ::ShowWindow(hwnd_, SW_RESTORE);
         }
+        if (!isMaximized() && appWindow_) {
+            if (appWindow_->getMaximized()) {
+                ::ShowWindow(hwnd_, SW_MAXIMIZE);
+            } else if (rememberPosition_ && !keepInsideScreen_ && !followCursor_) {
+                if (!appWindow_->hasX() || !appWindow_->hasY()) centreInParent();
+                if (!isPlacedOnScreen()) centreInParent();
+            }
+        }
         if (front) bringToFront(true);
         ::ShowWindow(hwnd_, SW_SHOW);
         ::RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
@@ -608,6 +626,7 @@ void Window::setTopMost(bool on) {
     topMost_ = on;
     if (was && !on && (fadeMode_ || shrinkMode_ != 0)) undoAutoHide();
     if (targetOpacity_ != 100 && opacityOnlyTopMost_) applyOpacity(on ? targetOpacity_ : 100);
+    if (appWindow_) appWindow_->setKeepOnTop(on);
 }
 
 void Window::setKeepInsideScreen(bool on) {
@@ -617,11 +636,15 @@ void Window::setKeepInsideScreen(bool on) {
     if (geometry::clampIntoArea(&x, &y, getWidth(), getHeight(), keepInsideArea())) setPosition(x, y);
 }
 
-void Window::setEasyDrag(bool on) { easyDrag_ = on; }
+void Window::setEasyDrag(bool on) {
+    easyDrag_ = on;
+    if (appWindow_) appWindow_->setEasyDrag(on);
+}
 
 void Window::setMClickAction(const wchar_t* action) {
     mClickAction_->clear();
     mClickAction_->appendText(action ? action : L"DoNothing");
+    if (appWindow_) appWindow_->setMClickAction(mClickAction_->text());
 }
 
 void Window::focus() {
@@ -638,9 +661,21 @@ void Window::setCapture() {
     captureTaken_ = true;
 }
 
-void Window::setMenuBar(IMenuEx* menu) { menuBar_ = menu; }
+void Window::setMenuBar(IMenuEx* menu) {
+    menuBar_ = menu;
+    if (menu) menu->addCommandListener(this);
+}
+
+void Window::releaseContextMenu() {
+    if (contextMenuOwned_ && contextMenu_) {
+        if (auto* poolable = dynamic_cast<thread::IPoolable*>(contextMenu_)) poolable->release();
+    }
+    contextMenu_ = nullptr;
+    contextMenuOwned_ = false;
+}
 
 void Window::setContextMenu(IPopupMenu* menu, bool owned) {
+    if (menu != contextMenu_) releaseContextMenu();
     contextMenu_ = menu;
     contextMenuOwned_ = owned;
 }
@@ -731,11 +766,53 @@ void Window::moveOntoScreen() {
     if (geometry::moveOntoScreen(&x, &y, getWidth(), getHeight(), virtualScreen())) setPosition(x, y);
 }
 
-void Window::setAppWindow(app::IAppWindow* appWindow, bool) { appWindow_ = appWindow; }
+void Window::setAppWindow(app::IAppWindow* appWindow, bool withVersion) {
+    appWindow_ = appWindow;
+    if (!appWindow) return;
+    if (app::IAppBase* base = appWindow->getAppBase()) {
+        // The program icons stay the application base's: installed, never owned, so two
+        // windows of one base never release them twice.
+        switch (system::getScreenScale()) {
+            case 2: setSmallIcon(base->getIcon32(), false), setBigIcon(base->getIcon64(), false); break;
+            case 4: setSmallIcon(base->getIcon64(), false), setBigIcon(base->getIcon128(), false); break;
+            case 8: setSmallIcon(base->getIcon128(), false), setBigIcon(base->getIcon256(), false); break;
+            default: setSmallIcon(base->getIcon16(), false), setBigIcon(base->getIcon32(), false); break;
+        }
+    }
+    setLocalizer(appWindow->getLangPack());
+    const int32_t titleId = appWindow->getTextBaseId();
+    setTitleId(titleId, withVersion ? titleId + 10 : -1);
+    if (appWindow->hasSkinner()) setSkinner(appWindow->getSkinner());
+    setEasyDrag(appWindow->getEasyDrag());
+    setTopMost(appWindow->getKeepOnTop());
+    setMClickAction(appWindow->getMClickAction());
+    // A stored size that no window can have gives way to the record's defaults.
+    if (!appWindow->isWidthValid() || !appWindow->isHeightValid()) appWindow->clearBounds();
+    const int32_t w = appWindow->getWidth(), h = appWindow->getHeight();
+    if (appWindow->hasX() && appWindow->hasY()) {
+        setBounds(appWindow->getX(), appWindow->getY(), w, h);
+        if (!isPlacedOnScreen()) centreInParent();
+    } else {
+        setSize(w, h);
+    }
+}
 
 void Window::savePosition(bool reapply) {
-    if (!appWindow_ || !visible_) return;
+    app::IAppWindow* app = appWindow_;
+    if (!app || !visible_ || !hwnd_) return;
+    if (isMaximized()) {
+        if (!app->getMaximized()) app->setMaximized(true);
+        return;
+    }
+    if (isMinimized()) return;
+    if (app->getMaximized()) app->setMaximized(false);
     if (reapply) undoAutoHide();
+    if (isShrunk() || isFaded()) return;
+    const int32_t x = getX(), y = getY(), w = getWidth(), h = getHeight();
+    if (!app->hasX() || app->getX() != x) app->setX(x);
+    if (!app->hasY() || app->getY() != y) app->setY(y);
+    if (!app->hasWidth() || app->getWidth() != w) app->setWidth(w);
+    if (!app->hasHeight() || app->getHeight() != h) app->setHeight(h);
 }
 
 }  // namespace s::gui::win

@@ -34,6 +34,8 @@ class StrArray;
 
 namespace s::gui::win {
 
+class MemDC;
+
 class Window : public IWindow, public base::IObject, public thread::IPoolable, public CWnd, public IThreadWindow {
     // A released window is destroyed, never kept.
     S_POOLED_CAP(Window, L"s_gui_win_Window", 0)
@@ -351,6 +353,7 @@ private:
     void trimWorkingSet();
     void retitle();
     void dropPendingInvokes();
+    void releaseContextMenu();
 
     // Message hook parts.
     bool handleClose(LRESULT* result);
@@ -362,6 +365,7 @@ private:
     void handleSizing(RECT* r, WPARAM wmsz);
     void handlePosChanging(WINDOWPOS* pos);
     void paintClient(HDC target);
+    MemDC* paintIntoBackBuffer(int32_t w, int32_t h);
     void cursorRule();
 
     // Thread and handles.
@@ -437,7 +441,8 @@ private:
     int32_t captureLostX_ = 0, captureLostY_ = 0;
 
     // Frame grips of a skinned window.
-    POINT dragStart_{};
+    POINT dragStartScreen_{};
+    RECT dragStartRect_{};
     int32_t gripKind_ = 0;
     bool dragActive_ = false;
     bool gripHover_ = false;

@@ -4,6 +4,10 @@
 #include "foundation/str/StrArray.h"
 #include "foundation/str/StrBuffer.h"
 #include "framework/app/Afx.h"
+#include "gui/app/IAppBase.h"
+#include "gui/app/IAppWindow.h"
+#include "gui/menus/IMenuEx.h"
+#include "gui/menus/IPopupMenu.h"
 #include "gui/window/Window.h"
 #include "gui/window/WindowGeometry.h"
 #include "platform/system/Monitor.h"
@@ -83,6 +87,7 @@ bool Window::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPar
             if (wParam) {
                 shuttingDown_ = true;
                 if (!closed_ && ::IsWindow(h)) ::SendMessageW(h, WM_CLOSE, 0, 0);
+                if (appWindow_ && appWindow_->getAppBase()) appWindow_->getAppBase()->saveSettings();
             }
             return false;
 
@@ -148,7 +153,19 @@ bool Window::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPar
             raise(WindowEvent::kKeyDown);
             return wParam == VK_RETURN;
 
-        case WM_COMMAND: return false;
+        case WM_COMMAND: {
+            if (HIWORD(wParam) != 0) return false;
+            const int32_t id = LOWORD(wParam);
+            if (menuBar_ && menuBar_->hasCommand(id))
+                menuBar_->fireCommand(id);
+            else if (trayMenu_ && trayMenu_->hasItem(id))
+                trayMenu_->fireCommand(id);
+            else if (contextMenu_ && contextMenu_->hasItem(id))
+                contextMenu_->fireCommand(id);
+            else
+                return false;
+            return true;
+        }
 
         case WM_WINDOWPOSCHANGING:
             handlePosChanging(reinterpret_cast<WINDOWPOS*>(lParam));
@@ -299,10 +316,9 @@ bool Window::handlePointer(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
             ::GetWindowRect(h, &r);
             POINT p{xOf(lParam), yOf(lParam)};
             if (message == WM_LBUTTONDOWN) ::ClientToScreen(h, &p);
-            dragStart_ = {p.x - r.left, p.y - r.top};
-            if (dragStart_.x >= 0 && dragStart_.x <= r.right - r.left && dragStart_.y >= 0 &&
-                dragStart_.y <= r.bottom - r.top)
-                dragActive_ = true;
+            dragStartScreen_ = p;
+            dragStartRect_ = r;
+            if (p.x >= r.left && p.x <= r.right && p.y >= r.top && p.y <= r.bottom) dragActive_ = true;
             return true;
         }
 
@@ -341,7 +357,12 @@ bool Window::handlePointer(LRESULT* result, UINT message, WPARAM wParam, LPARAM 
 
         case WM_RBUTTONDOWN:
             raise(WindowEvent::kRightButtonDown);
-            if (contextMenu_) raise(WindowEvent::kContextMenu);
+            if (contextMenu_) {
+                raise(WindowEvent::kContextMenu);
+                POINT p;
+                ::GetCursorPos(&p);
+                contextMenu_->showBelow(p.x, p.y, this);
+            }
             return false;
 
         case WM_RBUTTONUP: raise(WindowEvent::kRightButtonUp); return false;
@@ -438,6 +459,9 @@ bool Window::handleTrayCallback(LPARAM mouseMessage) {
             if (trayMenu_) {
                 raise(WindowEvent::kTrayRightClick);
                 ::SetForegroundWindow(m_hWnd);
+                POINT p;
+                ::GetCursorPos(&p);
+                trayMenu_->showAbove(p.x, p.y, this);
                 ::SetForegroundWindow(m_hWnd);
             }
             break;
@@ -630,11 +654,13 @@ bool Window::handleLibraryMessage(LRESULT* result, UINT message, WPARAM wParam, 
 void Window::postHandle(LRESULT*, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            if (wParam == SIZE_MINIMIZED) {
-                maximized_ = false;
-            } else if (wParam == SIZE_MAXIMIZED) {
-                maximized_ = true;
-                doLayout();
+            if (wParam == SIZE_MINIMIZED || wParam == SIZE_MAXIMIZED) {
+                maximized_ = wParam == SIZE_MAXIMIZED;
+                if (maximized_) doLayout();
+                if (appWindow_) {
+                    appWindow_->setMaximized(maximized_);
+                    appWindow_->setBounds(normalX_, normalY_, normalWidth_, normalHeight_);
+                }
             } else if (wParam == SIZE_RESTORED) {
                 if (maximized_) {
                     maximized_ = false;

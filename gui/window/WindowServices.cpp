@@ -5,7 +5,9 @@
 
 #include "foundation/str/StrArray.h"
 #include "foundation/str/StrBuffer.h"
+#include "gui/paint/MemDC.h"
 #include "gui/window/Window.h"
+#include "gui/drawer/IWindow.h"
 #include "gui/window/WindowGeometry.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/system/Library.h"
@@ -264,6 +266,10 @@ void Window::followCursor() {
 // --- Skinned frame ---------------------------------------------------------------
 
 void Window::setWindowDrawer(drawer::IWindow* drawer, bool owned) {
+    if (frameDrawer_ && frameDrawerOwned_ && frameDrawer_ != drawer) {
+        if (auto* poolable = dynamic_cast<thread::IPoolable*>(static_cast<base::IObject*>(frameDrawer_)))
+            poolable->release();
+    }
     frameDrawer_ = drawer;
     frameDrawerOwned_ = owned;
     if (drawer) setStandardFrame(false);
@@ -291,40 +297,97 @@ void Window::ensureBackBuffer(int32_t w, int32_t h) {
     }
 }
 
+// Paints the rectangle (0, 0, w, h) into the back buffer: through the frame drawer, or
+// filled with the background colour. Answers the memory DC holding it (the caller
+// releases it), null when no buffer could be made.
+MemDC* Window::paintIntoBackBuffer(int32_t w, int32_t h) {
+    ensureBackBuffer(w, h);
+    if (!backBuffer_ || !backBuffer_->hasPixels()) return nullptr;
+    MemDC* mem = MemDC::forImage(hwnd_, backBuffer_, false);
+    if (!mem) return nullptr;
+    if (frameDrawer_) {
+        frameDrawer_->paint(mem->getHdc(), 0, 0, w, h);
+    } else {
+        const RECT r{0, 0, w, h};
+        HBRUSH brush = CreateSolidBrush(background_);
+        FillRect(mem->getHdc(), &r, brush);
+        DeleteObject(brush);
+    }
+    return mem;
+}
+
 void Window::paintClient(HDC target) {
-    HWND h = hwnd_;
     RECT client;
-    ::GetClientRect(h, &client);
-    ensureBackBuffer(client.right, client.bottom);
-    if (!backBuffer_ || !backBuffer_->getHBitmap()) {
+    ::GetClientRect(hwnd_, &client);
+    MemDC* mem = paintIntoBackBuffer(client.right, client.bottom);
+    if (!mem) {
         HBRUSH brush = CreateSolidBrush(background_);
         FillRect(target, &client, brush);
         DeleteObject(brush);
         return;
     }
-    HDC mem = CreateCompatibleDC(target);
-    HGDIOBJ old = SelectObject(mem, backBuffer_->getHBitmap());
-    HBRUSH brush = CreateSolidBrush(background_);
-    FillRect(mem, &client, brush);
-    DeleteObject(brush);
     for (uint32_t i = 0; i < children_.count(); ++i) {
         auto* c = children_.at<IComponent>(i);
         const int32_t x = c->getX(), y = c->getY();
         ExcludeClipRect(target, x, y, x + c->getWidth(), y + c->getHeight());
     }
-    BitBlt(target, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
-    SelectObject(mem, old);
-    DeleteDC(mem);
+    BitBlt(target, 0, 0, client.right, client.bottom, mem->getHdc(), 0, 0, SRCCOPY);
+    mem->release();
 }
 
-void Window::paintFrame() {}
+void Window::paintFrame() {
+    HWND h = hwnd_;
+    if (!h) return;
+    RECT r;
+    ::GetWindowRect(h, &r);
+    const int32_t w = r.right - r.left, hh = r.bottom - r.top;
+    HDC dc = ::GetWindowDC(h);
+    if (!dc) return;
+    // The client area, in window coordinates, is painted by WM_ERASEBKGND.
+    RECT client;
+    ::GetClientRect(h, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(h, &origin);
+    const int32_t cx = origin.x - r.left, cy = origin.y - r.top;
+    ExcludeClipRect(dc, cx, cy, cx + client.right, cy + client.bottom);
+    if (MemDC* mem = paintIntoBackBuffer(w, hh)) {
+        BitBlt(dc, 0, 0, w, hh, mem->getHdc(), 0, 0, SRCCOPY);
+        mem->release();
+    }
+    ::ReleaseDC(h, dc);
+}
 
-void Window::updateRegion() {}
+void Window::updateRegion() {
+    HWND h = hwnd_;
+    if (!h || !frameDrawer_) return;
+    RECT r;
+    ::GetWindowRect(h, &r);
+    HRGN region = frameDrawer_->createRegion(0, 0, r.right - r.left, r.bottom - r.top);
+    if (region) ::SetWindowRgn(h, region, TRUE);  // the system owns the region now
+}
 
 void Window::dragFrame(int32_t x, int32_t y) {
     if (!frameDrawer_ || !gripHover_ || !dragActive_) return;
-    (void)x;
-    (void)y;
+    HWND h = hwnd_;
+    RECT now;
+    ::GetWindowRect(h, &now);
+    // The edges follow the cursor by the distance it moved since the press; computed
+    // from the rectangle at the press, a clamped edge never drifts from the cursor.
+    const int32_t dx = now.left + x - dragStartScreen_.x, dy = now.top + y - dragStartScreen_.y;
+    RECT r = dragStartRect_;
+    switch (gripKind_) {
+        case HTLEFT: r.left += dx; break;
+        case HTRIGHT: r.right += dx; break;
+        case HTTOP: r.top += dy; break;
+        case HTBOTTOM: r.bottom += dy; break;
+        case HTTOPLEFT: r.left += dx, r.top += dy; break;
+        case HTTOPRIGHT: r.right += dx, r.top += dy; break;
+        case HTBOTTOMLEFT: r.left += dx, r.bottom += dy; break;
+        case HTBOTTOMRIGHT: r.right += dx, r.bottom += dy; break;
+        default: return;
+    }
+    ::SendMessageW(h, WM_SIZING, WPARAM(geometry::wmszFromHitTest(gripKind_)), reinterpret_cast<LPARAM>(&r));
+    setBounds(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
 // --- Snapshot --------------------------------------------------------------------
