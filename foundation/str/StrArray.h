@@ -27,7 +27,10 @@ public:
     // A new pooled string holding a copy of the text, appended.
     StrArray* addText(const wchar_t* text);
     uint32_t count() const { return items_.count(); }
-    strbuffer::StrBuffer* at(uint32_t i) const { return static_cast<strbuffer::StrBuffer*>(items_.get(i)); }
+    // The string at index i; null when i is not below the count.
+    strbuffer::StrBuffer* at(uint32_t i) const {
+        return i < items_.count() ? static_cast<strbuffer::StrBuffer*>(items_.get(i)) : nullptr;
+    }
     col::_array::ArrayP& items() { return items_; }
     const col::_array::ArrayP& items() const { return items_; }
     // Every string back to the pool, storage freed.

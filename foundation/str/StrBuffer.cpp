@@ -111,12 +111,14 @@ bool StrBuffer::reallocate(uint32_t n) {
     // One spare unit for the terminating NUL.
     wchar_t* block = static_cast<wchar_t*>(std::malloc((size_t(n) + 1) * 2));
     if (!block) return false;
+    if (length_ > n) length_ = n;
     if (chars_) {
-        if (length_) std::memcpy(block, chars_, size_t(length_ < n ? length_ : n) * 2);
+        if (length_) std::memcpy(block, chars_, size_t(length_) * 2);
         std::free(chars_);
     }
     chars_ = block;
     capacity_ = n;
+    setEnd(length_);
     return true;
 }
 
@@ -131,7 +133,7 @@ bool StrBuffer::ensureCapacityKeeping(uint32_t n, const wchar_t*& inside) {
 StrBuffer* StrBuffer::appendGrowing(const wchar_t* units, uint32_t k) {
     if (uint64_t(length_) + k > 0xFFFFFFFEu || !ensureCapacityKeeping(length_ + k, units)) return this;
     std::memcpy(chars_ + length_, units, size_t(k) * 2);
-    length_ += k;
+    setEnd(length_ + k);
     return this;
 }
 
@@ -148,7 +150,8 @@ void StrBuffer::freeStorage() {
 
 const wchar_t* StrBuffer::text() {
     if (length_ == 0) return kEmpty;
-    chars_[length_] = 0;
+    // Written only after a caller filled the units through data().
+    if (chars_[length_] != 0) chars_[length_] = 0;
     return chars_;
 }
 
@@ -406,14 +409,18 @@ int StrBuffer::compareAtIgnoreCase(uint32_t index, const wchar_t* text, uint32_t
 
 StrBuffer* StrBuffer::trimEndChars(const wchar_t* chars, int32_t count) {
     uint32_t n = textLength(chars, count);
-    while (length_ > 0 && inSet(chars_[length_ - 1], chars, n)) --length_;
+    uint32_t end = length_;
+    while (end > 0 && inSet(chars_[end - 1], chars, n)) --end;
+    setEnd(end);
     return this;
 }
 
 StrBuffer* StrBuffer::trimEndCharsKeeping(const wchar_t* chars, uint32_t keep, int32_t count) {
     if (keep >= length_) return this;
     uint32_t n = textLength(chars, count);
-    while (length_ > keep && inSet(chars_[length_ - 1], chars, n)) --length_;
+    uint32_t end = length_;
+    while (end > keep && inSet(chars_[end - 1], chars, n)) --end;
+    setEnd(end);
     return this;
 }
 
@@ -423,7 +430,7 @@ StrBuffer* StrBuffer::trimStartChars(const wchar_t* chars, int32_t count) {
     while (k < length_ && inSet(chars_[k], chars, n)) ++k;
     if (k) {
         std::memmove(chars_, chars_ + k, size_t(length_ - k) * 2);
-        length_ -= k;
+        setEnd(length_ - k);
     }
     return this;
 }
@@ -446,7 +453,7 @@ StrBuffer* StrBuffer::prepend(const wchar_t* units, int32_t n) {
         std::memmove(chars_ + k, chars_, size_t(length_) * 2);
         std::memcpy(chars_, units, size_t(k) * 2);
     }
-    length_ += k;
+    setEnd(length_ + k);
     return this;
 }
 
@@ -456,17 +463,18 @@ StrBuffer* StrBuffer::appendNarrow(const char* bytes, int32_t n) {
     if (length_ + k > capacity_ && !ensureCapacity(length_ + k)) return this;
     wchar_t* d = chars_ + length_;
     for (uint32_t i = 0; i < k; ++i) d[i] = wchar_t(int16_t(static_cast<signed char>(bytes[i])));
-    length_ += k;
+    setEnd(length_ + k);
     return this;
 }
 
 StrBuffer* StrBuffer::assign(const wchar_t* units, int32_t n) {
-    length_ = 0;
     uint32_t k = textLength(units, n);
-    if (k == 0) return this;
-    if (!reserve(k)) return this;
+    if (k == 0 || !reserve(k)) {
+        setEnd(0);
+        return this;
+    }
     std::memmove(chars_, units, size_t(k) * 2);
-    length_ = k;
+    setEnd(k);
     return this;
 }
 
@@ -485,11 +493,11 @@ StrBuffer* StrBuffer::substring(uint32_t from, uint32_t to) const {
 StrBuffer* StrBuffer::keepRange(uint32_t from, uint32_t to) {
     uint32_t end = to < length_ ? to : length_;
     if (from >= end) {
-        length_ = 0;
+        setEnd(0);
         return this;
     }
     if (from > 0) std::memmove(chars_, chars_ + from, size_t(end - from) * 2);
-    length_ = end - from;
+    setEnd(end - from);
     return this;
 }
 
@@ -552,7 +560,7 @@ uint32_t StrBuffer::replaceImpl(const wchar_t* find, const wchar_t* replacement)
             write += pos - read;
         }
         std::memmove(chars_ + write, chars_ + read, size_t(length_ - read) * 2);
-        length_ = write + (length_ - read);
+        setEnd(write + (length_ - read));
     } else {
         StrBuffer* out = create();
         uint32_t read = 0;
@@ -656,7 +664,11 @@ bool StrBuffer::write(const void* data, uint32_t n, uint32_t& count) {
     if (!ensureCapacity(uint32_t((uint64_t(position_) + n) / 2 + 1))) return false;
     if (n) std::memcpy(reinterpret_cast<uint8_t*>(chars_) + position_, data, n);
     position_ += n;
-    if (position_ / 2 > length_) length_ = position_ / 2;
+    if (position_ / 2 > length_) {
+        // A half unit written past the text stays for the next write to complete.
+        if (position_ % 2 == 0) setEnd(position_ / 2);
+        else length_ = position_ / 2;
+    }
     count = n;
     return true;
 }

@@ -60,8 +60,13 @@ public:
     }
     void ensureTerminated() { terminate(); }
     uint32_t length() const override { return length_; }
-    // Stores n without any check; the caller keeps it within the capacity.
-    void setLength(uint32_t n) { length_ = n; }
+    // Cuts or extends the text to n units (after units were written through data());
+    // false, and nothing changed, when n is beyond the capacity.
+    bool setLength(uint32_t n) {
+        if (n > capacity_) return false;
+        setEnd(n);
+        return true;
+    }
     uint32_t capacity() const { return capacity_; }
     // Exactly n units when short; never shrinks. False when the allocation failed (the
     // string is then unchanged and the operation that needed the room does nothing).
@@ -76,12 +81,14 @@ public:
             freeStorage();
             return;
         }
-        length_ = 0;
+        setEnd(0);
         position_ = 0;
     }
     void freeStorage();
     wchar_t* data() { return chars_; }
     const wchar_t* data() const override { return chars_; }
+    // Every change keeps a NUL after the text, so text() only reads, unless units were
+    // written through data() past the NUL without setLength.
     const wchar_t* text() override;
     bool isEmpty() const { return length_ == 0; }
 
@@ -165,12 +172,14 @@ public:
         } else {
             std::memcpy(d, units, size_t(k) * 2);
         }
+        d[k] = 0;
         length_ += k;
         return this;
     }
     StrBuffer* appendChar(wchar_t c) {
         if (length_ == capacity_ && !grow()) return this;
         chars_[length_++] = c;
+        chars_[length_] = 0;
         return this;
     }
     StrBuffer* push(int c) { return appendChar(wchar_t(c)); }
@@ -216,16 +225,16 @@ public:
     // "%f": six decimals.
     StrBuffer* appendFloat(float v) { return appendDouble(double(v)); }
     StrBuffer* appendDouble(double v);
-    StrBuffer* setU64(uint64_t v) { length_ = 0; return appendU64(v); }
-    StrBuffer* setU32(uint32_t v) { length_ = 0; return appendU64(v); }
-    StrBuffer* setU16(uint16_t v) { length_ = 0; return appendU64(v); }
-    StrBuffer* setU8(uint8_t v) { length_ = 0; return appendU64(v); }
-    StrBuffer* setS64(int64_t v) { length_ = 0; return appendS64(v); }
-    StrBuffer* setInt(int32_t v) { length_ = 0; return appendS64(v); }
-    StrBuffer* setS16(int16_t v) { length_ = 0; return appendS64(v); }
-    StrBuffer* setS8(int8_t v) { length_ = 0; return appendS64(v); }
-    StrBuffer* setFloat(float v) { length_ = 0; return appendDouble(double(v)); }
-    StrBuffer* setDouble(double v) { length_ = 0; return appendDouble(v); }
+    StrBuffer* setU64(uint64_t v) { setEnd(0); return appendU64(v); }
+    StrBuffer* setU32(uint32_t v) { setEnd(0); return appendU64(v); }
+    StrBuffer* setU16(uint16_t v) { setEnd(0); return appendU64(v); }
+    StrBuffer* setU8(uint8_t v) { setEnd(0); return appendU64(v); }
+    StrBuffer* setS64(int64_t v) { setEnd(0); return appendS64(v); }
+    StrBuffer* setInt(int32_t v) { setEnd(0); return appendS64(v); }
+    StrBuffer* setS16(int16_t v) { setEnd(0); return appendS64(v); }
+    StrBuffer* setS8(int8_t v) { setEnd(0); return appendS64(v); }
+    StrBuffer* setFloat(float v) { setEnd(0); return appendDouble(double(v)); }
+    StrBuffer* setDouble(double v) { setEnd(0); return appendDouble(v); }
 
     // ---- hexadecimal: fixed-width lowercase digits, no separators ---------------------------
     StrBuffer* appendHexU64(const uint64_t* v, uint32_t n) { return formatHex(v, n, true); }
@@ -357,6 +366,11 @@ public:
 
 private:
     bool reallocate(uint32_t n);
+    // The length, with the NUL after the text that keeps text() from writing.
+    void setEnd(uint32_t n) {
+        length_ = n;
+        if (chars_) chars_[n] = 0;
+    }
     // append() when the text must grow first (the units may lie inside this string).
     StrBuffer* appendGrowing(const wchar_t* units, uint32_t k);
     // Grows to hold n units; a pointer into the old block is moved along with it.

@@ -102,7 +102,7 @@ uint64_t StrBuffer::toU64() const {
 
 double StrBuffer::toDouble() const {
     if (length_ == 0) return 0.0;
-    chars_[length_] = 0;  // the spare unit: always there once storage exists
+    if (chars_[length_] != 0) chars_[length_] = 0;  // units written through data()
     return wcstod(chars_, nullptr);
 }
 
@@ -279,7 +279,7 @@ ArrayU08* StrBuffer::toOem(ArrayU08* bytes, bool append) const {
 }
 
 uint32_t StrBuffer::decode(int codePage, const void* bytes, bool append, int32_t n) {
-    if (!append) length_ = 0;
+    if (!append) setEnd(0);
     if (!bytes) return 0;
     const uint8_t* src = static_cast<const uint8_t*>(bytes);
     const bool utf16 = codePage == kUtf16 || codePage == kUtf16BE;
@@ -310,7 +310,7 @@ uint32_t StrBuffer::decode(int codePage, const void* bytes, bool append, int32_t
         int r = MultiByteToWideChar(UINT(codePage), 0, reinterpret_cast<const char*>(src), int(count), d, int(room));
         added = r > 0 ? uint32_t(r) : 0;
     }
-    length_ += added;
+    setEnd(length_ + added);
     return added;
 }
 
@@ -318,7 +318,7 @@ uint32_t StrBuffer::fromUtf8(const void* bytes, bool append, int32_t n) { return
 
 uint32_t StrBuffer::fromUtf8(const ArrayU08* bytes, bool append) {
     if (!bytes) {
-        if (!append) length_ = 0;
+        if (!append) setEnd(0);
         return 0;
     }
     return decode(CP_UTF8, bytes->items(), append, int32_t(bytes->count()));

@@ -2,18 +2,43 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace s::thread::win {
 
 namespace {
 
-// Worker phases, for a kill that never catches the worker inside our lock.
+// Worker phases, so that a worker is abandoned only where it holds nothing of ours.
 enum : int32_t {
     kInOwnCode = 0,  // may hold or be about to take the lock
     kInTask = 1,     // inside a task body, the lock left
-    kKilled = 2,     // claimed by waitIdleOrKill: the worker must not touch the lock again
+    kAbandoned = 2,  // left by its Thread: the block is the worker's own from now on
 };
 
-inline uint64_t clockMs() { return GetTickCount64(); }
+// Stands in for the block of a thread that could not get one: idle, no OS thread.
+ThreadControl* unusableControl() {
+    static ThreadControl* block = [] {
+        static ThreadControl c;
+        c.idle = 1;
+        return &c;
+    }();
+    return block;
+}
+
+// The control block of the worker running on this OS thread (none elsewhere).
+thread_local ThreadControl* currentControl = nullptr;
+
+// Milliseconds of the performance counter: the tick count may step in 16 ms strides,
+// which would cut pauses short.
+uint64_t clockMs() {
+    static const uint64_t frequency = [] {
+        LARGE_INTEGER f;
+        return QueryPerformanceFrequency(&f) && f.QuadPart > 0 ? uint64_t(f.QuadPart) : 1000u;
+    }();
+    LARGE_INTEGER c;
+    if (!QueryPerformanceCounter(&c)) return GetTickCount64();
+    return uint64_t(c.QuadPart) / frequency * 1000u + uint64_t(c.QuadPart) % frequency * 1000u / frequency;
+}
 
 // Sleeps ms unless a control call (run, stop, exit) arrives meanwhile. A stale wake-up
 // that brings no new call does not shorten the sleep.
@@ -31,16 +56,16 @@ void pause(ThreadControl* c, int64_t ms, uint32_t generation) {
     }
 }
 
-// Leaves the task phase; false when the thread has been claimed for killing, in which
-// case it waits to be killed without touching the lock.
+// Leaves the task phase; false when the Thread has abandoned this worker, which must
+// then touch nothing but its own control block.
 bool leaveTask(ThreadControl* c) {
     int32_t expected = kInTask;
-    if (c->phase.compare_exchange_strong(expected, kInOwnCode)) return true;
-    for (;;) Sleep(INFINITE);
+    return c->phase.compare_exchange_strong(expected, kInOwnCode);
 }
 
 DWORD WINAPI workerLoop(void* param) {
     ThreadControl* c = static_cast<ThreadControl*>(param);
+    currentControl = c;
     c->lock->enter();
     c->started = 1;
     while (!c->exitRequested) {
@@ -64,7 +89,12 @@ DWORD WINAPI workerLoop(void* param) {
                 // Only now, with the lock left, may a kill take this thread.
                 c->phase.store(kInTask);
                 task->run();
-                leaveTask(c);
+                if (!leaveTask(c)) {
+                    // Abandoned while the body ran: end quietly.
+                    currentControl = nullptr;
+                    delete c;
+                    return 0;
+                }
                 if (mode == kFixedSleep && count != 0) {
                     pause(c, interval, generation);
                 } else if (mode == kFixedRate && count != 0) {
@@ -91,74 +121,91 @@ DWORD WINAPI workerLoop(void* param) {
 
 }  // namespace
 
-Thread::Thread() {
-    control_.wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    control_.idleEvent = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+Thread::Thread() : control_(new (std::nothrow) ThreadControl()) {
+    wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    idleEvent_ = CreateEventW(nullptr, TRUE, TRUE, nullptr);
     startOsThread();
 }
 
 Thread::~Thread() {
+    bool ended = true;
     if (handle_) {
         exitAndWait();
-        WaitForSingleObject(handle_, 5000);  // the routine's last instructions after finished
+        // The routine's last instructions after finished.
+        ended = WaitForSingleObject(handle_, 5000) == WAIT_OBJECT_0;
         CloseHandle(handle_);
         handle_ = nullptr;
     }
-    if (control_.wake) CloseHandle(control_.wake);
-    if (control_.idleEvent) CloseHandle(control_.idleEvent);
-    control_.wake = control_.idleEvent = nullptr;
+    // A worker that has not ended keeps its block and events.
+    if (!ended) return;
+    if (control_ != unusableControl()) delete control_;
+    if (wake_) CloseHandle(wake_);
+    if (idleEvent_) CloseHandle(idleEvent_);
+    wake_ = idleEvent_ = nullptr;
 }
+
+bool Thread::stopRequested() { return currentControl && currentControl->stopRequested.load() != 0; }
 
 void Thread::startOsThread() {
     threadId_ = 0;
     handle_ = nullptr;
-    control_.handle = nullptr;
-    control_.delay = 0;
-    control_.task = nullptr;
-    control_.remaining = 0;
-    control_.mode = kNoPause;
-    control_.interval = 0;
-    control_.started = 0;
-    control_.exitRequested = 0;
-    control_.finished = 0;
-    control_.phase = kInOwnCode;
-    control_.lock = &locker_;
-    control_.idle = 1;
-    if (control_.idleEvent) SetEvent(control_.idleEvent);
+    // A fresh block for every OS thread: an abandoned worker keeps its own.
+    if (!control_) control_ = new (std::nothrow) ThreadControl();
+    if (!control_) {
+        control_ = unusableControl();
+        return;
+    }
+    control_->handle = nullptr;
+    control_->delay = 0;
+    control_->task = nullptr;
+    control_->remaining = 0;
+    control_->mode = kNoPause;
+    control_->interval = 0;
+    control_->started = 0;
+    control_->exitRequested = 0;
+    control_->finished = 0;
+    control_->stopRequested = 0;
+    control_->phase = kInOwnCode;
+    control_->lock = &locker_;
+    control_->wake = wake_;
+    control_->idleEvent = idleEvent_;
+    control_->idle = 1;
+    if (idleEvent_) SetEvent(idleEvent_);
     priority_ = 0;
-    if (!control_.wake || !control_.idleEvent) return;
+    if (!wake_ || !idleEvent_) return;
     DWORD id = 0;
-    HANDLE h = CreateThread(nullptr, 0, workerLoop, &control_, CREATE_SUSPENDED, &id);
+    HANDLE h = CreateThread(nullptr, 0, workerLoop, control_, CREATE_SUSPENDED, &id);
     if (!h) return;
     handle_ = h;
     threadId_ = id;
-    control_.handle = h;
+    control_->handle = h;
     setPriority(priority_);
 }
 
 void Thread::signal() {
-    ++control_.generation;
-    if (control_.wake) SetEvent(control_.wake);
+    ++control_->generation;
+    if (wake_) SetEvent(wake_);
 }
 
 int32_t Thread::startSeries(ITask* task, int32_t count, int32_t mode, int32_t ms) {
     locker_.enter();
-    control_.task = task;
-    control_.delay = 0;
-    control_.remaining = count;
-    control_.mode = mode;
-    control_.interval = ms;
-    control_.started = 0;
-    control_.idle = 0;
-    control_.finished = 0;
-    if (control_.idleEvent) ResetEvent(control_.idleEvent);
+    control_->task = task;
+    control_->delay = 0;
+    control_->remaining = count;
+    control_->mode = mode;
+    control_->interval = ms;
+    control_->started = 0;
+    control_->idle = 0;
+    control_->finished = 0;
+    control_->stopRequested = 0;
+    if (idleEvent_) ResetEvent(idleEvent_);
     signal();
     locker_.leave();
     return resume();
 }
 
 int32_t Thread::resume() {
-    if (control_.wake) SetEvent(control_.wake);
+    if (wake_) SetEvent(wake_);
     if (!handle_) return -1;
     DWORD previous;
     do {
@@ -182,54 +229,66 @@ bool Thread::setPriority(int32_t priority) {
 
 void Thread::setDelay(int32_t ms) {
     ObjLocker::Guard hold(locker_);
-    control_.delay = ms;
+    control_->delay = ms;
 }
 
 void Thread::waitIdle() {
     // Without an OS thread nothing will ever run: do not wait for it.
-    while (handle_ && !control_.idle) {
-        HANDLE waits[2] = {control_.idleEvent, handle_};
+    while (handle_ && !control_->idle) {
+        HANDLE waits[2] = {idleEvent_, handle_};
         if (WaitForMultipleObjects(2, waits, FALSE, 20) == WAIT_OBJECT_0 + 1) return;  // the OS thread ended
     }
 }
 
-void Thread::waitIdleOrKill(int32_t ms) {
-    if (!handle_) return;
+namespace {
+
+// Until the worker is idle or has ended, at most ms; true when it is.
+bool idleWithin(ThreadControl* c, void* idleEvent, int32_t ms) {
     const uint64_t deadline = clockMs() + uint64_t(ms > 0 ? ms : 0);
     for (;;) {
-        if (control_.idle) return;
+        if (c->idle || c->finished) return true;
         const uint64_t now = clockMs();
-        if (now >= deadline) break;
+        if (now >= deadline) return false;
         const uint64_t left = deadline - now;
-        WaitForSingleObject(control_.idleEvent, DWORD(left < 20 ? left : 20));
+        WaitForSingleObject(idleEvent, DWORD(left < 20 ? left : 20));
     }
-    // Stop the series; a worker that is only pausing goes idle by itself.
+}
+
+}  // namespace
+
+void Thread::waitIdleOrAbandon(int32_t ms) {
+    if (!handle_) return;
+    if (idleWithin(control_, idleEvent_, ms)) return;
+    // Stop the series and ask the body to end; a worker that is only pausing goes idle
+    // by itself, a body that polls stopRequested() returns.
     locker_.enter();
-    control_.remaining = 0;
-    control_.delay = 0;
+    control_->remaining = 0;
+    control_->delay = 0;
+    control_->stopRequested = 1;
     signal();
     locker_.leave();
     resume();
+    if (idleWithin(control_, idleEvent_, ms)) return;
     for (;;) {
-        if (control_.idle || control_.finished) return;
+        if (control_->idle || control_->finished) return;
         int32_t expected = kInTask;
-        if (control_.phase.compare_exchange_strong(expected, kKilled)) break;
+        if (control_->phase.compare_exchange_strong(expected, kAbandoned)) break;
         // In our own short bookkeeping: it reaches idle (or a task body) at once.
-        WaitForSingleObject(control_.idleEvent, 1);
+        WaitForSingleObject(idleEvent_, 1);
     }
-    // The worker is inside a task body and will never take the lock again: kill it.
+    // The worker is inside a task body and has given up its block: it deletes the block
+    // and ends when the body returns. Carry on with a new OS thread and block.
     const int32_t priority = priority_;
-    TerminateThread(handle_, 0);
-    WaitForSingleObject(handle_, 5000);
     CloseHandle(handle_);
     handle_ = nullptr;
+    control_ = nullptr;
     startOsThread();
     setPriority(priority);
 }
 
 void Thread::stopRepeating() {
     locker_.enter();
-    control_.remaining = 0;
+    control_->remaining = 0;
     signal();
     locker_.leave();
     resume();
@@ -241,7 +300,7 @@ void Thread::stopAndWait() {
 }
 
 void Thread::waitExit() {
-    while (handle_ && !control_.finished) {
+    while (handle_ && !control_->finished) {
         resume();
         WaitForSingleObject(handle_, 100);
     }
@@ -249,7 +308,8 @@ void Thread::waitExit() {
 
 void Thread::requestExit() {
     locker_.enter();
-    control_.exitRequested = 1;
+    control_->exitRequested = 1;
+    control_->stopRequested = 1;
     signal();
     locker_.leave();
     resume();
@@ -265,10 +325,10 @@ void Thread::run() {
 }
 
 void Thread::reset() {
-    if (!control_.idle) stopAndWait();
+    if (!control_->idle) stopAndWait();
     setPriority(0);
     suspend();
-    control_.idle = 1;
+    control_->idle = 1;
     runFunction_ = nullptr;
 }
 

@@ -33,9 +33,13 @@ public:
     virtual bool isIdle() const = 0;
     // Until the idle flag is set (a task that never returns blocks it forever).
     virtual void waitIdle() = 0;
-    // Waits for idle at most about ms; then stops the series, and when a task body is
-    // still running, kills the OS thread and starts a new one.
-    virtual void waitIdleOrKill(int32_t ms) = 0;
+    // Waits for idle at most about ms; then stops the series and asks the task body to
+    // end (Thread::stopRequested() turns true inside it), and waits at most ms again.
+    // A body still running then is abandoned: its OS thread is left to finish on its
+    // own (it never touches this thread's state again) and a new OS thread takes over.
+    // A thread is never killed: one killed while it holds the heap or the loader lock
+    // would leave every later allocation of the process waiting forever.
+    virtual void waitIdleOrAbandon(int32_t ms) = 0;
     // No further runs after the current one.
     virtual void stopRepeating() = 0;
     virtual void stopAndWait() = 0;
@@ -57,7 +61,8 @@ namespace win {
 // Interval modes.
 enum : int32_t { kNoPause = 0, kFixedSleep = 1, kFixedRate = 2 };
 
-// The control block shared with the OS thread; guarded by *lock.
+// The control block shared with one OS thread; guarded by *lock. An abandoned OS
+// thread takes its block along and deletes it when its task body returns.
 struct ThreadControl {
     ObjLocker* lock = nullptr;
     void* handle = nullptr;        // copy of the OS thread handle
@@ -70,13 +75,14 @@ struct ThreadControl {
     std::atomic<uint8_t> idle{0};
     std::atomic<uint8_t> exitRequested{0};
     std::atomic<uint8_t> finished{0};
+    std::atomic<uint8_t> stopRequested{0};  // the running body is asked to end
 
     // Wake-up machinery (lives as long as the Thread object).
     void* wake = nullptr;          // auto-reset: a control call happened
     void* idleEvent = nullptr;     // manual-reset: set while idle
     uint32_t generation = 0;       // bumped by every run, stop and exit request
-    // Where the worker is, for a safe kill: it is killed only inside a task body,
-    // never while it holds or is about to take the lock.
+    // Where the worker is: it is abandoned only inside a task body, never while it
+    // holds or is about to take the lock.
     std::atomic<int32_t> phase{0};
 };
 
@@ -103,9 +109,9 @@ public:
     int32_t runForever(ITask* task) override { return startSeries(task, -1, kNoPause, 0); }
     int32_t runForeverEvery(ITask* task, int32_t ms) override { return startSeries(task, -1, kFixedSleep, ms); }
     int32_t runForeverAtRate(ITask* task, int32_t ms) override { return startSeries(task, -1, kFixedRate, ms); }
-    bool isIdle() const override { return control_.idle.load() != 0; }
+    bool isIdle() const override { return control_->idle.load() != 0; }
     void waitIdle() override;
-    void waitIdleOrKill(int32_t ms) override;
+    void waitIdleOrAbandon(int32_t ms) override;
     void stopRepeating() override;
     void stopAndWait() override;
     void waitExit() override;
@@ -124,7 +130,12 @@ public:
     void reset() override;
 
     bool hasOsThread() const { return handle_ != nullptr; }
-    bool isFinished() const { return control_.finished.load() != 0; }
+    bool isFinished() const { return control_->finished.load() != 0; }
+
+    // Inside a task body: true once the thread running it was asked to end it (by
+    // waitIdleOrAbandon or requestExit). A long task polls it and returns early.
+    // False outside a worker thread.
+    static bool stopRequested();
 
 private:
     void startOsThread();
@@ -135,7 +146,9 @@ private:
     void* handle_ = nullptr;
     uint32_t threadId_ = 0;
     ObjLocker locker_;
-    ThreadControl control_;
+    void* wake_ = nullptr;       // auto-reset, shared by every control block of this thread
+    void* idleEvent_ = nullptr;  // manual-reset
+    ThreadControl* control_;
     int32_t priority_ = 0;
     void (*runFunction_)(ITask* self) = nullptr;
 };

@@ -19,10 +19,24 @@ const wchar_t kIco[] = L"ico";
 
 namespace {
 
-bool isJpegMarker(uint8_t m) {
-    if (m >= 0xC0 && m <= 0xCF) return true;  // frame headers, DHT (C4), DAC (CC)
-    if (m >= 0xD0 && m <= 0xEF) return true;  // RSTn, SOI, EOI, SOS, DQT, DNL, DRI, DHP, EXP, APPn
-    return m == 0xF0 || m == 0xFD || m == 0xFE || m == 0x01;
+// A marker the JPEG standard lets follow the start-of-image marker: the tables and
+// miscellaneous segments (DQT, DHT, DAC, DRI, COM, APPn, the JPGn extensions), a frame
+// header (SOFn), the DHP of a hierarchical picture, and the markers without a segment
+// (RSTn, TEM) and DNL, which decoders step over. Never SOI, EOI, SOS or EXP.
+bool mayFollowStartOfImage(uint8_t m) {
+    if (m >= 0xC0 && m <= 0xCF) return true;  // SOFn, DHT (C4), JPG (C8), DAC (CC)
+    if (m >= 0xD0 && m <= 0xD7) return true;  // RSTn
+    if (m >= 0xDB && m <= 0xDE) return true;  // DQT, DNL, DRI, DHP
+    if (m >= 0xE0 && m <= 0xEF) return true;  // APPn
+    return (m >= 0xF0 && m <= 0xFE) || m == 0x01;  // JPGn, COM, TEM
+}
+
+// SOI, then a marker: any number of 0xFF fill bytes before its code.
+bool isJpeg(const uint8_t* b, uint32_t n) {
+    if (n < 3 || b[0] != 0xFF || b[1] != 0xD8 || b[2] != 0xFF) return false;
+    uint32_t i = 3;
+    while (i < n && b[i] == 0xFF) ++i;
+    return i < n && mayFollowStartOfImage(b[i]);
 }
 
 uint32_t le16(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8; }
@@ -47,8 +61,7 @@ bool isIcon(const uint8_t* b, uint32_t n, uint64_t fileSize) {
 
 ImageFormatTag sniffBytes(const uint8_t* b, uint32_t n, uint64_t fileSize) {
     if (!b) return nullptr;
-    if (n >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF)
-        return n >= 4 && isJpegMarker(b[3]) ? format::kJpg : nullptr;
+    if (n >= 3 && b[0] == 0xFF && b[1] == 0xD8 && b[2] == 0xFF) return isJpeg(b, n) ? format::kJpg : nullptr;
     if (n >= 6 && (std::memcmp(b, "GIF87a", 6) == 0 || std::memcmp(b, "GIF89a", 6) == 0)) return format::kGif;
     static const uint8_t png[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     if (n >= 8 && std::memcmp(b, png, 8) == 0) return format::kPng;

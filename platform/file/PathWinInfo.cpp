@@ -85,11 +85,14 @@ uint32_t PathWin::getAttributes() {
 
 bool PathWin::ensureAttributes(uint32_t bits) {
     uint32_t now = getAttributes();
+    // A missing path has nothing to set (its failure value "has" every bit).
+    if (now == INVALID_FILE_ATTRIBUTES) return false;
     if ((now & bits) == bits) return true;
     return setAttributes(bits | now);
 }
 
 bool PathWin::setAttributes(uint32_t bits) {
+    if (bits == INVALID_FILE_ATTRIBUTES) return false;
     if (attributesLoaded_ && attributes_ == bits) return true;
     if (!SetFileAttributesW(getLongPath(), bits)) return false;
     attributesLoaded_ = true;
@@ -114,7 +117,7 @@ bool PathWin::isFolderShortcut() {
     return answer;
 }
 
-bool PathWin::setHidden() { return isHidden() || setAttributes(getAttributes() | attr::kHidden); }
+bool PathWin::setHidden() { return ensureAttributes(attr::kHidden); }
 
 bool PathWin::setReadable(bool readable) {
     int mode = canWrite() ? (readable ? _S_IREAD | _S_IWRITE : _S_IWRITE) : (readable ? _S_IREAD : 0);

@@ -194,6 +194,8 @@ int32_t Localizer::getCurrentIndex() {
 }
 
 void Localizer::switchTo(LangPack* pack) {
+    // One round of telling at a time; a listener may detach itself (re-entrant lock).
+    ObjLocker::Guard telling(telling_);
     ArrayP copy;
     {
         ObjLocker::Guard guard(lock_);
@@ -202,7 +204,16 @@ void Localizer::switchTo(LangPack* pack) {
         // Windows on other threads may come and go while the listeners are told.
         copy.append(listeners_.data(), listeners_.count());
     }
-    for (uint32_t i = 0; i < copy.count(); ++i) copy.at<gui::events::IEventListener>(i)->onEvent(this, 0);
+    for (uint32_t i = 0; i < copy.count(); ++i) {
+        auto* listener = copy.at<gui::events::IEventListener>(i);
+        bool listed;
+        {
+            ObjLocker::Guard guard(lock_);
+            listed = listeners_.indexOf(listener) >= 0;
+        }
+        // A detach from now on waits for this round to end before it returns.
+        if (listed) listener->onEvent(this, 0);
+    }
 }
 
 void Localizer::setLanguage(const wchar_t* engName) {
@@ -229,8 +240,18 @@ void Localizer::addListener(gui::events::IEventListener* listener) {
 }
 
 bool Localizer::removeListener(gui::events::IEventListener* listener) {
-    ObjLocker::Guard guard(lock_);
-    return listener && listeners_.removeItem(listener) != nullptr;
+    bool removed;
+    {
+        ObjLocker::Guard guard(lock_);
+        removed = listener && listeners_.removeItem(listener) != nullptr;
+    }
+    // A round under way on another thread may be calling it right now: wait for that
+    // round to end, so that the listener may be destroyed as soon as this returns.
+    if (removed) {
+        telling_.enter();
+        telling_.leave();
+    }
+    return removed;
 }
 
 uint32_t Localizer::getListenerCount() {

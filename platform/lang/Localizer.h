@@ -70,7 +70,10 @@ public:
     // The text of the id in the current language; "" when absent.
     const wchar_t* getText(int32_t id) { return getCurrentPack()->getText(id); }
 
-    // ---- listeners (not owned). Safe from any thread; a listener is listed once.
+    // ---- listeners (not owned). Safe from any thread; a listener is listed once. Once
+    // removeListener has returned, the listener is never called again (it waits for a
+    // round of telling under way on another thread, so a listener must not wait on a
+    // thread that may be detaching).
     void addListener(gui::events::IEventListener* listener);
     // False when it was not listed.
     bool removeListener(gui::events::IEventListener* listener);
@@ -89,6 +92,8 @@ private:
     col::_array::ArrayP listeners_;
     // Guards the listener list and changes of the current pack.
     thread::ObjLocker lock_;
+    // Held while listeners are told, so that a detach can wait for a round under way.
+    thread::ObjLocker telling_;
     LangPack empty_;
 };
 

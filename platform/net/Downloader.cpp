@@ -2,7 +2,8 @@
 
 #include <wininet.h>
 
-#include <vector>
+#include <memory>
+#include <new>
 
 #include "platform/file/PathWin.h"
 
@@ -17,7 +18,8 @@ constexpr DWORD kChunk = 5000;
 
 uint64_t nowMs() { return GetTickCount64(); }
 
-// Whole file as text, one unit per byte; false when it cannot be read or is empty.
+// Whole file as text, one unit per byte; false when it cannot be read, is empty, or
+// the room for it cannot be had (never an exception: this runs on the worker thread).
 bool readBytesAsText(const wchar_t* path, StrBuffer* out, DWORD limit) {
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
@@ -25,9 +27,9 @@ bool readBytesAsText(const wchar_t* path, StrBuffer* out, DWORD limit) {
     LARGE_INTEGER size = {};
     bool ok = GetFileSizeEx(file, &size) != 0;
     DWORD want = ok ? DWORD(size.QuadPart < LONGLONG(limit) ? size.QuadPart : limit) : 0;
-    std::vector<unsigned char> bytes(want);
+    std::unique_ptr<unsigned char[]> bytes(want > 0 ? new (std::nothrow) unsigned char[want] : nullptr);
     DWORD got = 0;
-    ok = ok && want > 0 && ReadFile(file, bytes.data(), want, &got, nullptr) && got > 0;
+    ok = ok && bytes && ReadFile(file, bytes.get(), want, &got, nullptr) && got > 0;
     CloseHandle(file);
     if (!ok) return false;
     out->clear();
@@ -114,11 +116,28 @@ void Downloader::reset() {
 void Downloader::start() {
     if (done_ || !thread_) return;
     if (running_ && stopRequested_) stop(true);
+    thread::ObjLocker::Guard guard(lock_);
     if (!running_) {
         stopRequested_ = 0;
         running_ = 1;
         thread_->runOnce(this);
     }
+}
+
+bool Downloader::startWith(ProgressFn progress, void* data, void* buffer) {
+    if (done_ || !thread_) return false;
+    // A run that was asked to stop ends soon: wait for it rather than refuse.
+    if (running_ && stopRequested_) stop(true);
+    thread::ObjLocker::Guard guard(lock_);
+    // The worker of a run under way reads the callback and its data: leave them alone.
+    if (running_) return false;
+    progress_ = progress;
+    data_ = data;
+    buffer_ = buffer;
+    stopRequested_ = 0;
+    running_ = 1;
+    thread_->runOnce(this);
+    return true;
 }
 
 void Downloader::stop(bool wait) {
@@ -147,10 +166,9 @@ void Downloader::closeHandles() {
 
 bool Downloader::download(int32_t timeoutMs, ProgressFn progress, void* data, void* buffer) {
     if (!isOnline()) return false;
-    progress_ = progress;
-    data_ = data;
-    buffer_ = buffer;
-    start();
+    if (done_) return true;
+    // One run at a time: a download while another run is under way is refused.
+    if (!startWith(progress, data, buffer)) return false;
     const uint64_t deadline = nowMs() + uint64_t(timeoutMs > 0 ? timeoutMs : 0);
     while (running_) {
         const uint64_t now = nowMs();
@@ -285,7 +303,7 @@ bool Downloader::request(const wchar_t* path) {
 
     HANDLE file = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
-    std::vector<unsigned char> chunk(kChunk);
+    unsigned char chunk[kChunk];
     uint32_t total = 0;
     bool ok = true;
     for (;;) {
@@ -306,13 +324,13 @@ bool Downloader::request(const wchar_t* path) {
         }
         DWORD got = 0;
         DWORD want = available == 0 || available > kChunk ? kChunk : available;
-        if (!InternetReadFile(request, chunk.data(), want, &got)) {
+        if (!InternetReadFile(request, chunk, want, &got)) {
             ok = false;
             break;
         }
         if (got == 0) break;
         DWORD written = 0;
-        if (!WriteFile(file, chunk.data(), got, &written, nullptr) || written != got) {
+        if (!WriteFile(file, chunk, got, &written, nullptr) || written != got) {
             ok = false;
             break;
         }

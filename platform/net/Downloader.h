@@ -25,7 +25,8 @@ public:
     virtual void setUserAgent(const wchar_t* text) = 0;
     virtual void setReferrer(const wchar_t* text) = 0;
     // Starts and waits up to timeoutMs; true when the download succeeded. A transfer
-    // still running then is asked to stop and counts as failed.
+    // still running then is asked to stop and counts as failed. False at once, changing
+    // nothing, while another run (a start, or a download on another thread) is under way.
     virtual bool download(int32_t timeoutMs, ProgressFn progress, void* data, void* buffer) = 0;
     virtual bool isDone() const = 0;
     virtual const wchar_t* getFilePath() = 0;
@@ -71,6 +72,8 @@ public:
                          str::strbuffer::StrBuffer* object);
 
 private:
+    // Sets the callback and starts a run, under the lock; false while one is under way.
+    bool startWith(ProgressFn progress, void* data, void* buffer);
     bool fetch();
     bool request(const wchar_t* path);
     // Closes the open request handles (under the lock); a blocked read then ends.

@@ -35,7 +35,8 @@ CommandLine* CommandLine::parseText(const wchar_t* commandLine) {
 }
 
 const wchar_t* CommandLine::getArgument(int32_t index) {
-    StrBuffer* s = args_.at(uint32_t(index));
+    // Out of range (a negative index included) gives an empty text.
+    StrBuffer* s = index >= 0 ? args_.at(uint32_t(index)) : nullptr;
     return s ? s->text() : L"";
 }
 

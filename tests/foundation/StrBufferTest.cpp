@@ -431,3 +431,59 @@ TEST(StrBufferIterator, WalksBothEnds) {
     EXPECT_FALSE(it->hasPrevious());
     it->release();
 }
+
+// setLength never reaches past the storage: text() would write its NUL there.
+TEST(StrBufferStorage, SetLengthIsBoundedByTheCapacity) {
+    Str s(L"abc");
+    s->reserve(8);
+    const uint32_t capacity = s->capacity();
+    EXPECT_FALSE(s->setLength(capacity + 1));
+    EXPECT_FALSE(s->setLength(0xFFFFFFFFu));
+    EXPECT_EQ(s->length(), 3u);
+    EXPECT_STREQ(s->text(), L"abc");
+    // Units written through data(), then the length: the text ends there.
+    wchar_t* d = s->data();
+    for (uint32_t i = 0; i < capacity; ++i) d[i] = L'z';
+    EXPECT_TRUE(s->setLength(capacity));
+    EXPECT_EQ(std::wstring(s->text()), std::wstring(capacity, L'z'));
+    EXPECT_TRUE(s->setLength(1));
+    EXPECT_STREQ(s->text(), L"z");
+    Str empty;
+    empty->freeStorage();
+    EXPECT_FALSE(empty->setLength(1));
+    EXPECT_TRUE(empty->setLength(0));
+    EXPECT_STREQ(empty->text(), L"");
+}
+
+// Every change leaves a NUL after the text, so text() on a string that threads only
+// read writes nothing (it would race with the other readers).
+TEST(StrBufferStorage, EveryChangeKeepsTheTextTerminated) {
+    struct Case {
+        const char* name;
+        void (*change)(StrBuffer*);
+        const wchar_t* expected;
+    } cases[] = {
+        {"shorter text", [](StrBuffer* s) { s->setText(L"abc"); }, L"abc"},
+        {"append", [](StrBuffer* s) { s->setText(L"ab")->append(L"c"); }, L"abc"},
+        {"long append", [](StrBuffer* s) { s->setText(L"a")->append(L"bcdefghijk"); }, L"abcdefghijk"},
+        {"append char", [](StrBuffer* s) { s->setText(L"ab")->appendChar(L'c'); }, L"abc"},
+        {"prepend", [](StrBuffer* s) { s->setText(L"c")->prepend(L"ab"); }, L"abc"},
+        {"narrow", [](StrBuffer* s) { s->setText(L"a")->appendNarrow("bc"); }, L"abc"},
+        {"trim end", [](StrBuffer* s) { s->trimEndChars(L"xyz"); }, L"abcdefghijklmnopqrstuvw"},
+        {"trim start", [](StrBuffer* s) { s->setText(L"  abc")->trimStartChars(L" "); }, L"abc"},
+        {"keep range", [](StrBuffer* s) { s->keepRange(1, 4); }, L"bcd"},
+        {"clear", [](StrBuffer* s) { s->clear(); }, L""},
+        {"set number", [](StrBuffer* s) { s->setInt(42); }, L"42"},
+        {"utf-8", [](StrBuffer* s) { s->fromUtf8("abc", false, 3); }, L"abc"},
+        {"set length", [](StrBuffer* s) { s->setLength(2); }, L"ab"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Str s(L"abcdefghijklmnopqrstuvwxyz");
+        c.change(s.p);
+        ASSERT_NE(s->data(), nullptr);
+        // Looked at before any call of text().
+        EXPECT_EQ(s->data()[s->length()], L'\0');
+        EXPECT_EQ(std::wstring(s->data(), s->length()), c.expected);
+    }
+}

@@ -1,6 +1,9 @@
 // String list: ownership of its strings, removal, and multi-string round trips.
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -10,6 +13,36 @@
 using s::col::_array::ArrayU08;
 using s::str::strarray::StrArray;
 using s::str::strbuffer::StrBuffer;
+
+// Every block this program frees goes through here, so a test can see which objects
+// were deleted, and how often.
+namespace {
+constexpr int kMaxFreed = 256;
+std::atomic<bool> recordFrees{false};
+std::atomic<int> freedCount{0};
+std::atomic<void*> freed[kMaxFreed];
+
+int timesFreed(void* p) {
+    int n = 0;
+    const int count = freedCount < kMaxFreed ? freedCount.load() : kMaxFreed;
+    for (int i = 0; i < count; ++i) n += freed[i] == p;
+    return n;
+}
+}  // namespace
+
+void* operator new(std::size_t n) {
+    void* p = std::malloc(n ? n : 1);
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+void operator delete(void* p) noexcept {
+    if (p && recordFrees) {
+        const int i = freedCount++;
+        if (i < kMaxFreed) freed[i] = p;
+    }
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
 
 namespace {
 
@@ -70,16 +103,37 @@ TEST(StrArrayList, PushTakesOwnershipAndPoolingEmptiesTheList) {
 }
 
 TEST(StrArrayList, EmbeddedListDeletesItsStringsOnDestruction) {
+    StrBuffer* strings[2] = {};
+    freedCount = 0;
     {
         StrArray embedded;  // as owners embed it
         embedded.addText(L"one")->addText(L"two");
+        strings[0] = embedded.at(0);
+        strings[1] = embedded.at(1);
         uint32_t at = 7;
         EXPECT_TRUE(embedded.indexOfIgnoreCase(embedded.at(1), nullptr));
         EXPECT_TRUE(embedded.indexOfTextIgnoreCase(L"TWO", &at));
         EXPECT_EQ(at, 1u);
         EXPECT_FALSE(embedded.indexOfIgnoreCase(nullptr, &at));
+        recordFrees = true;
     }
-    SUCCEED();  // no double free: the destructor deletes the strings outright, once
+    recordFrees = false;
+    // The destructor deleted each string outright, once; none went back to the pool.
+    ASSERT_LE(freedCount.load(), kMaxFreed);
+    EXPECT_EQ(timesFreed(strings[0]), 1);
+    EXPECT_EQ(timesFreed(strings[1]), 1);
+}
+
+// Reading past the end gives null, never whatever lies beyond the list.
+TEST(StrArrayList, IndexesOutsideTheListGiveNull) {
+    StrArray* list = listOf({L"a", L"b", L"c"});
+    list->removeAt(2);
+    for (uint32_t i : {2u, 3u, 1000u, 0xFFFFFFFFu}) EXPECT_EQ(list->at(i), nullptr) << i;
+    EXPECT_NE(list->at(1), nullptr);
+    StrArray* empty = StrArray::create();
+    EXPECT_EQ(empty->at(0), nullptr);
+    empty->release();
+    list->release();
 }
 
 TEST(StrArrayList, MultiStringRoundTripsAndReplacesOldContent) {

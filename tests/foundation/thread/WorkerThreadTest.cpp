@@ -1,4 +1,4 @@
-// The pooled worker thread: series of runs, pauses, stopping, killing, pooling.
+// The pooled worker thread: series of runs, pauses, stopping, abandoning, pooling.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -291,9 +291,9 @@ TEST(WorkerThread, WaitIdleOrKillStopsAPausingSeriesWithoutKilling) {
     CountingTask task;
     t->runForeverEvery(&task, 60000);
     ASSERT_TRUE(waitFor([&] { return task.runs == 1; }));
-    t->waitIdleOrKill(40);
+    t->waitIdleOrAbandon(40);
     EXPECT_TRUE(t->isIdle());
-    EXPECT_EQ(t->getThreadId(), id);  // the same OS thread: stopped, not killed
+    EXPECT_EQ(t->getThreadId(), id);  // the same OS thread: stopped, not abandoned
     t->runOnce(&task);
     ASSERT_TRUE(becomesIdle(t));
     EXPECT_EQ(task.runs, 2);
@@ -308,7 +308,7 @@ TEST(WorkerThread, WaitIdleOrKillReplacesAStuckWorkerAndKeepsTheLockUsable) {
     t->runOnce(&stuck);
     ASSERT_TRUE(waitFor([&] { return stuck.entered.load(); }));
     const double start = nowMs();
-    t->waitIdleOrKill(100);
+    t->waitIdleOrAbandon(100);
     EXPECT_GE(nowMs() - start, 90);
     EXPECT_TRUE(t->isIdle());
     EXPECT_NE(t->getThreadId(), id);
@@ -321,13 +321,15 @@ TEST(WorkerThread, WaitIdleOrKillReplacesAStuckWorkerAndKeepsTheLockUsable) {
     ASSERT_TRUE(becomesIdle(t));
     EXPECT_EQ(task.runs, 3);
     t->release();
+    // The abandoned body still runs: let it end before its task goes away.
+    stuck.open();
+    EXPECT_TRUE(waitFor([&] { return stuck.finished == 1; }));
 }
 
-TEST(WorkerThread, RepeatedKillsNeverLeaveTheLockHeld) {
-    // Short runs that end while the kill is being decided: whichever side wins, the
-    // thread must stay usable. The body spins on atomics only: a thread killed inside
-    // the heap or a mutex would hang the process whatever the worker does.
-    struct SpinTask : ITask {
+TEST(WorkerThread, RepeatedAbandonsNeverLeaveTheLockHeld) {
+    // Short runs that end while the abandon is being decided: whichever side wins, the
+    // thread must stay usable. Abandoned bodies finish after the test: the task lives on.
+    static struct SpinTask : ITask {
         std::atomic<long> runs{0};
         void run() override {
             const double end = nowMs() + 0.2;
@@ -336,18 +338,91 @@ TEST(WorkerThread, RepeatedKillsNeverLeaveTheLockHeld) {
             ++runs;
         }
     } busy;
-    nowMs();  // the clock's one-time set-up happens here, not in a thread that may be killed
     Thread* t = Thread::create();
     for (int i = 0; i < 40; ++i) {
         t->runForever(&busy);
         ASSERT_TRUE(waitFor([&] { return !t->isIdle(); }));
-        t->waitIdleOrKill(0);
+        t->waitIdleOrAbandon(0);
         ASSERT_TRUE(t->isIdle()) << i;
         CountingTask probe;
         t->runOnce(&probe);
         ASSERT_TRUE(becomesIdle(t, 10000)) << "iteration " << i;
         ASSERT_EQ(probe.runs, 1) << i;
     }
+    t->release();
+}
+
+// A body that does not end in time is abandoned, never killed: it runs to its end on
+// its own OS thread, so a lock it holds is given back, and then that thread ends.
+TEST(WorkerThread, AbandonedBodyRunsToItsEndAndGivesItsLocksBack) {
+    struct LockingTask : BlockingTask {
+        CRITICAL_SECTION* section = nullptr;
+        void run() override {
+            EnterCriticalSection(section);
+            BlockingTask::run();
+            LeaveCriticalSection(section);
+        }
+    } stuck;
+    CRITICAL_SECTION section;
+    InitializeCriticalSection(&section);
+    stuck.section = &section;
+    Thread* t = Thread::create();
+    const uint32_t oldId = t->getThreadId();
+    HANDLE oldThread = OpenThread(SYNCHRONIZE, FALSE, oldId);
+    ASSERT_NE(oldThread, nullptr);
+    t->runOnce(&stuck);
+    ASSERT_TRUE(waitFor([&] { return stuck.entered.load(); }));
+    t->waitIdleOrAbandon(30);
+    EXPECT_TRUE(t->isIdle());
+    EXPECT_NE(t->getThreadId(), oldId);
+    EXPECT_FALSE(TryEnterCriticalSection(&section));  // still held by the abandoned body
+    CountingTask task;
+    t->runTimes(&task, 2);
+    ASSERT_TRUE(becomesIdle(t));
+    EXPECT_EQ(task.runs, 2);
+
+    stuck.open();
+    EXPECT_TRUE(waitFor([&] { return stuck.finished == 1; }));
+    EXPECT_EQ(WaitForSingleObject(oldThread, 10000), WAIT_OBJECT_0);
+    CloseHandle(oldThread);
+    ASSERT_TRUE(TryEnterCriticalSection(&section));
+    LeaveCriticalSection(&section);
+    DeleteCriticalSection(&section);
+    // The abandoned body never ran again, and the new worker was not disturbed.
+    EXPECT_EQ(stuck.finished, 1);
+    t->runOnce(&task);
+    ASSERT_TRUE(becomesIdle(t));
+    EXPECT_EQ(task.runs, 3);
+    t->release();
+}
+
+// A body that polls the stop request ends on its own: nothing is abandoned.
+TEST(WorkerThread, BodyThatPollsTheStopRequestEndsCooperatively) {
+    struct PollingTask : ITask {
+        std::atomic<bool> entered{false}, sawStop{false};
+        void run() override {
+            entered = true;
+            while (!Thread::stopRequested()) Sleep(1);
+            sawStop = true;
+        }
+    } polling;
+    EXPECT_FALSE(Thread::stopRequested());  // not a worker thread
+    Thread* t = Thread::create();
+    const uint32_t id = t->getThreadId();
+    t->runForever(&polling);
+    ASSERT_TRUE(waitFor([&] { return polling.entered.load(); }));
+    t->waitIdleOrAbandon(200);
+    EXPECT_TRUE(polling.sawStop);
+    EXPECT_TRUE(t->isIdle());
+    EXPECT_EQ(t->getThreadId(), id);
+    // A new series starts without the old request.
+    polling.entered = false;
+    polling.sawStop = false;
+    t->runOnce(&polling);
+    ASSERT_TRUE(waitFor([&] { return polling.entered.load(); }));
+    EXPECT_FALSE(polling.sawStop);
+    t->waitIdleOrAbandon(200);
+    EXPECT_TRUE(polling.sawStop);
     t->release();
 }
 

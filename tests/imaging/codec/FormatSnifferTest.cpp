@@ -46,6 +46,15 @@ TEST(FormatSniffer, TellsFormatsFromTheirSignatures) {
         {"jpeg app0", padded({0xFF, 0xD8, 0xFF, 0xE0}, 200), format::kJpg},
         {"jpeg dqt", padded({0xFF, 0xD8, 0xFF, 0xDB}, 200), format::kJpg},
         {"jpeg then 00", padded({0xFF, 0xD8, 0xFF, 0x00, 'G', 'I', 'F'}, 200), nullptr},
+        {"jpeg fill bytes", padded({0xFF, 0xD8, 0xFF, 0xFF, 0xFF, 0xE1}, 200), format::kJpg},
+        {"jpeg fill then 00", padded({0xFF, 0xD8, 0xFF, 0xFF, 0x00}, 200), nullptr},
+        {"jpeg only fill", padded({0xFF, 0xD8, 0xFF, 0xFF, 0xFF}, 5), nullptr},
+        {"jpeg com", padded({0xFF, 0xD8, 0xFF, 0xFE}, 200), format::kJpg},
+        {"jpeg sof0", padded({0xFF, 0xD8, 0xFF, 0xC0}, 200), format::kJpg},
+        {"jpeg dri", padded({0xFF, 0xD8, 0xFF, 0xDD}, 200), format::kJpg},
+        {"jpeg extension", padded({0xFF, 0xD8, 0xFF, 0xF7}, 200), format::kJpg},
+        {"jpeg then sos", padded({0xFF, 0xD8, 0xFF, 0xDA}, 200), nullptr},
+        {"jpeg then eoi", padded({0xFF, 0xD8, 0xFF, 0xD9}, 200), nullptr},
         {"gif87a", padded({'G', 'I', 'F', '8', '7', 'a'}, 200), format::kGif},
         {"gif89a", padded({'G', 'I', 'F', '8', '9', 'a'}, 200), format::kGif},
         {"gif88a", padded({'G', 'I', 'F', '8', '8', 'a'}, 200), nullptr},
@@ -96,6 +105,48 @@ TEST(FormatSniffer, RecognisesSmallFiles) {
     }
     EXPECT_LE(readBytes(dir + "/tiny.gif").size(), 100u);
     EXPECT_LE(readBytes(dir + "/tiny.png").size(), 100u);
+}
+
+// Files that libjpeg decodes are recognised whatever segment the standard lets come
+// first: fill bytes before the first marker, a comment, the tables, the frame header.
+TEST(FormatSniffer, RecognisesJpegsByWhatMayFollowTheStartOfImage) {
+    std::string dir = testsupport::makeTempDir("sniffjpeg");
+    ASSERT_TRUE(testsupport::runHost("cd '" + dir + "' && convert rose: -strip plain.jpg && convert rose: app.jpg"));
+    // Each variant is the same picture with the segments after SOI rearranged.
+    const Bytes plain = readBytes(dir + "/plain.jpg");
+    const Bytes app = readBytes(dir + "/app.jpg");
+    ASSERT_GT(plain.size(), 100u);
+    Bytes fill(app.begin(), app.begin() + 2);
+    fill.insert(fill.end(), 5, 0xFF);
+    fill.insert(fill.end(), app.begin() + 2, app.end());
+    ASSERT_TRUE(writeBytes(dir + "/fill.jpg", fill));
+    Bytes com(plain.begin(), plain.begin() + 2);
+    const uint8_t comment[] = {0xFF, 0xFE, 0x00, 0x07, 'h', 'e', 'l', 'l', 'o'};
+    com.insert(com.end(), comment, comment + sizeof comment);
+    com.insert(com.end(), plain.begin() + 2, plain.end());
+    ASSERT_TRUE(writeBytes(dir + "/com.jpg", com));
+    // The frame header moved before every other segment.
+    size_t i = 2;
+    while (i + 3 < plain.size() && !(plain[i] == 0xFF && plain[i + 1] == 0xC0)) ++i;
+    ASSERT_LT(i + 3, plain.size());
+    const size_t n = size_t(plain[i + 2] << 8 | plain[i + 3]) + 2;
+    Bytes sof(plain.begin(), plain.begin() + 2);
+    sof.insert(sof.end(), plain.begin() + long(i), plain.begin() + long(i + n));
+    sof.insert(sof.end(), plain.begin() + 2, plain.begin() + long(i));
+    sof.insert(sof.end(), plain.begin() + long(i + n), plain.end());
+    ASSERT_TRUE(writeBytes(dir + "/sof.jpg", sof));
+    for (const char* file : {"plain.jpg", "app.jpg", "fill.jpg", "com.jpg", "sof.jpg"}) {
+        SCOPED_TRACE(file);
+        std::wstring path = testsupport::winPath(dir + "/" + file);
+        ImageFormatTag tag = nullptr;
+        EXPECT_TRUE(sniffFormat(path.c_str(), &tag));
+        EXPECT_EQ(tag, format::kJpg);
+        IEncodedImage* codec = openImageFile(path.c_str());
+        ASSERT_NE(codec, nullptr);
+        EXPECT_EQ(codec->getWidth(), 70);
+        EXPECT_EQ(codec->getHeight(), 46);
+        codec->release();
+    }
 }
 
 // The factory hands back the loaded codec of the file's format, and null for anything

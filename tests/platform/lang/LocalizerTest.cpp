@@ -289,3 +289,71 @@ TEST(Localizer, ListenersAttachAndDetachFromManyThreadsDuringChanges) {
 }
 
 }  // namespace
+
+// A window on another thread detaches while a round of telling is under way and is then
+// destroyed: once removeListener has returned, the listener is never called again.
+TEST(Localizer, NoListenerIsCalledAfterItsDetachReturned) {
+    LocalizerHolder loc(Localizer::loadXmlText(kPack));
+    loc->setLanguage(L"English");
+
+    // Told first: holds the round until the gate opens.
+    struct Gate : s::gui::events::IEventListener {
+        HANDLE open = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        std::atomic<bool> entered{false};
+        ~Gate() override { CloseHandle(open); }
+        void onEvent(s::base::IObject*, int32_t) override {
+            entered = true;
+            WaitForSingleObject(open, 10000);
+        }
+    } gate;
+    // Told second: counts the calls that come after its detach returned.
+    struct Late : s::gui::events::IEventListener {
+        std::atomic<bool> detached{false};
+        std::atomic<int> callsAfterDetach{0};
+        void onEvent(s::base::IObject*, int32_t) override {
+            if (detached) ++callsAfterDetach;
+        }
+    } late;
+    loc->addListener(&gate);
+    loc->addListener(&late);
+
+    std::thread teller([&] { loc->setLanguage(L"German"); });
+    const DWORD start = GetTickCount();
+    while (!gate.entered && GetTickCount() - start < 10000) Sleep(1);
+    ASSERT_TRUE(gate.entered);
+    std::thread detacher([&] {
+        EXPECT_TRUE(loc->removeListener(&late));
+        late.detached = true;
+    });
+    // The detach may not return while the round runs; give it the chance to do so wrongly.
+    const DWORD waitStart = GetTickCount();
+    while (!late.detached && GetTickCount() - waitStart < 200) Sleep(1);
+    SetEvent(gate.open);
+    teller.join();
+    detacher.join();
+    EXPECT_TRUE(late.detached);
+    EXPECT_EQ(late.callsAfterDetach, 0);
+    EXPECT_EQ(loc->getListenerCount(), 1u);
+}
+
+// A listener may detach itself while it is being told, on the same thread.
+TEST(Localizer, AListenerMayDetachItselfWhileBeingTold) {
+    LocalizerHolder loc(Localizer::loadXmlText(kPack));
+    loc->setLanguage(L"English");
+    struct SelfRemoving : s::gui::events::IEventListener {
+        Localizer* loc = nullptr;
+        int calls = 0;
+        void onEvent(s::base::IObject*, int32_t) override {
+            ++calls;
+            EXPECT_TRUE(loc->removeListener(this));
+        }
+    } self;
+    self.loc = loc.loc;
+    CountingListener after;
+    loc->addListener(&self);
+    loc->addListener(&after);
+    loc->setLanguage(L"German");
+    loc->setLanguage(L"English");
+    EXPECT_EQ(self.calls, 1);
+    EXPECT_EQ(after.count, 2);
+}

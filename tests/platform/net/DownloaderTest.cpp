@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <atomic>
+#include <cstdlib>
+#include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foundation/str/StrBuffer.h"
@@ -10,6 +14,27 @@
 
 using s::str::strbuffer::StrBuffer;
 using s::system::network::win::Downloader;
+
+// Allocations of this program above the limit are refused, as a system short of memory
+// would refuse them (the limit is lifted outside the tests that set it).
+namespace {
+std::atomic<size_t> allocationLimit{SIZE_MAX};
+}  // namespace
+
+void* operator new(std::size_t n) {
+    void* p = n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+    if (!p) throw std::bad_alloc();
+    return p;
+}
+void* operator new[](std::size_t n) { return operator new(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+}
+void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -81,7 +106,7 @@ bool waitEnded(Downloader* d, int ms) {
 }
 
 struct Progress {
-    int calls = 0;
+    std::atomic<int> calls{0};
     uint32_t lastMax = 0, lastProgress = 0;
 };
 void onProgress(uint32_t progressMax, uint32_t progress, void* data, void* buffer) {
@@ -235,6 +260,49 @@ TEST_F(DownloaderTest, StoppedDownloaderCanDownloadAgainAfterReset) {
     EXPECT_TRUE(again->download(20000, nullptr, nullptr, nullptr));
     EXPECT_EQ(again->getResult()[0], L'A');
     again->release();
+}
+
+// A second download while a run is under way (here from another thread) is refused:
+// it never replaces the callback or the data the running worker reports to.
+TEST_F(DownloaderTest, OverlappingDownloadsAreRefused) {
+    Downloader* d = newDownloader(server_.url(L"/trickle"), Way::Request, false);
+    Progress first, second;
+    std::atomic<bool> firstResult{true};
+    std::thread runner([&] {
+        firstResult = d->download(20000, onProgress, &first, reinterpret_cast<void*>(0x1234));
+    });
+    ASSERT_TRUE(nettest::waitUntil([&] { return first.calls > 0; }, 10000));
+    const uint64_t t0 = GetTickCount64();
+    EXPECT_FALSE(d->download(20000, onProgress, &second, reinterpret_cast<void*>(0x1234)));
+    EXPECT_LT(GetTickCount64() - t0, 1000u);
+    const int before = first.calls;
+    // The first run goes on reporting to its own data.
+    EXPECT_TRUE(nettest::waitUntil([&] { return first.calls > before + 2; }, 10000));
+    d->stop(true);
+    runner.join();
+    EXPECT_FALSE(firstResult);
+    EXPECT_EQ(second.calls, 0);
+    d->release();
+}
+
+// Room for the text that cannot be had makes a failed download: nothing escapes the
+// worker thread, the temporary file is closed and deleted, and the downloader is usable.
+TEST_F(DownloaderTest, RefusedAllocationIsAFailedDownload) {
+    for (Way way : kWays) {
+        Downloader* d = newDownloader(server_.url(L"/bytes/3000000"), way, true);
+        allocationLimit = 1000000;
+        const bool ok = d->download(20000, nullptr, nullptr, nullptr);
+        allocationLimit = SIZE_MAX;
+        EXPECT_FALSE(ok) << wayName(way);
+        EXPECT_TRUE(waitEnded(d, 10000));
+        EXPECT_FALSE(d->isDone());
+        EXPECT_STREQ(d->getResult(), L"");
+        EXPECT_FALSE(fileExists(d->getFilePath())) << wayName(way);
+        d->release();
+        Downloader* again = newDownloader(server_.url(L"/text"), way, true);
+        EXPECT_TRUE(again->download(20000, nullptr, nullptr, nullptr)) << wayName(way);
+        again->release();
+    }
 }
 
 }  // namespace

@@ -23,6 +23,28 @@ TEST(PathInfo, MissingPath) {
     EXPECT_FALSE(p->setTimes(-1, 1000000000, -1, true, true, true, true, false));
 }
 
+// Setting attributes on a path that is not there fails (the cached failure value has
+// every bit set, so it "has" any bit asked for).
+TEST(PathInfo, AttributesOfAMissingPathCannotBeSet) {
+    TempDir t("pathinfo-missing-attr");
+    for (const wchar_t* name : {L"nothing.jpg", L"no folder\\nothing.jpg"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(name)));
+        Path p = path(t / name);
+        EXPECT_FALSE(p->setHidden());
+        EXPECT_FALSE(p->ensureAttributes(FILE_ATTRIBUTE_HIDDEN));
+        EXPECT_FALSE(p->ensureAttributes(FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_ARCHIVE));
+        EXPECT_FALSE(p->setAttributes(INVALID_FILE_ATTRIBUTES));
+        EXPECT_FALSE(p->exists());
+        EXPECT_EQ(GetFileAttributesW((t / name).c_str()), INVALID_FILE_ATTRIBUTES);
+    }
+    // An existing file that already has the bits still answers true.
+    ASSERT_TRUE(writeFile(t / L"there.txt", 2));
+    Path there = path(t / L"there.txt");
+    EXPECT_TRUE(there->setHidden());
+    EXPECT_TRUE(there->setHidden());
+    EXPECT_TRUE(there->ensureAttributes(FILE_ATTRIBUTE_HIDDEN));
+}
+
 TEST(PathInfo, EmptyFolderAndHiddenContent) {
     TempDir t("pathinfo-empty");
     ASSERT_TRUE(makeDir(t / L"empty"));

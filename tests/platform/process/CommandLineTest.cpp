@@ -87,3 +87,19 @@ TEST(CommandLine, ProcessCommandLineMatchesTheSystemSplit) {
 }
 
 }  // namespace
+
+// An index outside the list, negative ones included, reads no memory past it.
+TEST(CommandLine, ArgumentsOutsideTheListAreEmpty) {
+    CommandLine* cl = CommandLine::create();
+    cl->parseText(L"g.exe -associate .jpg");
+    ASSERT_EQ(cl->getCount(), 2);
+    for (int32_t index : {2, 3, 1000, -1, INT32_MIN, INT32_MAX}) {
+        SCOPED_TRACE(index);
+        EXPECT_STREQ(cl->getArgument(index), L"");
+    }
+    EXPECT_STREQ(cl->getArgument(1), L".jpg");
+    cl->dump();
+    cl->reset();
+    EXPECT_STREQ(cl->getArgument(0), L"");
+    cl->release();
+}
