@@ -450,7 +450,7 @@ void Window::bringToFront(bool front) {
         // A raw top-most switch: setTopMost would store "KeepOnTop" and undo auto-hide.
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(hwnd_);
-        if (!topMost_) ::SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (!topMost_) placeNotTopMost(showFlag());
         active_ = true;
         deactivatedAt_ = 0;
     } else {
@@ -618,10 +618,23 @@ void Window::setModalState(bool on) {
         EndModalState();
 }
 
+void Window::placeNotTopMost(UINT flags) {
+    HWND h = hwnd_;
+    if (!h) return;
+    ::SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | flags);
+    if (!(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+    // Wine keeps an owned window top-most: without its owner for a moment it lets go.
+    const LONG_PTR owner = GetWindowLongPtrW(h, GWLP_HWNDPARENT);
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, 0);
+    ::SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | flags);
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, owner);
+}
+
 void Window::setTopMost(bool on) {
-    if (hwnd_)
-        ::SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | showFlag());
+    if (hwnd_ && on)
+        ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | showFlag());
+    else if (hwnd_)
+        placeNotTopMost(showFlag());
     const bool was = topMost_;
     topMost_ = on;
     if (was && !on && (fadeMode_ || shrinkMode_ != 0)) undoAutoHide();

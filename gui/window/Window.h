@@ -354,6 +354,8 @@ private:
     void retitle();
     void dropPendingInvokes();
     void releaseContextMenu();
+    // SetWindowPos HWND_NOTOPMOST that also works for an owned window.
+    void placeNotTopMost(UINT flags);
 
     // Message hook parts.
     bool handleClose(LRESULT* result);
