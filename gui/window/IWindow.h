@@ -33,7 +33,7 @@ namespace s::image::ico::win {
 class IconImage;
 }
 namespace s::gui::drawer {
-class Skinner;
+class ISkinner;
 class IWindow;
 }  // namespace s::gui::drawer
 
@@ -109,8 +109,8 @@ public:
     virtual lang::Localizer* getLocalizer() = 0;
     virtual void setLocalizer(lang::Localizer* localizer) = 0;
     virtual bool hasSkinner() = 0;
-    virtual drawer::Skinner* getSkinner() = 0;
-    virtual void setSkinner(drawer::Skinner* skinner) = 0;
+    virtual drawer::ISkinner* getSkinner() = 0;
+    virtual void setSkinner(drawer::ISkinner* skinner) = 0;
 
     // Any event of the component (a button's action) closes the window.
     virtual void addCloseTrigger(IComponent* component) = 0;

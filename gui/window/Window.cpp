@@ -742,7 +742,7 @@ void Window::setLocalizer(lang::Localizer* localizer) {
     retitle();
 }
 
-void Window::setSkinner(drawer::Skinner* skinner) { skinner_ = skinner; }
+void Window::setSkinner(drawer::ISkinner* skinner) { skinner_ = skinner; }
 
 void Window::releaseIcon(IconSlot* slot, WPARAM which) {
     if (hwnd_) ::SendMessageW(hwnd_, WM_SETICON, which, 0);

@@ -166,8 +166,8 @@ public:
     lang::Localizer* getLocalizer() override { return localizer_; }
     void setLocalizer(lang::Localizer* localizer) override;
     bool hasSkinner() override { return skinner_ != nullptr; }
-    drawer::Skinner* getSkinner() override { return skinner_; }
-    void setSkinner(drawer::Skinner* skinner) override;
+    drawer::ISkinner* getSkinner() override { return skinner_; }
+    void setSkinner(drawer::ISkinner* skinner) override;
     void addCloseTrigger(IComponent* component) override;
     void addCloseListener(events::IEventListener* l) override { addListener(WindowEvent::kClose, l); }
     void addRightButtonDownListener(events::IEventListener* l) override {
@@ -399,7 +399,7 @@ private:
     bool inTray_ = false;
     bool topMost_ = false;
     lang::Localizer* localizer_ = nullptr;
-    drawer::Skinner* skinner_ = nullptr;
+    drawer::ISkinner* skinner_ = nullptr;
     IMenuEx* menuBar_ = nullptr;
     IPopupMenu* trayMenu_ = nullptr;
     IPopupMenu* contextMenu_ = nullptr;
