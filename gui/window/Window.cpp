@@ -12,7 +12,9 @@
 #include "foundation/str/StrBuffer.h"
 #include "gui/app/IAppBase.h"
 #include "gui/app/IAppWindow.h"
+#include "gui/layout/LayoutManagers.h"
 #include "gui/menus/IMenuEx.h"
+#include "gui/skin/ISkinner.h"
 #include "gui/menus/IPopupMenu.h"
 #include "platform/system/Screen.h"
 #include "gui/window/WindowClass.h"
@@ -103,6 +105,7 @@ void Window::reset() {
     releaseIcon(&bigIcon_, ICON_BIG);
     if (localizer_) localizer_->removeListener(this);
     localizer_ = nullptr;
+    if (skinner_) skinner_->removeListener(this);
     skinner_ = nullptr;
     clearListeners();
     sizingEdge_ = 0;
@@ -173,7 +176,12 @@ void Window::onEvent(base::IObject* source, int32_t code) {
         raise(WindowEvent::kLanguage);
         return;
     }
-    (void)code;
+    if (skinner_ && source == skinner_->asObject() && code == drawer::kSkinChangedEvent) {
+        takeSkin();
+        drawer::ISkin* skin = skinner_->getCurrentSkin();
+        if (appWindow_ && skin) appWindow_->setSkinName(skin->getName());
+        return;
+    }
     if (menuBar_ && source == asObject(menuBar_)) {
         if (hwnd_) ::DrawMenuBar(hwnd_);
         return;
@@ -384,7 +392,7 @@ void Window::doLayout() {
     if (ILayoutManager* layout = getLayout()) layout->layoutContainer(this);
 }
 
-ILayoutManager* Window::getLayout() { return layout_; }
+ILayoutManager* Window::getLayout() { return layout_ ? layout_ : layout::Vertical::shared(); }
 
 void Window::repaint() {
     if (isVisible() && ::IsWindow(hwnd_))
@@ -742,7 +750,19 @@ void Window::setLocalizer(lang::Localizer* localizer) {
     retitle();
 }
 
-void Window::setSkinner(drawer::ISkinner* skinner) { skinner_ = skinner; }
+void Window::setSkinner(drawer::ISkinner* skinner) {
+    if (skinner_ && skinner_ != skinner) skinner_->removeListener(this);
+    skinner_ = skinner;
+    if (!skinner) return;
+    takeSkin();
+    skinner->addListener(this);
+}
+
+void Window::takeSkin() {
+    drawer::ISkin* skin = skinner_ ? skinner_->getCurrentSkin() : nullptr;
+    if (!skin) return;
+    setWindowDrawer(skin->getWindowDrawer(), false);
+}
 
 void Window::releaseIcon(IconSlot* slot, WPARAM which) {
     if (hwnd_) ::SendMessageW(hwnd_, WM_SETICON, which, 0);

@@ -11,6 +11,7 @@
 #include "gui/window/WindowGeometry.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/system/Library.h"
+#include "imaging/capture/ScreenCapture.h"
 #include "platform/system/Screen.h"
 
 namespace s::gui::win {
