@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "framework/app/Afx.h"
-#include "gui/drawer/IWindow.h"
 #include "WindowTestSupport.h"
 
 using namespace s::gui;
@@ -45,26 +44,6 @@ public:
         ::GetWindowTextW(getHwnd(), t, 64);
         return t;
     }
-};
-
-// A frame drawer that paints nothing: enough to make the window a skinned one.
-class FakeFrameDrawer : public drawer::IWindow {
-public:
-    const wchar_t* getClassName() const override { return L"test_FakeFrameDrawer"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    void paint(HDC, int32_t, int32_t, int32_t, int32_t) override {}
-    HRGN createRegion(int32_t, int32_t, int32_t, int32_t) override { return nullptr; }
-    COLORREF getBackgroundColor() const override { return 0; }
-    uint8_t getBackgroundRed() const override { return 0; }
-    uint8_t getBackgroundGreen() const override { return 0; }
-    uint8_t getBackgroundBlue() const override { return 0; }
-    void setBackgroundColor(int, int, int) override {}
-    uint8_t getFrameRed() const override { return 0; }
-    uint8_t getFrameGreen() const override { return 0; }
-    uint8_t getFrameBlue() const override { return 0; }
-    void setFrameColor(int, int, int) override {}
-    void setTopCornerStyle(int32_t) override {}
-    void setBottomCornerStyle(int32_t) override {}
 };
 
 // Answers every message box and keeps its text.
@@ -227,7 +206,7 @@ TEST_F(WindowMessages, ASkinnedResizableWindowAnswersItsEdgesWithoutEasyDrag) {
     // Plain window, easy drag off: the system's answer.
     EXPECT_EQ(SendMessageW(hwnd(), WM_NCHITTEST, 0, centre), HTCLIENT);
 
-    FakeFrameDrawer drawer;
+    windowtest::SolidFrameDrawer drawer;
     window->setWindowDrawer(&drawer, false);
     window->setBounds(200, 150, 400, 300);
     EXPECT_EQ(SendMessageW(hwnd(), WM_NCHITTEST, 0, rightEdge), HTRIGHT);
