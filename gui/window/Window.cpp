@@ -12,6 +12,7 @@
 #include "foundation/str/StrBuffer.h"
 #include "gui/app/IAppBase.h"
 #include "gui/app/IAppWindow.h"
+#include "gui/controls/IButton.h"
 #include "gui/layout/LayoutManagers.h"
 #include "gui/menus/IMenuEx.h"
 #include "gui/skin/ISkinner.h"
@@ -166,6 +167,9 @@ void Window::clearListeners() {
 void Window::addCloseTrigger(IComponent* component) {
     if (!component) return;
     listeners_[0].push(component);
+    // A button tells its clicks; other components close the window on any of their events
+    // that reach it.
+    if (auto* button = dynamic_cast<IButton*>(component)) button->addActionListener(this);
 }
 
 void Window::onEvent(base::IObject* source, int32_t code) {

@@ -324,3 +324,55 @@ TEST_F(WindowMessages, MessageBoxesRunOnTheWindowsThread) {
     ASSERT_EQ(boxes.texts.size(), 3u);
     EXPECT_EQ(boxes.texts[2], L"question");
 }
+
+TEST_F(WindowMessages, WheelTurnsTellSignedLinesOnlyToWheelListeners) {
+    // No listener: handled, nothing told.
+    EXPECT_EQ(SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(10, 10)), 0);
+    Recorder wheel;
+    window->addWheelListener(&wheel);
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(10, 10));
+    EXPECT_EQ(window->getWheelLines(), int32_t(lines));
+    SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(10, 10));
+    EXPECT_EQ(window->getWheelLines(), -int32_t(lines));
+    EXPECT_EQ(wheel.count.load(), 2);
+}
+
+TEST_F(WindowMessages, ActivationShowsTheOwnerAndTellsBothLists) {
+    Recorder on, off;
+    window->addActivateListener(&on);
+    window->addDeactivateListener(&off);
+    SendMessageW(hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_GE(on.count.load(), 1);  // the default processing may activate it for real once more
+    EXPECT_TRUE(IsWindowVisible(GetWindow(hwnd(), GW_OWNER)));
+    SendMessageW(hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_GE(off.count.load(), 1);
+}
+
+TEST_F(WindowMessages, LosingATakenCaptureTellsWhereThePointerWas) {
+    Recorder lost;
+    window->addCaptureChangedListener(&lost);
+    SendMessageW(hwnd(), WM_CAPTURECHANGED, 0, 0);  // no capture taken: nothing
+    EXPECT_EQ(lost.count.load(), 0);
+    window->setVisible(true, false);
+    Recorder taker;
+    taker.action = [&](int32_t) { window->setCapture(); };  // on the window's thread
+    window->addInvokeListener(&taker);
+    window->invoke(0, 0, 0, 0);
+    POINT p;
+    GetCursorPos(&p);
+    SendMessageW(hwnd(), WM_CAPTURECHANGED, 0, 0);
+    EXPECT_EQ(lost.count.load(), 1);
+    EXPECT_EQ(window->getCaptureLostX(), p.x);
+    EXPECT_EQ(window->getCaptureLostY(), p.y);
+}
+
+TEST_F(WindowMessages, DoubleClicksAreToldAndPassedOnlyWhenAsked) {
+    Recorder twice;
+    window->addDoubleClickListener(&twice);
+    window->setPassDoubleClick(false);
+    SendMessageW(hwnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(10, 10));
+    EXPECT_FALSE(window->isMaximized());  // the caption double click did not maximise
+    EXPECT_EQ(twice.count.load(), 1);
+}
