@@ -97,10 +97,20 @@ function(glimmer_test_exe name layer)
     GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
     GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
+  # The pointer is one for the whole display: tests that move it or send input run
+  # one at a time (found in the sources when the build is configured).
+  set(props TIMEOUT 180)
+  foreach(src ${ARGN})
+    file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event")
+    if(input)
+      list(APPEND props RESOURCE_LOCK pointer)
+      break()
+    endif()
+  endforeach()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
-    PROPERTIES TIMEOUT 180)
+    PROPERTIES ${props})
 endfunction()
 
 function(glimmer_benchmarks)
