@@ -223,21 +223,31 @@ BOOL CWnd::IsDialogMessage(MSG* msg) {
     return ::IsDialogMessageW(m_hWnd, msg);
 }
 
+// The decision is taken under the lock, the window is told outside it: EnableWindow
+// on another thread's window waits for that thread, which may itself ask here.
 void CWnd::BeginModalState() {
-    std::lock_guard lock(m_modalMutex);
-    if (m_modalDepth++ == 0 && m_hWnd) {
-        m_modalDisabled = ::IsWindowEnabled(m_hWnd);
-        if (m_modalDisabled) ::EnableWindow(m_hWnd, FALSE);
+    bool disable = false;
+    {
+        std::lock_guard lock(m_modalMutex);
+        if (m_modalDepth++ == 0 && m_hWnd) {
+            m_modalDisabled = ::IsWindowEnabled(m_hWnd);
+            disable = m_modalDisabled;
+        }
     }
+    if (disable) ::EnableWindow(m_hWnd, FALSE);
 }
 
 void CWnd::EndModalState() {
-    std::lock_guard lock(m_modalMutex);
-    if (m_modalDepth == 0) return;
-    if (--m_modalDepth == 0 && m_modalDisabled) {
-        m_modalDisabled = false;
-        if (m_hWnd) ::EnableWindow(m_hWnd, TRUE);
+    bool enable = false;
+    {
+        std::lock_guard lock(m_modalMutex);
+        if (m_modalDepth == 0) return;
+        if (--m_modalDepth == 0 && m_modalDisabled) {
+            m_modalDisabled = false;
+            enable = m_hWnd != nullptr;
+        }
     }
+    if (enable) ::EnableWindow(m_hWnd, TRUE);
 }
 
 bool CWnd::IsInModalState() const {

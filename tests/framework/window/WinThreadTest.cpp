@@ -161,3 +161,55 @@ TEST(WinThread, SuspendedStartWaitsForResume) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window whose thread asks about the modal state while it is being disabled.
+class ModalThread : public CWinThread {
+public:
+    class Asking : public CWnd {
+    public:
+        std::atomic<int> enableMessages{0};
+        LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+            if (message == WM_ENABLE) {
+                IsInModalState();
+                ++enableMessages;
+            }
+            return CWnd::WindowProc(message, wParam, lParam);
+        }
+    } wnd;
+    std::atomic<bool> ready{false};
+    BOOL InitInstance() override {
+        if (!wnd.CreateEx(0, traceClass(), L"", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr)) return FALSE;
+        ready = true;
+        return TRUE;
+    }
+    int ExitInstance() override {
+        wnd.DestroyWindow();
+        return 0;
+    }
+};
+
+TEST(WinThread, ModalStateFromAnotherThreadLetsTheWindowAskAboutIt) {
+    ModalThread* t = AfxBeginThread<ModalThread>();
+    ASSERT_NE(t, nullptr);
+    ASSERT_TRUE(waitUntil([&] { return t->ready.load(); }));
+    HANDLE caller = CreateThread(
+        nullptr, 0,
+        [](void* p) -> DWORD {
+            auto* wnd = static_cast<CWnd*>(p);
+            wnd->BeginModalState();
+            wnd->EndModalState();
+            return 0;
+        },
+        &t->wnd, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(caller, 5000), WAIT_OBJECT_0);  // no deadlock
+    CloseHandle(caller);
+    EXPECT_EQ(t->wnd.enableMessages, 2);
+    EXPECT_TRUE(IsWindowEnabled(t->wnd.m_hWnd));
+    t->PostThreadMessage(WM_QUIT, 0, 0);
+    ASSERT_EQ(WaitForSingleObject(t->m_hThread, 5000), WAIT_OBJECT_0);
+    delete t;
+}
+
+}  // namespace
