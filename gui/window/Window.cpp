@@ -12,7 +12,10 @@
 #include "foundation/str/StrBuffer.h"
 #include "gui/app/IAppBase.h"
 #include "gui/app/IAppWindow.h"
+#include "gui/controls/IButton.h"
+#include "gui/layout/LayoutManagers.h"
 #include "gui/menus/IMenuEx.h"
+#include "gui/skin/ISkinner.h"
 #include "gui/menus/IPopupMenu.h"
 #include "platform/system/Screen.h"
 #include "gui/window/WindowClass.h"
@@ -103,6 +106,7 @@ void Window::reset() {
     releaseIcon(&bigIcon_, ICON_BIG);
     if (localizer_) localizer_->removeListener(this);
     localizer_ = nullptr;
+    if (skinner_) skinner_->removeListener(this);
     skinner_ = nullptr;
     clearListeners();
     sizingEdge_ = 0;
@@ -163,6 +167,9 @@ void Window::clearListeners() {
 void Window::addCloseTrigger(IComponent* component) {
     if (!component) return;
     listeners_[0].push(component);
+    // A button tells its clicks; other components close the window on any of their events
+    // that reach it.
+    if (auto* button = dynamic_cast<IButton*>(component)) button->addActionListener(this);
 }
 
 void Window::onEvent(base::IObject* source, int32_t code) {
@@ -173,7 +180,12 @@ void Window::onEvent(base::IObject* source, int32_t code) {
         raise(WindowEvent::kLanguage);
         return;
     }
-    (void)code;
+    if (skinner_ && source == skinner_->asObject() && code == drawer::kSkinChangedEvent) {
+        takeSkin();
+        drawer::ISkin* skin = skinner_->getCurrentSkin();
+        if (appWindow_ && skin) appWindow_->setSkinName(skin->getName());
+        return;
+    }
     if (menuBar_ && source == asObject(menuBar_)) {
         if (hwnd_) ::DrawMenuBar(hwnd_);
         return;
@@ -384,7 +396,7 @@ void Window::doLayout() {
     if (ILayoutManager* layout = getLayout()) layout->layoutContainer(this);
 }
 
-ILayoutManager* Window::getLayout() { return layout_; }
+ILayoutManager* Window::getLayout() { return layout_ ? layout_ : layout::Vertical::shared(); }
 
 void Window::repaint() {
     if (isVisible() && ::IsWindow(hwnd_))
@@ -450,7 +462,7 @@ void Window::bringToFront(bool front) {
         // A raw top-most switch: setTopMost would store "KeepOnTop" and undo auto-hide.
         ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
         ::SetForegroundWindow(hwnd_);
-        if (!topMost_) ::SetWindowPos(hwnd_, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        if (!topMost_) placeNotTopMost(showFlag());
         active_ = true;
         deactivatedAt_ = 0;
     } else {
@@ -618,10 +630,23 @@ void Window::setModalState(bool on) {
         EndModalState();
 }
 
+void Window::placeNotTopMost(UINT flags) {
+    HWND h = hwnd_;
+    if (!h) return;
+    ::SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | flags);
+    if (!(GetWindowLongPtrW(h, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+    // Wine keeps an owned window top-most: without its owner for a moment it lets go.
+    const LONG_PTR owner = GetWindowLongPtrW(h, GWLP_HWNDPARENT);
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, 0);
+    ::SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | flags);
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, owner);
+}
+
 void Window::setTopMost(bool on) {
-    if (hwnd_)
-        ::SetWindowPos(hwnd_, on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                       SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | showFlag());
+    if (hwnd_ && on)
+        ::SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | showFlag());
+    else if (hwnd_)
+        placeNotTopMost(showFlag());
     const bool was = topMost_;
     topMost_ = on;
     if (was && !on && (fadeMode_ || shrinkMode_ != 0)) undoAutoHide();
@@ -729,7 +754,19 @@ void Window::setLocalizer(lang::Localizer* localizer) {
     retitle();
 }
 
-void Window::setSkinner(drawer::ISkinner* skinner) { skinner_ = skinner; }
+void Window::setSkinner(drawer::ISkinner* skinner) {
+    if (skinner_ && skinner_ != skinner) skinner_->removeListener(this);
+    skinner_ = skinner;
+    if (!skinner) return;
+    takeSkin();
+    skinner->addListener(this);
+}
+
+void Window::takeSkin() {
+    drawer::ISkin* skin = skinner_ ? skinner_->getCurrentSkin() : nullptr;
+    if (!skin) return;
+    setWindowDrawer(skin->getWindowDrawer(), false);
+}
 
 void Window::releaseIcon(IconSlot* slot, WPARAM which) {
     if (hwnd_) ::SendMessageW(hwnd_, WM_SETICON, which, 0);

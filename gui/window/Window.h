@@ -354,6 +354,10 @@ private:
     void retitle();
     void dropPendingInvokes();
     void releaseContextMenu();
+    // The current skin's window drawer, not owned.
+    void takeSkin();
+    // SetWindowPos HWND_NOTOPMOST that also works for an owned window.
+    void placeNotTopMost(UINT flags);
 
     // Message hook parts.
     bool handleClose(LRESULT* result);

@@ -67,7 +67,7 @@ bool Window::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPar
         case WM_ACTIVATE:
             if (LOWORD(wParam) == WA_ACTIVE || LOWORD(wParam) == WA_CLICKACTIVE) {
                 cursorRule();
-                if (owner_.m_hWnd) ::ShowWindow(owner_.m_hWnd, SW_SHOW);
+                if (owner_.m_hWnd) ::ShowWindow(owner_.m_hWnd, SW_SHOWNA);  // SW_SHOW would take the activation
                 raise(WindowEvent::kActivate);
                 active_ = true;
                 deactivatedAt_ = 0;

@@ -12,6 +12,7 @@
 #include "imaging/capture/ScreenCapture.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/system/Library.h"
+#include "imaging/capture/ScreenCapture.h"
 #include "platform/system/Screen.h"
 
 namespace s::gui::win {

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "framework/app/Afx.h"
-#include "gui/drawer/IWindow.h"
 #include "WindowTestSupport.h"
 
 using namespace s::gui;
@@ -45,26 +44,6 @@ public:
         ::GetWindowTextW(getHwnd(), t, 64);
         return t;
     }
-};
-
-// A frame drawer that paints nothing: enough to make the window a skinned one.
-class FakeFrameDrawer : public drawer::IWindow {
-public:
-    const wchar_t* getClassName() const override { return L"test_FakeFrameDrawer"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    void paint(HDC, int32_t, int32_t, int32_t, int32_t) override {}
-    HRGN createRegion(int32_t, int32_t, int32_t, int32_t) override { return nullptr; }
-    COLORREF getBackgroundColor() const override { return 0; }
-    uint8_t getBackgroundRed() const override { return 0; }
-    uint8_t getBackgroundGreen() const override { return 0; }
-    uint8_t getBackgroundBlue() const override { return 0; }
-    void setBackgroundColor(int, int, int) override {}
-    uint8_t getFrameRed() const override { return 0; }
-    uint8_t getFrameGreen() const override { return 0; }
-    uint8_t getFrameBlue() const override { return 0; }
-    void setFrameColor(int, int, int) override {}
-    void setTopCornerStyle(int32_t) override {}
-    void setBottomCornerStyle(int32_t) override {}
 };
 
 // Answers every message box and keeps its text.
@@ -227,7 +206,7 @@ TEST_F(WindowMessages, ASkinnedResizableWindowAnswersItsEdgesWithoutEasyDrag) {
     // Plain window, easy drag off: the system's answer.
     EXPECT_EQ(SendMessageW(hwnd(), WM_NCHITTEST, 0, centre), HTCLIENT);
 
-    FakeFrameDrawer drawer;
+    windowtest::SolidFrameDrawer drawer;
     window->setWindowDrawer(&drawer, false);
     window->setBounds(200, 150, 400, 300);
     EXPECT_EQ(SendMessageW(hwnd(), WM_NCHITTEST, 0, rightEdge), HTRIGHT);
@@ -344,4 +323,56 @@ TEST_F(WindowMessages, MessageBoxesRunOnTheWindowsThread) {
     EXPECT_TRUE(window->askYesNo(L"question"));
     ASSERT_EQ(boxes.texts.size(), 3u);
     EXPECT_EQ(boxes.texts[2], L"question");
+}
+
+TEST_F(WindowMessages, WheelTurnsTellSignedLinesOnlyToWheelListeners) {
+    // No listener: handled, nothing told.
+    EXPECT_EQ(SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(10, 10)), 0);
+    Recorder wheel;
+    window->addWheelListener(&wheel);
+    UINT lines = 0;
+    SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
+    SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(10, 10));
+    EXPECT_EQ(window->getWheelLines(), int32_t(lines));
+    SendMessageW(hwnd(), WM_MOUSEWHEEL, MAKEWPARAM(0, WORD(-WHEEL_DELTA)), MAKELPARAM(10, 10));
+    EXPECT_EQ(window->getWheelLines(), -int32_t(lines));
+    EXPECT_EQ(wheel.count.load(), 2);
+}
+
+TEST_F(WindowMessages, ActivationShowsTheOwnerAndTellsBothLists) {
+    Recorder on, off;
+    window->addActivateListener(&on);
+    window->addDeactivateListener(&off);
+    SendMessageW(hwnd(), WM_ACTIVATE, WA_CLICKACTIVE, 0);
+    EXPECT_GE(on.count.load(), 1);  // the default processing may activate it for real once more
+    EXPECT_TRUE(IsWindowVisible(GetWindow(hwnd(), GW_OWNER)));
+    SendMessageW(hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_GE(off.count.load(), 1);
+}
+
+TEST_F(WindowMessages, LosingATakenCaptureTellsWhereThePointerWas) {
+    Recorder lost;
+    window->addCaptureChangedListener(&lost);
+    SendMessageW(hwnd(), WM_CAPTURECHANGED, 0, 0);  // no capture taken: nothing
+    EXPECT_EQ(lost.count.load(), 0);
+    window->setVisible(true, false);
+    Recorder taker;
+    taker.action = [&](int32_t) { window->setCapture(); };  // on the window's thread
+    window->addInvokeListener(&taker);
+    window->invoke(0, 0, 0, 0);
+    POINT p;
+    GetCursorPos(&p);
+    SendMessageW(hwnd(), WM_CAPTURECHANGED, 0, 0);
+    EXPECT_EQ(lost.count.load(), 1);
+    EXPECT_EQ(window->getCaptureLostX(), p.x);
+    EXPECT_EQ(window->getCaptureLostY(), p.y);
+}
+
+TEST_F(WindowMessages, DoubleClicksAreToldAndPassedOnlyWhenAsked) {
+    Recorder twice;
+    window->addDoubleClickListener(&twice);
+    window->setPassDoubleClick(false);
+    SendMessageW(hwnd(), WM_NCLBUTTONDBLCLK, HTCAPTION, MAKELPARAM(10, 10));
+    EXPECT_FALSE(window->isMaximized());  // the caption double click did not maximise
+    EXPECT_EQ(twice.count.load(), 1);
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <vector>
 
+#include "gui/drawer/IWindow.h"
 #include "gui/window/Window.h"
 
 namespace windowtest {
@@ -36,6 +37,36 @@ public:
         if (action) action(code);
         ++count;
     }
+};
+
+// A frame drawer that fills its rectangle with one colour: enough to make a window a
+// skinned one.
+class SolidFrameDrawer : public s::gui::drawer::IWindow {
+public:
+    explicit SolidFrameDrawer(COLORREF c = RGB(0, 0, 0)) : colour(c) {}
+    COLORREF colour;
+    int paints = 0;
+    const wchar_t* getClassName() const override { return L"test_SolidFrameDrawer"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b) override {
+        ++paints;
+        const RECT rect{l, t, r, b};
+        HBRUSH brush = CreateSolidBrush(colour);
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+    }
+    HRGN createRegion(int32_t, int32_t, int32_t, int32_t) override { return nullptr; }
+    COLORREF getBackgroundColor() const override { return colour; }
+    uint8_t getBackgroundRed() const override { return GetRValue(colour); }
+    uint8_t getBackgroundGreen() const override { return GetGValue(colour); }
+    uint8_t getBackgroundBlue() const override { return GetBValue(colour); }
+    void setBackgroundColor(int r, int g, int b) override { colour = RGB(r, g, b); }
+    uint8_t getFrameRed() const override { return 0; }
+    uint8_t getFrameGreen() const override { return 0; }
+    uint8_t getFrameBlue() const override { return 0; }
+    void setFrameColor(int, int, int) override {}
+    void setTopCornerStyle(int32_t) override {}
+    void setBottomCornerStyle(int32_t) override {}
 };
 
 // A window for one test, released (destroyed, its thread ended) at the end.
