@@ -188,6 +188,7 @@ public:
     const layout::LayoutSizes& getLayoutSizes() const { return layoutSizes_; }
     bool isAcceptingUrls() const { return acceptUrls_; }
     bool hasUrlDropTarget() const { return urlTarget_ != nullptr; }
+    UrlDropTarget* getUrlDropTarget() const { return urlTarget_; }
 
 private:
     layout::PanelAxis axisX() const;

@@ -12,7 +12,6 @@
 #include "imaging/capture/ScreenCapture.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/system/Library.h"
-#include "imaging/capture/ScreenCapture.h"
 #include "platform/system/Screen.h"
 
 namespace s::gui::win {

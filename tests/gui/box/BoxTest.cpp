@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "gui/box/Box.h"
+#include "gui/box/UrlDropTarget.h"
 #include "gui/window/WindowTestSupport.h"
 #include "platform/file/PathArray.h"
 #include "platform/file/PathWin.h"
@@ -248,6 +249,86 @@ TEST(BoxFactories, CreateWithLayoutLeavesUnsetValuesAlone) {
     r->setWidthPercent(50, false);
     EXPECT_EQ(r->getPreferredWidth(), 0);  // no parent: half of nothing
     r->release();
+}
+
+}  // namespace
+
+namespace {
+
+// A data object that offers one global-memory format, as a browser's link drag does.
+class LinkData final : public IDataObject {
+public:
+    LinkData(CLIPFORMAT format, const void* bytes, size_t size) : format_(format), bytes_(size) {
+        memcpy(bytes_.data(), bytes, size);
+    }
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+        if (riid == IID_IUnknown || riid == IID_IDataObject) {
+            *out = this;
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* etc, STGMEDIUM* medium) override {
+        if (QueryGetData(etc) != S_OK) return DV_E_FORMATETC;
+        HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE, bytes_.size());
+        memcpy(GlobalLock(h), bytes_.data(), bytes_.size());
+        GlobalUnlock(h);
+        medium->tymed = TYMED_HGLOBAL;
+        medium->hGlobal = h;
+        medium->pUnkForRelease = nullptr;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* etc) override {
+        return etc && etc->cfFormat == format_ && (etc->tymed & TYMED_HGLOBAL) ? S_OK : DV_E_FORMATETC;
+    }
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+        out->ptd = nullptr;
+        return E_NOTIMPL;
+    }
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD, IEnumFORMATETC**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return E_NOTIMPL; }
+
+private:
+    CLIPFORMAT format_;
+    std::vector<char> bytes_;
+};
+
+TEST_F(BoxTest, ADroppedLinkReachesTheListenersBoundedByItsMemory) {
+    Recorder links;
+    std::wstring seen;
+    links.action = [&](int32_t) { seen = panel->getDroppedUrl(); };
+    panel->addUrlDropListener(&links);
+    panel->setAcceptUrls(true);
+    s::gui::win::UrlDropTarget* target = panel->getUrlDropTarget();
+    ASSERT_NE(target, nullptr);
+    const auto format = CLIPFORMAT(RegisterClipboardFormatW(L"UniformResourceLocatorW"));
+
+    const wchar_t url[] = L"https://example.org/a.png";
+    LinkData whole(format, url, sizeof(url));
+    COleDataObject data;
+    data.Attach(&whole, FALSE);
+    EXPECT_EQ(target->OnDragEnter(nullptr, &data, 0, POINT{}), DWORD(DROPEFFECT_LINK));
+    EXPECT_TRUE(target->OnDrop(nullptr, &data, DROPEFFECT_LINK, POINT{}));
+    ASSERT_EQ(links.count.load(), 1);
+    EXPECT_EQ(links.codes[0], BoxEvent::kUrlDropped);
+    EXPECT_EQ(seen, url);
+
+    // Text without its terminating zero: read no further than the memory holds.
+    const wchar_t unterminated[] = {L'h', L't', L't', L'p', L':', L'/', L'/', L'x'};
+    LinkData cut(format, unterminated, sizeof(unterminated));
+    COleDataObject cutData;
+    cutData.Attach(&cut, FALSE);
+    target->OnDrop(nullptr, &cutData, DROPEFFECT_LINK, POINT{});
+    ASSERT_EQ(links.count.load(), 2);
+    EXPECT_EQ(seen.substr(0, 8), L"http://x");
+    EXPECT_LE(seen.size(), 8u + 8u);  // at most the memory's (possibly rounded) size
 }
 
 }  // namespace
