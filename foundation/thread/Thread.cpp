@@ -28,7 +28,17 @@ ThreadControl* unusableControl() {
 // The control block of the worker running on this OS thread (none elsewhere).
 thread_local ThreadControl* currentControl = nullptr;
 
-inline uint64_t clockMs() { return GetTickCount64(); }
+// Milliseconds of the performance counter: the tick count may step in 16 ms strides,
+// which would cut pauses short.
+uint64_t clockMs() {
+    static const uint64_t frequency = [] {
+        LARGE_INTEGER f;
+        return QueryPerformanceFrequency(&f) && f.QuadPart > 0 ? uint64_t(f.QuadPart) : 1000u;
+    }();
+    LARGE_INTEGER c;
+    if (!QueryPerformanceCounter(&c)) return GetTickCount64();
+    return uint64_t(c.QuadPart) / frequency * 1000u + uint64_t(c.QuadPart) % frequency * 1000u / frequency;
+}
 
 // Sleeps ms unless a control call (run, stop, exit) arrives meanwhile. A stale wake-up
 // that brings no new call does not shorten the sleep.

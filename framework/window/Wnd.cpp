@@ -71,8 +71,7 @@ struct CWndBinding {
 
 CWnd::~CWnd() {
     if (!m_hWnd || m_temporary) return;
-    if (m_subclassed && ::IsWindow(m_hWnd) &&
-        GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId()) {
+    if (m_subclassed && ::IsWindow(m_hWnd) && GetWindowThreadProcessId(m_hWnd, nullptr) == GetCurrentThreadId()) {
         // The derived parts are gone: the last messages see this class only.
         ::DestroyWindow(m_hWnd);
     }
@@ -173,8 +172,8 @@ BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* wind
     return TRUE;
 }
 
-BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style,
-                    const RECT& rect, CWnd* parent, UINT id, void* param) {
+BOOL CWnd::CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
+                    CWnd* parent, UINT id, void* param) {
     return CreateEx(exStyle, className, windowName, style, rect.left, rect.top, rect.right - rect.left,
                     rect.bottom - rect.top, parent ? parent->m_hWnd : nullptr,
                     reinterpret_cast<HMENU>(static_cast<UINT_PTR>(id)), param);
@@ -209,9 +208,7 @@ BOOL CWnd::Attach(HWND hwnd) {
 
 HWND CWnd::Detach() { return UnsubclassWindow(); }
 
-LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProc(message, wParam, lParam);
-}
+LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) { return DefWindowProc(message, wParam, lParam); }
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
     if (m_superProc) return CallWindowProcW(m_superProc, m_hWnd, message, wParam, lParam);
@@ -256,13 +253,9 @@ BOOL CWnd::SetWindowPos(const CWnd* insertAfter, int x, int y, int cx, int cy, U
     return ::SetWindowPos(m_hWnd, insertAfter ? insertAfter->m_hWnd : nullptr, x, y, cx, cy, flags);
 }
 
-void CWnd::ClientToScreen(RECT* r) const {
-    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(r), 2);
-}
+void CWnd::ClientToScreen(RECT* r) const { ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(r), 2); }
 
-void CWnd::ScreenToClient(RECT* r) const {
-    ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(r), 2);
-}
+void CWnd::ScreenToClient(RECT* r) const { ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(r), 2); }
 
 std::wstring CWnd::GetWindowText() const {
     int n = ::GetWindowTextLengthW(m_hWnd);
@@ -286,7 +279,9 @@ BOOL modifyLong(HWND hwnd, int index, DWORD remove, DWORD add, UINT flags) {
 
 }  // namespace
 
-BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) { return modifyLong(m_hWnd, GWL_STYLE, remove, add, flags); }
+BOOL CWnd::ModifyStyle(DWORD remove, DWORD add, UINT flags) {
+    return modifyLong(m_hWnd, GWL_STYLE, remove, add, flags);
+}
 
 BOOL CWnd::ModifyStyleEx(DWORD remove, DWORD add, UINT flags) {
     return modifyLong(m_hWnd, GWL_EXSTYLE, remove, add, flags);

@@ -51,8 +51,8 @@ public:
 
     // Creates the window bound to this object. False when the object is already
     // bound or the window could not be made.
-    virtual BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x,
-                          int y, int width, int height, HWND parent, HMENU menuOrId, void* param = nullptr);
+    virtual BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, int x, int y,
+                          int width, int height, HWND parent, HMENU menuOrId, void* param = nullptr);
     BOOL CreateEx(DWORD exStyle, const wchar_t* className, const wchar_t* windowName, DWORD style, const RECT& rect,
                   CWnd* parent, UINT id, void* param = nullptr);
     // A child window (WS_CHILD is added).

@@ -8,15 +8,33 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::archive::icon { class Archive; }
-namespace s::file::win { class PathWin; }
-namespace s::gui::drawer { class Skinner; }
-namespace s::image { class IEncodedImage; }
-namespace s::image::ico::win { class IconImage; }
-namespace s::image::win { class BufferedImage; }
-namespace s::lang { class Localizer; }
-namespace s::map { class IMappedData; }
-namespace s::process::commandline::win { class CommandLine; }
+namespace s::archive::icon {
+class Archive;
+}
+namespace s::file::win {
+class PathWin;
+}
+namespace s::gui::drawer {
+class ISkinner;
+}
+namespace s::image {
+class IEncodedImage;
+}
+namespace s::image::ico::win {
+class IconImage;
+}
+namespace s::image::win {
+class BufferedImage;
+}
+namespace s::lang {
+class Localizer;
+}
+namespace s::map {
+class IMappedData;
+}
+namespace s::process::commandline::win {
+class CommandLine;
+}
 
 namespace s::app {
 
@@ -54,7 +72,7 @@ public:
     // Flushes the settings store; answers the flush result.
     virtual bool saveSettings() = 0;
     virtual bool hasSkinner() = 0;
-    virtual gui::drawer::Skinner* getSkinner() = 0;
+    virtual gui::drawer::ISkinner* getSkinner() = 0;
     virtual const wchar_t* getLanguage() = 0;
     virtual void setLanguage(const wchar_t* name) = 0;
     virtual const wchar_t* getSkinName() = 0;

@@ -9,9 +9,15 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::gui { class IWindow; }
-namespace s::gui::drawer { class Skinner; }
-namespace s::lang { class Localizer; }
+namespace s::gui {
+class IWindow;
+}
+namespace s::gui::drawer {
+class ISkinner;
+}
+namespace s::lang {
+class Localizer;
+}
 
 namespace s::app {
 
@@ -29,7 +35,7 @@ public:
     virtual int32_t getTextBaseId() = 0;
     virtual lang::Localizer* getLangPack() = 0;
     virtual bool hasSkinner() = 0;
-    virtual gui::drawer::Skinner* getSkinner() = 0;
+    virtual gui::drawer::ISkinner* getSkinner() = 0;
     virtual const wchar_t* getSkinName() = 0;
     virtual void setSkinName(const wchar_t* name) = 0;
     virtual bool hasPosition() = 0;

@@ -6,7 +6,10 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::gui { class IComponent; class IWindow; }
+namespace s::gui {
+class IComponent;
+class IWindow;
+}  // namespace s::gui
 
 namespace s::image::gui {
 

@@ -14,25 +14,16 @@
 
 #include "gui/component/Events.h"
 #include "gui/component/IContainer.h"
+#include "gui/layout/LayoutKind.h"
 
-namespace s::file::win { class PathArray; }
-namespace s::gui::drawer { class IDrawer; }
+namespace s::file::win {
+class PathArray;
+}
+namespace s::gui::drawer {
+class IDrawer;
+}
 
 namespace s::gui {
-
-namespace LayoutKind {
-inline constexpr int32_t kRow = 0;
-inline constexpr int32_t kColumn = 1;
-inline constexpr int32_t kFlow = 2;
-inline constexpr int32_t kPile = 3;
-}  // namespace LayoutKind
-
-// Horizontal: left, centre, right. Vertical: top, middle, bottom.
-namespace Align {
-inline constexpr int32_t kStart = 0;
-inline constexpr int32_t kCentre = 1;
-inline constexpr int32_t kEnd = 2;
-}  // namespace Align
 
 class IBox : public IContainer {
 public:
@@ -76,22 +67,22 @@ public:
     virtual file::win::PathArray* getDroppedFiles() = 0;
     // Registers (or revokes) the link drop target; kept across re-attachment.
     virtual void setAcceptUrls(bool on) = 0;
-    virtual void addUrlDropListener(events::IEventListener* l) = 0;   // BoxEvent::kUrlDropped
+    virtual void addUrlDropListener(events::IEventListener* l) = 0;  // BoxEvent::kUrlDropped
     virtual const wchar_t* getDroppedUrl() = 0;
-    virtual void addWheelListener(events::IEventListener* l) = 0;     // BoxEvent::kWheel
+    virtual void addWheelListener(events::IEventListener* l) = 0;  // BoxEvent::kWheel
     virtual int32_t getWheelLines() = 0;
     // The box reports a minimum width (height) of 0.
     virtual void setCollapseWidth(bool on) = 0;
     virtual void setCollapseHeight(bool on) = 0;
     // A drawer that paints the background; an owned previous painter goes back to its pool.
     virtual void setPainter(drawer::IDrawer* painter, bool owned) = 0;
-    virtual void addLayoutListener(events::IEventListener* l) = 0;    // BoxEvent::kLaidOut
+    virtual void addLayoutListener(events::IEventListener* l) = 0;  // BoxEvent::kLaidOut
     // Shows the child at index and hides the others.
     virtual void showOnly(int32_t index) = 0;
     // As showOnly, with the hidden pages parked below the view.
     virtual void showOnlyParked(int32_t index) = 0;
-    virtual void addMoveListener(events::IEventListener* l) = 0;      // BoxEvent::kMoved
-    virtual void addPaintListener(events::IEventListener* l) = 0;     // BoxEvent::kPaint
+    virtual void addMoveListener(events::IEventListener* l) = 0;   // BoxEvent::kMoved
+    virtual void addPaintListener(events::IEventListener* l) = 0;  // BoxEvent::kPaint
     // During a kPaint event: the DC being painted.
     virtual HDC getPaintDC() = 0;
     // Called by a paint listener that painted everything: the box paints nothing more.
@@ -105,7 +96,7 @@ public:
     // Paints the box as WM_PAINT does.
     virtual void paint() = 0;
     // Also turns click-through off.
-    virtual void addClickListener(events::IEventListener* l) = 0;     // BoxEvent::kLeftButtonDown
+    virtual void addClickListener(events::IEventListener* l) = 0;  // BoxEvent::kLeftButtonDown
     virtual void reverseChildren() = 0;
 
     // The box's message hook (true: handled, *result goes back) and its follower.

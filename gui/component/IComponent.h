@@ -25,8 +25,12 @@
 #include "foundation/events/IEventListener.h"
 #include "foundation/thread/Pool.h"
 
-namespace s::col::_array { class ArrayP; }
-namespace s::image::win { class BufferedImage; }
+namespace s::col::_array {
+class ArrayP;
+}
+namespace s::image::win {
+class BufferedImage;
+}
 
 namespace s::gui {
 

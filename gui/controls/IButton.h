@@ -18,7 +18,9 @@
 #include "gui/component/Events.h"
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class IButton; }
+namespace s::gui::drawer {
+class IButton;
+}
 
 namespace s::gui {
 

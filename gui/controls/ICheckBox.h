@@ -12,14 +12,16 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class ICheckBox; }
+namespace s::gui::drawer {
+class ICheckBox;
+}
 
 namespace s::gui {
 
 namespace CheckBoxEvent {
 inline constexpr int32_t kChecked = 1;
 inline constexpr int32_t kUnchecked = 2;
-inline constexpr int32_t kEnabledChanged = 0;   // enabled and disabled listeners
+inline constexpr int32_t kEnabledChanged = 0;  // enabled and disabled listeners
 }  // namespace CheckBoxEvent
 
 class ICheckBox : public IComponent {

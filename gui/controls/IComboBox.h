@@ -14,8 +14,12 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::combobox { class ComboBoxItem; }
-namespace s::gui::drawer { class ICombo; }
+namespace s::gui::combobox {
+class ComboBoxItem;
+}
+namespace s::gui::drawer {
+class ICombo;
+}
 
 namespace s::gui {
 

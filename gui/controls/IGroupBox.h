@@ -12,8 +12,12 @@
 
 #include "gui/component/IContainer.h"
 
-namespace s::file::win { class PathArray; }
-namespace s::gui::drawer { class IGroupBox; }
+namespace s::file::win {
+class PathArray;
+}
+namespace s::gui::drawer {
+class IGroupBox;
+}
 
 namespace s::gui {
 

@@ -19,11 +19,23 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::col::_array { class ArrayP; }
-namespace s::image { class IEncodedImage; class IEncodeSetting; }
-namespace s::image::filters { class IFilter; }
-namespace s::image::win { class BufferedImage; class BufferedImageSet; }
-namespace s::gui::drawer { class IImage; }
+namespace s::col::_array {
+class ArrayP;
+}
+namespace s::image {
+class IEncodedImage;
+class IEncodeSetting;
+}  // namespace s::image
+namespace s::image::filters {
+class IFilter;
+}
+namespace s::image::win {
+class BufferedImage;
+class BufferedImageSet;
+}  // namespace s::image::win
+namespace s::gui::drawer {
+class IImage;
+}
 
 namespace s::gui {
 
@@ -32,11 +44,11 @@ public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_IImage";
 
     // The picture (copied unless takeOver) becomes the one frame of a new, owned set.
-    virtual void setImage(::s::image::win::BufferedImage* picture, bool takeOver, bool stretch,
-                          bool keepRatio, bool blend, int32_t width, int32_t height) = 0;
+    virtual void setImage(::s::image::win::BufferedImage* picture, bool takeOver, bool stretch, bool keepRatio,
+                          bool blend, int32_t width, int32_t height) = 0;
     // width and height are outer fixed sizes, -1 to leave them.
-    virtual void setImageSet(::s::image::win::BufferedImageSet* set, bool owned, bool stretch,
-                             bool keepRatio, bool blend, int32_t width, int32_t height) = 0;
+    virtual void setImageSet(::s::image::win::BufferedImageSet* set, bool owned, bool stretch, bool keepRatio,
+                             bool blend, int32_t width, int32_t height) = 0;
     virtual ::s::image::win::BufferedImageSet* getImageSet() = 0;
     virtual bool hasImage() = 0;
     virtual int32_t getImageWidth() = 0;
@@ -63,12 +75,10 @@ public:
     virtual ::s::image::win::BufferedImage* getFrameFiltered(int32_t i) = 0;
     virtual void updateImageSize() = 0;
     // An encoder of what is shown (the caller owns it); null without a picture.
-    virtual ::s::image::IEncodedImage* exportShown(::s::image::IEncodeSetting* setting, bool resize,
-                                                   bool sharpen,
+    virtual ::s::image::IEncodedImage* exportShown(::s::image::IEncodeSetting* setting, bool resize, bool sharpen,
                                                    ::s::image::filters::IFilter* extraFilter) = 0;
     // A copy of what is shown, into the given image or a new one; null without a picture.
-    virtual ::s::image::win::BufferedImage* copyShown(bool resize,
-                                                      ::s::image::win::BufferedImage* into) = 0;
+    virtual ::s::image::win::BufferedImage* copyShown(bool resize, ::s::image::win::BufferedImage* into) = 0;
     virtual void printShown(bool resize, bool autoRotate, bool autoSharpen, bool paperMaximum) = 0;
     // Do nothing.
     virtual void reserved28() = 0;

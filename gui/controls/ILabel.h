@@ -15,8 +15,12 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class IText; }
-namespace s::gui::win { class Font; }
+namespace s::gui::drawer {
+class IText;
+}
+namespace s::gui::win {
+class Font;
+}
 
 namespace s::gui {
 

@@ -11,8 +11,12 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class IScrollBar; }
-namespace s::gui::scrollbar { class IScrollInfo; }
+namespace s::gui::drawer {
+class IScrollBar;
+}
+namespace s::gui::scrollbar {
+class IScrollInfo;
+}
 
 namespace s::gui {
 

@@ -29,8 +29,7 @@ public:
     virtual void setFixedWidth(int32_t w) = 0;
     virtual void setFixedHeight(int32_t h) = 0;
     virtual IBox* getOuterBox() = 0;
-    virtual void setParts(IBox* outer, IBox* viewport, IScrollBar* verticalBar,
-                          IScrollBar* horizontalBar) = 0;
+    virtual void setParts(IBox* outer, IBox* viewport, IScrollBar* verticalBar, IScrollBar* horizontalBar) = 0;
     virtual IBox* getViewport() = 0;
     virtual void setScrollingEnabled(bool on) = 0;
     virtual bool isScrollingEnabled() = 0;

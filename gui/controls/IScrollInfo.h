@@ -10,7 +10,10 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::gui { class IComponent; class IScrollBar; }
+namespace s::gui {
+class IComponent;
+class IScrollBar;
+}  // namespace s::gui
 
 namespace s::gui::scrollbar {
 

@@ -9,7 +9,9 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class ISlider; }
+namespace s::gui::drawer {
+class ISlider;
+}
 
 namespace s::gui {
 

@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
-namespace s::gui { class IComponent; }
+namespace s::gui {
+class IComponent;
+}
 
 namespace s::gui::dialogs {
 

@@ -9,8 +9,12 @@
 
 #include <cstdint>
 
-namespace s::gui { class IComponent; }
-namespace s::str::strarray { class StrArray; }
+namespace s::gui {
+class IComponent;
+}
+namespace s::str::strarray {
+class StrArray;
+}
 
 namespace s::gui::dialogs {
 

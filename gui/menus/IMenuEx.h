@@ -15,8 +15,12 @@
 
 #include "gui/component/IComponent.h"
 
-namespace s::gui::drawer { class IMenu; }
-namespace s::gui::menuitem { class MenuItem; }
+namespace s::gui::drawer {
+class IMenu;
+}
+namespace s::gui::menuitem {
+class MenuItem;
+}
 
 namespace s::gui {
 

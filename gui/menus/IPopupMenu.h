@@ -13,8 +13,12 @@
 
 #include "foundation/events/IEventListener.h"
 
-namespace s::lang { class Localizer; }
-namespace s::gui::menuitem { class MenuItem; }
+namespace s::lang {
+class Localizer;
+}
+namespace s::gui::menuitem {
+class MenuItem;
+}
 
 namespace s::gui {
 

@@ -23,10 +23,19 @@
 #include "gui/component/Events.h"
 #include "gui/component/IContainer.h"
 
-namespace s::app { class IAppWindow; }
-namespace s::lang { class Localizer; }
-namespace s::image::ico::win { class IconImage; }
-namespace s::gui::drawer { class Skinner; class IWindow; }
+namespace s::app {
+class IAppWindow;
+}
+namespace s::lang {
+class Localizer;
+}
+namespace s::image::ico::win {
+class IconImage;
+}
+namespace s::gui::drawer {
+class ISkinner;
+class IWindow;
+}  // namespace s::gui::drawer
 
 namespace s::gui {
 
@@ -100,8 +109,8 @@ public:
     virtual lang::Localizer* getLocalizer() = 0;
     virtual void setLocalizer(lang::Localizer* localizer) = 0;
     virtual bool hasSkinner() = 0;
-    virtual drawer::Skinner* getSkinner() = 0;
-    virtual void setSkinner(drawer::Skinner* skinner) = 0;
+    virtual drawer::ISkinner* getSkinner() = 0;
+    virtual void setSkinner(drawer::ISkinner* skinner) = 0;
 
     // Any event of the component (a button's action) closes the window.
     virtual void addCloseTrigger(IComponent* component) = 0;
@@ -137,7 +146,7 @@ public:
     virtual intptr_t getInvokeArg3() = 0;
     virtual intptr_t getInvokeArg4() = 0;
     virtual void setInvokeResult(intptr_t result) = 0;
-    virtual void addInvokeListener(events::IEventListener* l) = 0;            // 2
+    virtual void addInvokeListener(events::IEventListener* l) = 0;  // 2
 
     virtual void focus() = 0;
     // The pop-up menu tracked at the cursor on a right click.
@@ -162,7 +171,7 @@ public:
     virtual int32_t getSizingBottom() = 0;
     virtual void setSizingBottom(int32_t v) = 0;
 
-    virtual void addSizingListener(events::IEventListener* l) = 0;            // 8
+    virtual void addSizingListener(events::IEventListener* l) = 0;  // 8
     // The skin's frame drawer (null: the standard frame); an owned drawer is released
     // when replaced.
     virtual void setWindowDrawer(drawer::IWindow* drawer, bool owned) = 0;
@@ -179,8 +188,8 @@ public:
     // Virtual-key code of the last key down.
     virtual int32_t getLastKey() = 0;
 
-    virtual void addMouseMoveListener(events::IEventListener* l) = 0;         // 13
-    virtual void addWheelListener(events::IEventListener* l) = 0;             // 14
+    virtual void addMouseMoveListener(events::IEventListener* l) = 0;  // 13
+    virtual void addWheelListener(events::IEventListener* l) = 0;      // 14
     virtual int32_t getWheelLines() = 0;
     virtual int32_t getFrameWidth() = 0;
     virtual int32_t getFrameHeight() = 0;
@@ -203,11 +212,11 @@ public:
     virtual void moveOntoScreen() = 0;
     virtual void setShown(bool show, bool front) = 0;
 
-    virtual void addInstanceMessageListener(events::IEventListener* l) = 0;   // 15
+    virtual void addInstanceMessageListener(events::IEventListener* l) = 0;  // 15
     virtual void setOpacity(int32_t percent, bool onlyTopMost) = 0;
     // mode 0 fades, other values shrink towards (targetWidth, targetHeight).
-    virtual void setAutoHide(bool enabled, int32_t mode, bool onlyTopMost, int32_t delaySeconds,
-                             int32_t targetWidth, int32_t targetHeight, bool shiftOverride) = 0;
+    virtual void setAutoHide(bool enabled, int32_t mode, bool onlyTopMost, int32_t delaySeconds, int32_t targetWidth,
+                             int32_t targetHeight, bool shiftOverride) = 0;
     virtual bool isShrunk() = 0;
     virtual bool isFaded() = 0;
     virtual bool isAutoHidden() = 0;
@@ -218,28 +227,28 @@ public:
     // The cursor position when the capture taken by setCapture was lost.
     virtual int32_t getCaptureLostX() = 0;
     virtual int32_t getCaptureLostY() = 0;
-    virtual void addCaptureChangedListener(events::IEventListener* l) = 0;    // 17
+    virtual void addCaptureChangedListener(events::IEventListener* l) = 0;  // 17
 
     virtual void setFollowCursor(bool on) = 0;
     virtual void setTrayClickToggles(bool on) = 0;
     virtual void setHideCursor(bool on) = 0;
     // true: default processing of double clicks runs (the caption double click maximises).
     virtual void setPassDoubleClick(bool on) = 0;
-    virtual void addLanguageListener(events::IEventListener* l) = 0;          // 20
+    virtual void addLanguageListener(events::IEventListener* l) = 0;  // 20
     virtual bool isSuspended() = 0;
     virtual bool isShuttingDown() = 0;
 
     // false when the key is taken; with showFailure an information box says so.
-    virtual bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t keyCode,
-                                const wchar_t* name, bool showFailure) = 0;
+    virtual bool registerHotKey(bool alt, bool ctrl, bool shift, bool win, int32_t keyCode, const wchar_t* name,
+                                bool showFailure) = 0;
     virtual void unregisterHotKey(const wchar_t* name) = 0;
     virtual void unregisterAllHotKeys() = 0;
-    virtual void addHotKeyListener(events::IEventListener* l) = 0;            // 23
+    virtual void addHotKeyListener(events::IEventListener* l) = 0;  // 23
     // During a kHotKey event: whether the hotkey of that name fired.
     virtual bool isHotKey(const wchar_t* name) = 0;
     virtual bool startTimer(int64_t id, int32_t milliseconds) = 0;
     virtual void stopTimer(int64_t id) = 0;
-    virtual void addTimerListener(events::IEventListener* l) = 0;             // 26
+    virtual void addTimerListener(events::IEventListener* l) = 0;  // 26
     virtual int64_t getTimerId() = 0;
     // Keeps the timer message from the default processing.
     virtual void markTimerHandled() = 0;
@@ -247,7 +256,7 @@ public:
     // Writes what the screen shows of this window as a GIF file.
     virtual void saveSnapshotGif(const wchar_t* path) = 0;
     virtual void setClipboardViewer(bool on) = 0;
-    virtual void addClipboardListener(events::IEventListener* l) = 0;         // 27
+    virtual void addClipboardListener(events::IEventListener* l) = 0;  // 27
     virtual HWND getHwnd() = 0;
 
     // The window's message hook: *result is set to 0 first; true means handled (the

@@ -64,6 +64,11 @@ start_wine() {
   # Start Wine's own services now, detached from our output: a test program
   # that started them would hand them its stdout and CTest would wait on it.
   "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+  # No window manager runs on Xvfb: a window Wine leaves to a manager waits 2 s for it
+  # at every hide and destroy. Windows unmanaged by one hide at once.
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  fi
   # The desktop process too: the first program that makes a window would otherwise
   # start it with that program's output, and CTest would wait on it.
   "$WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true

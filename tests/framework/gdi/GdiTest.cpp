@@ -185,8 +185,8 @@ public:
 
 TEST(CPaintDc, ValidatesTheUpdateRegionAndClientDcReadsTheClientArea) {
     Painter w;
-    ASSERT_TRUE(w.CreateEx(WS_EX_TOOLWINDOW, fwtest::traceClass(), L"", WS_POPUP | WS_VISIBLE, 50, 50, 40, 30,
-                           nullptr, nullptr));
+    ASSERT_TRUE(w.CreateEx(WS_EX_TOOLWINDOW, fwtest::traceClass(), L"", WS_POPUP | WS_VISIBLE, 50, 50, 40, 30, nullptr,
+                           nullptr));
     w.Invalidate();
     w.UpdateWindow();
     EXPECT_GE(w.paints, 1);

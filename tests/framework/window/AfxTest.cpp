@@ -37,7 +37,8 @@ TEST(AfxMessageBox, HandlerAnswersAndSeesTextCaptionAndStyle) {
 }
 
 TEST(AfxMessageBox, HandlerAnswersBoxesOfOtherThreads) {
-    AfxMessageBoxHandler previous = AfxSetMessageBoxHandler([](const wchar_t*, const wchar_t*, UINT) { return IDCANCEL; });
+    AfxMessageBoxHandler previous =
+        AfxSetMessageBoxHandler([](const wchar_t*, const wchar_t*, UINT) { return IDCANCEL; });
     int answer = 0;
     HANDLE t = CreateThread(
         nullptr, 0,
@@ -93,8 +94,8 @@ TEST(Wnd, DialogNavigationTakesTabForChildrenOnly) {
     EXPECT_TRUE(top.IsDialogMessage(&tab));
     EXPECT_TRUE(fwtest::waitUntil([&] { return GetFocus() == second.m_hWnd; }));
 
-    HWND other = CreateWindowExW(0, fwtest::traceClass(), L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                 nullptr);
+    HWND other =
+        CreateWindowExW(0, fwtest::traceClass(), L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     MSG elsewhere{other, WM_KEYDOWN, VK_TAB, 0, 0, {}};
     EXPECT_FALSE(top.IsDialogMessage(&elsewhere));
     DestroyWindow(other);

@@ -17,7 +17,7 @@ using fwtest::waitUntil;
 
 namespace {
 
-constexpr UINT kProbe = WM_APP + 10;    // offered to every level
+constexpr UINT kProbe = WM_APP + 10;     // offered to every level
 constexpr UINT kConsumed = WM_APP + 11;  // taken by the middle window
 
 std::mutex logMutex;
