@@ -281,7 +281,8 @@ bool paintGlyph(HDC dc, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const wc
     if (!name || name[0] != L'#' || IS_INTRESOURCE(name)) return false;
     const std::wstring g = name + 1;
     const Frame f(x0, y0, x1, y1, scale());
-    const Fill fill(dc);
+    // A glyph laid out in an empty or inverted rectangle is recognised but not drawn.
+    const Fill fill(dc, x0 < x1 && y0 < y1);
     const int32_t s = f.s, L = f.L, T = f.T, R = f.R, B = f.B, Wd = f.Wd, y80 = f.y80;
 
     if (g == L"_") {

@@ -10,6 +10,7 @@ namespace s::skins::glyph {
 
 // Draws the named glyph in the rectangle in the colour and answers true; false, with
 // nothing drawn, for an empty name, one not beginning with "#", or one naming no glyph.
+// In an empty or inverted rectangle nothing is drawn (the answer is the same).
 bool paintGlyph(HDC dc, int32_t x0, int32_t y0, int32_t x1, int32_t y1, const wchar_t* name, COLORREF colour);
 
 }  // namespace s::skins::glyph

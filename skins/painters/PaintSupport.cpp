@@ -5,7 +5,7 @@
 namespace s::skins {
 
 void SolidFiller::operator()(int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colour) const {
-    if (w <= 0 || h <= 0) return;
+    if (!active_ || w <= 0 || h <= 0) return;
     SetBkColor(dc_, colour);
     RECT r{x, y, x + w, y + h};
     ExtTextOutW(dc_, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
@@ -34,8 +34,7 @@ int32_t scale() { return system::getScreenScale(); }
 
 namespace s::gui::drawer::paint {
 
-void fill(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour)
-{
+void fill(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height, COLORREF colour) {
     skins::fillSolid(dc, x, y, width, height, colour);
 }
 

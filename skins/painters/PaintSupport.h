@@ -17,7 +17,8 @@ void fillSolid(HDC dc, int32_t x, int32_t y, int32_t w, int32_t h, COLORREF colo
 // the DC's background colour and the destructor puts it back.
 class SolidFiller {
 public:
-    explicit SolidFiller(HDC dc) : dc_(dc), saved_(GetBkColor(dc)) {}
+    // An inactive filler draws nothing (for a shape laid out in an empty rectangle).
+    explicit SolidFiller(HDC dc, bool active = true) : dc_(dc), saved_(GetBkColor(dc)), active_(active) {}
     ~SolidFiller() { SetBkColor(dc_, saved_); }
     SolidFiller(const SolidFiller&) = delete;
     SolidFiller& operator=(const SolidFiller&) = delete;
@@ -27,6 +28,7 @@ public:
 private:
     HDC dc_;
     COLORREF saved_;
+    bool active_;
 };
 
 // The text of a text argument: the string itself, the program's string resource for a

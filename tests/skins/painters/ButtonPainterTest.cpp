@@ -219,3 +219,14 @@ TEST(Glyphs, EveryNameDrawsInItsColourAtEveryScale) {
         }
     }
 }
+
+TEST(Glyphs, NothingInAnEmptyOrInvertedRectangle) {
+    ScaleOverride scale(2);
+    Button b;
+    for (const wchar_t* name : {L"#Speaker", L"#Check", L"#Palm", L"#Stop", L"#Color-00ff0000"}) {
+        PixelCanvas c(40, 40);
+        EXPECT_TRUE(b.d->paintGlyph(c.dc(), 20, 20, 20, 30, name, 0, 0, 0));
+        EXPECT_TRUE(b.d->paintGlyph(c.dc(), 30, 30, 10, 10, name, 0, 0, 0));
+        EXPECT_EQ(c.countChanged(), 0);
+    }
+}

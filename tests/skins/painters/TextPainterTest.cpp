@@ -196,3 +196,15 @@ TEST(TextPainter, AmpersandsAreShownAsTheyAre) {
     t.d->measureInRect(c.dc(), 0, 0, 300, 100, L"AB", f.f, &two, &h);
     EXPECT_GT(one, two);
 }
+
+TEST(TextPainter, NullAndMissingResourceTextsAreEmpty) {
+    TextDrawer t;
+    TestFont f;
+    PixelCanvas c(170, 60);
+    t.d->paint(c.dc(), kBox.left, kBox.top, kBox.right, kBox.bottom, nullptr, f.f);
+    t.d->paint(c.dc(), kBox.left, kBox.top, kBox.right, kBox.bottom, MAKEINTRESOURCEW(65000), f.f);
+    EXPECT_EQ(c.countChanged(), 0);
+    int32_t w = -1, h = -1;
+    t.d->measureInRect(c.dc(), 0, 0, 100, 100, MAKEINTRESOURCEW(65000), f.f, &w, &h);
+    EXPECT_EQ(w, 0);
+}
