@@ -366,6 +366,22 @@ TEST_F(MenuFixture, PressShiftMovesTheHotText) {
     EXPECT_EQ(b.top - a.top, 2);
 }
 
+TEST_F(MenuFixture, LastEntryAtTheRightAsALink) {
+    const int W = rects[2].right + 40;
+    PixelCanvas c(W, rects[0].bottom);
+    menu->paint(c.dc(), 0, 0, W, c.height(), items, rects, font.get(), hotFont.get(), 6, 3, 2, false, false, true,
+                true);
+    RECT moved = rects[2];
+    OffsetRect(&moved, W - rects[2].right, 0);
+    paintertest::ColourCount link = paintertest::countColour(c, RGB(0, 0, 204), moved);
+    EXPECT_GT(link.inside, 5);
+    EXPECT_EQ(link.outside, 0);
+    EXPECT_EQ(paintertest::countColour(c, kInk, rects[2]).inside, 0);
+    // The font is given back as it was.
+    EXPECT_EQ(font.get()->getColor(), kInk);
+    EXPECT_FALSE(font.get()->isUnderline());
+}
+
 TEST_F(MenuFixture, ButtonModeDrawsTheFirstEntryAsACombo) {
     PixelCanvas c(100, 24);
     menu->paint(c.dc(), 0, 0, 100, 24, items, rects, font.get(), nullptr, 6, 3, 0, false, true, false, false);
