@@ -382,6 +382,35 @@ TEST_F(MenuFixture, LastEntryAtTheRightAsALink) {
     EXPECT_FALSE(font.get()->isUnderline());
 }
 
+TEST_F(MenuFixture, LinkLookLeavesTheFontsOwnChoicesAlone) {
+    // A font that has chosen nothing itself still takes a skin's colours after a link paint.
+    s::gui::win::FontDescription d = font.font->description();
+    for (bool& chosen : d.explicitFlags) chosen = false;
+    s::gui::win::Font* plain = s::gui::win::Font::createFrom(d);
+    PixelCanvas c(rects[2].right + 10, rects[0].bottom);
+    menu->paint(c.dc(), 0, 0, c.width(), c.height(), items, rects, plain, nullptr, 6, 3, 2, false, false, false, true);
+    EXPECT_GT(paintertest::countColour(c, RGB(0, 0, 204), rects[2]).inside, 5);
+    EXPECT_FALSE(plain->hasExplicitProperties());
+    plain->release();
+}
+
+TEST(ListBoxDrawer, LinkLookLeavesTheFontAlone) {
+    Pooled<drawer::listbox::win::Basic> list;
+    TestIFont font(12);
+    PixelCanvas c(120, 20);
+    drawer::ListItemPaint row;
+    row.right = 120;
+    row.bottom = 20;
+    row.text = L"Link";
+    row.font = font.get();
+    row.linkLook = true;
+    HFONT before = font.get()->getHandle();
+    EXPECT_GT(list->paintItem(c.dc(), &row), 0);
+    EXPECT_FALSE(font.get()->isUnderline());
+    EXPECT_EQ(font.get()->getHandle(), before);
+    EXPECT_GT(paintertest::countColour(c, kInk, RECT{0, 0, 120, 20}).inside, 5);
+}
+
 TEST_F(MenuFixture, ButtonModeDrawsTheFirstEntryAsACombo) {
     PixelCanvas c(100, 24);
     menu->paint(c.dc(), 0, 0, 100, 24, items, rects, font.get(), nullptr, 6, 3, 0, false, true, false, false);
