@@ -243,6 +243,26 @@ TEST(ScrollBarDrawer, ArrowsThumbTrackAndSizeBox) {
     }
 }
 
+TEST(ScrollBarDrawer, SmallArrowsOnlyOnAThumbLongerThanTwiceItsThickness) {
+    Pooled<drawer::scrollbar::win::Thin> bar;
+    bar->setColorA(0, 0, 200);
+    ScaleOverride scale(1);
+    // Track 150 of range 150: the thumb is as long as the page, at the top of the track.
+    for (int page : {30, 31}) {
+        PixelCanvas c(15, 180);
+        bar->paint(c.dc(), 0, 0, 15, 180, false, 150, page, 0, 0, 0, 0, false, false, 0, 0, 0);
+        const RECT& thumb = bar->parts[drawer::scrollbar::win::Thin::kThumb];
+        ASSERT_EQ(thumb.bottom - thumb.top, page);
+        RECT top{2, thumb.top + 2, 13, thumb.top + 13}, bottom{2, thumb.bottom - 13, 13, thumb.bottom - 2};
+        int marks = paintertest::countColour(c, RGB(0, 0, 200), top).inside +
+                    paintertest::countColour(c, RGB(0, 0, 200), bottom).inside;
+        if (page == 30)
+            EXPECT_EQ(marks, 0);
+        else
+            EXPECT_GT(marks, 6);
+    }
+}
+
 TEST(ScrollBarDrawer, OwnTrackColourAndDragLimits) {
     Pooled<drawer::scrollbar::win::Thin> bar;
     ScaleOverride scale(1);
