@@ -164,10 +164,14 @@ int32_t paintRow(HDC dc, const ListLook& look, ListItemPaint* row) {
     if ((!row->progressLook || !row->text) && row->endEllipsis) format |= DT_END_ELLIPSIS;
     if (!row->progressLook) format |= align;
 
-    bool underline = row->linkLook && font && !font->isUnderline();
-    if (underline) {
-        font->setUnderline(true);
-        hfont = font->getHandle();
+    // The link look draws with an underlined copy of the font's handle; the font itself is
+    // left as it is.
+    HFONT underlined = nullptr;
+    if (row->linkLook && font && !font->isUnderline()) {
+        LOGFONTW lf = *font->getLogFont();
+        lf.lfUnderline = TRUE;
+        underlined = CreateFontIndirectW(&lf);
+        if (underlined) hfont = underlined;
     }
     {
         TextScope scope(dc, hfont);
@@ -202,7 +206,7 @@ int32_t paintRow(HDC dc, const ListLook& look, ListItemPaint* row) {
             DrawTextW(dc, text, -1, &tr, format);
         }
     }
-    if (underline) font->setUnderline(false);
+    if (underlined) DeleteObject(underlined);
 
     row->textLeft = box.left;
     row->textTop = box.top;

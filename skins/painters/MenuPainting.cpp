@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "foundation/str/StrArray.h"
-#include "gui/fonts/IFont.h"
+#include "gui/fonts/Font.h"
 #include "platform/system/Screen.h"
 #include "skins/painters/PaintSupport.h"
 
@@ -62,15 +62,17 @@ void paintMenu(HDC dc, const MenuLook& look, int32_t l, int32_t t, int32_t r, in
             paint::fill(dc, e.left, e.top, e.right - e.left, e.bottom - e.top, look.highlight);
             if (bar.hotFont) font = bar.hotFont;
         }
-        // The link look of the last entry: blue, underlined while hot; the font is put back.
-        bool link = bar.lastAsLink && last && font;
-        COLORREF savedColour = 0;
-        bool savedUnderline = false;
-        if (link) {
-            savedColour = font->getColor();
-            savedUnderline = font->isUnderline();
-            font->setColor(0, 0, 204);
-            if (hot && !savedUnderline) font->setUnderline(true);
+        // The link look of the last entry: blue, underlined while hot, drawn with a copy of
+        // the font so that the caller's font keeps its colours and its own choices.
+        gui::win::Font* link = nullptr;
+        if (bar.lastAsLink && last && font) {
+            if (auto* ours = dynamic_cast<gui::win::Font*>(font))
+                link = gui::win::Font::createFrom(ours->description());
+            if (link) {
+                link->setColor(0, 0, 204);
+                if (hot) link->setUnderline(true);
+                font = link;
+            }
         }
         int32_t bx = e.left + bar.insetX, by = e.top + bar.insetY;
         int32_t bx2 = e.right - bar.insetX, by2 = e.bottom - bar.insetY;
@@ -83,10 +85,7 @@ void paintMenu(HDC dc, const MenuLook& look, int32_t l, int32_t t, int32_t r, in
             by += d;
         }
         look.text->paint(dc, bx, by, bx2, by2, itemText(bar.items, i), font);
-        if (link) {
-            font->setColor(GetRValue(savedColour), GetGValue(savedColour), GetBValue(savedColour));
-            if (font->isUnderline() != savedUnderline) font->setUnderline(savedUnderline);
-        }
+        if (link) link->release();
     }
 }
 
