@@ -19,6 +19,10 @@ import tempfile
 WARMUP = 2
 
 PICTURES = [(0, 4000, 3000), (1, 1000, 750)]
+# The viewer's fit of a 24-megapixel picture, on one thread and on four (Glimmer only,
+# into a destination kept between runs as the viewer keeps its fitted picture).
+FIT_PICTURE = (2, 6000, 4000)
+FIT = "resize 2 bilinear 1920 1280 {threads} reuse"
 RESAMPLE = [(0, k, w, h) for w, h in [(1600, 1200), (400, 300), (852, 567)]
             for k in ["box", "bilinear", "hamming", "gaussian"]]
 RESAMPLE += [(1, k, 2000, 1500) for k in ["box", "bilinear", "hamming", "gaussian"]]
@@ -54,6 +58,25 @@ class Side:
         except OSError:
             pass
         self.proc.wait(timeout=60)
+
+
+def fit_threads(ours, runs, work):
+    slot, w, h = FIT_PICTURE
+    raw = os.path.join(work, f"picture{slot}.raw")
+    ours.ask(f"make {ours.path(raw)} {w} {h}")
+    ours.ask(f"load {slot} {ours.path(raw)} {w} {h}")
+    times = {1: [], 4: []}
+    for _ in range(WARMUP):
+        for t in times:
+            ours.ask(FIT.format(threads=t))
+    for r in range(runs):
+        for t in (1, 4) if r % 2 == 0 else (4, 1):
+            times[t].append(float(ours.ask(FIT.format(threads=t))))
+    one, four = min(times[1]), min(times[4])
+    print()
+    print(f"fit {w}x{h}->1920x1280 bilinear, {ours.name}: 1 thread {one:.2f} / {statistics.median(times[1]):.2f} ms, "
+          f"4 threads {four:.2f} / {statistics.median(times[4]):.2f} ms (best / median); "
+          f"speed-up {one / four:.2f} best, {statistics.median(times[1]) / statistics.median(times[4]):.2f} median")
 
 
 def main():
@@ -106,6 +129,8 @@ def main():
                 else:
                     row += f"{'-':>26}"
             print(row, flush=True)
+        if kind == "resample":
+            fit_threads(sides[0], runs, work)
     finally:
         for s in sides:
             s.close()

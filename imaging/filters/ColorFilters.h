@@ -9,6 +9,12 @@
 
 namespace s::image::filters::colors {
 
+namespace detail {
+// Switches the vector loop of Level and Curve off or on again (tests compare it with
+// the per-pixel path, which gives the same pixels).
+void allowSimd(bool allowed);
+}  // namespace detail
+
 // hue 0..359, saturation and value 0..100 -> R, G, B 0..255 (integer sector formulas).
 void hsvToRgb(int hue, int saturation, int value, int* r, int* g, int* b);
 // The hue helper of HSL conversion: m1 + (m2 - m1) scaled by the position of h in its

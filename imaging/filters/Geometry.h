@@ -43,6 +43,18 @@ public:
 
 }  // namespace s::image::filters::flip
 
+namespace s::image::filters::turn {
+
+// Writes the w x h picture in rows src turned a quarter clockwise (or anticlockwise)
+// into the h x w picture in rows dst, tile by tile so that both sides stay in the cache.
+// Clockwise: dst[i][j] = src[h - 1 - j][i]; anticlockwise: dst[i][j] = src[j][w - 1 - i].
+void quarterTurn(const uint32_t* const* src, int w, int h, uint32_t* const* dst, bool clockwise);
+
+// Writes the row of n pixels mirrored (the last pixel first) into out.
+void mirrorRow(const uint32_t* row, int n, uint32_t* out);
+
+}  // namespace s::image::filters::turn
+
 namespace s::image::filters::feather {
 
 // Fades the alpha of the pixels within width pixels of an edge, most at the corners.

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "imaging/filters/Filter.h"
+#include "imaging/filters/Geometry.h"
 #include "imaging/filters/Scale.h"
 #include "imaging/image/Bitmap.h"
 
@@ -237,7 +238,8 @@ BufferedImage* BufferedImage::fitScale(int w, int h, bool keepRatio)
     if (tw == width_ && th == height_) return this;
     if (scaledCache_ && scaledCache_->width_ == tw && scaledCache_->height_ == th) return scaledCache_;
     if (!scaledCache_) setScaledCache(newImage(tw, th));
-    if (!filters::scale::scaleImage(filters::scale::BilinearFilter::shared(), this, tw, th, scaledCache_)) return nullptr;
+    // A large picture is fitted on several threads (the same pixels as on one).
+    if (!filters::scale::scaleImage(filters::scale::BilinearFilter::shared(), this, tw, th, scaledCache_, 0)) return nullptr;
     return scaledCache_;
 }
 
@@ -274,16 +276,20 @@ std::vector<const uint32_t*> BufferedImage::rowPointers()
     return rows;
 }
 
+void BufferedImage::turnInto(BufferedImage* out, bool clockwise)
+{
+    const std::vector<const uint32_t*> rows = rowPointers();
+    std::vector<uint32_t*> outRows(static_cast<size_t>(std::max(width_, 0)));
+    for (int i = 0; i < width_; ++i) outRows[size_t(i)] = out->getRow(i);
+    filters::turn::quarterTurn(rows.data(), width_, height_, outRows.data(), clockwise);
+}
+
 BufferedImage* BufferedImage::rotateRight(BufferedImage* dst)
 {
     if (dst == this) return throughNewImage(&BufferedImage::rotateRight);
     BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
-    const std::vector<const uint32_t*> rows = rowPointers();
-    for (int i = 0; i < width_; ++i) {
-        uint32_t* o = out->getRow(i);
-        for (int j = 0; j < height_; ++j) o[j] = rows[size_t(height_ - 1 - j)][i];
-    }
+    turnInto(out, true);
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }
@@ -293,12 +299,7 @@ BufferedImage* BufferedImage::rotateLeft(BufferedImage* dst)
     if (dst == this) return throughNewImage(&BufferedImage::rotateLeft);
     BufferedImage* out = target(dst, height_, width_, true);
     if (!out) return nullptr;
-    const std::vector<const uint32_t*> rows = rowPointers();
-    for (int i = 0; i < width_; ++i) {
-        uint32_t* o = out->getRow(i);
-        int col = width_ - 1 - i;
-        for (int j = 0; j < height_; ++j) o[j] = rows[size_t(j)][col];
-    }
+    turnInto(out, false);
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }
@@ -309,8 +310,7 @@ BufferedImage* BufferedImage::rotate180(BufferedImage* dst)
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
-        const uint32_t* s = getRow(height_ - 1 - i);
-        std::reverse_copy(s, s + width_, out->getRow(i));
+        filters::turn::mirrorRow(getRow(height_ - 1 - i), width_, out->getRow(i));
     }
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
@@ -322,8 +322,7 @@ BufferedImage* BufferedImage::flipHorizontal(BufferedImage* dst)
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
     for (int i = 0; i < height_; ++i) {
-        const uint32_t* s = getRow(i);
-        std::reverse_copy(s, s + width_, out->getRow(i));
+        filters::turn::mirrorRow(getRow(i), width_, out->getRow(i));
     }
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;

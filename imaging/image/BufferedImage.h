@@ -197,6 +197,8 @@ private:
     BufferedImage* throughNewImage(BufferedImage* (BufferedImage::*turn)(BufferedImage*));
     // The logical rows, top first (for the turns).
     std::vector<const uint32_t*> rowPointers();
+    // Writes this picture turned a quarter (clockwise or not) into out, already h x w.
+    void turnInto(BufferedImage* out, bool clockwise);
 
     bmp::win::Bitmap* bitmap_ = nullptr;
     uint8_t* bits_ = nullptr;

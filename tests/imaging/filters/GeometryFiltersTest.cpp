@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
+#include <vector>
 
 #include "FilterTestSupport.h"
 #include "imaging/filters/ColorFilters.h"
@@ -182,4 +185,32 @@ TEST(GeometryFilters, EveryFilterFailsCleanlyOnAPictureWithoutPixels)
         f->release();
     }
     empty->release();
+}
+
+TEST(GeometryFilters, TiledQuarterTurnsAndMirroredRowsMatchThePlainLoops)
+{
+    // Sizes on both sides of the 64-pixel tile and of the 4-pixel mirror step.
+    const std::pair<int, int> sizes[] = {{1, 1}, {1, 70}, {70, 1}, {3, 5}, {63, 64}, {64, 65}, {65, 129}, {130, 3}, {200, 131}};
+    for (auto [w, h] : sizes) {
+        std::vector<uint32_t> pixels(size_t(w) * size_t(h));
+        for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = uint32_t(i * 2654435761u);
+        std::vector<const uint32_t*> src(static_cast<size_t>(h));
+        for (int y = 0; y < h; ++y) src[size_t(y)] = pixels.data() + size_t(y) * size_t(w);
+        for (bool clockwise : {true, false}) {
+            std::vector<uint32_t> turned(pixels.size(), 0);
+            std::vector<uint32_t*> dst(static_cast<size_t>(w));
+            for (int i = 0; i < w; ++i) dst[size_t(i)] = turned.data() + size_t(i) * size_t(h);
+            s::image::filters::turn::quarterTurn(src.data(), w, h, dst.data(), clockwise);
+            int wrong = 0;
+            for (int i = 0; i < w; ++i)
+                for (int j = 0; j < h; ++j) {
+                    const uint32_t want = clockwise ? src[size_t(h - 1 - j)][i] : src[size_t(j)][w - 1 - i];
+                    if (dst[size_t(i)][j] != want) ++wrong;
+                }
+            EXPECT_EQ(wrong, 0) << w << "x" << h << (clockwise ? " clockwise" : " anticlockwise");
+        }
+        std::vector<uint32_t> mirrored(static_cast<size_t>(w));
+        s::image::filters::turn::mirrorRow(src[0], w, mirrored.data());
+        EXPECT_TRUE(std::equal(mirrored.begin(), mirrored.end(), std::make_reverse_iterator(src[0] + w))) << w;
+    }
 }
