@@ -99,12 +99,7 @@ INSTANTIATE_TEST_SUITE_P(Reproducers, HostileModule,
                                          Case{"heap_overflow_arraywrite_bitmap_export.dll", true, 1},
                                          Case{"dll_root_count_plus1000.dll", false, 0},
                                          Case{"found_root_count_enum.dll", false, 0}),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             std::string name = info.param.file;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+                         [](const testing::TestParamInfo<Case>& info) { return testsupport::fixtureTestName(info.param.file); });
 
 // The checks refuse nothing of a sound module: every entry of the system's own
 // modules is still listed and read.
