@@ -16,6 +16,10 @@ namespace s::file {
 // ("ShowSuperHidden" not 0), read on every call.
 bool showHiddenFiles();
 bool showSystemFiles();
+// Where under the current user those two settings are read (Explorer's advanced
+// settings unless set; null puts that back). Tests point it at a key of their own, so
+// that a test never changes what other programs see.
+void setExplorerSettingsKey(const wchar_t* subKey);
 // Resolves the ntdll file entry points once per process (true when all resolved).
 bool loadNtFileApi();
 // Enables the backup privilege once per process; answers loadNtFileApi's result.

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include <atomic>
+
 #include "foundation/col/Array.h"
 #include "foundation/comp/Comparator.h"
 #include "foundation/str/StrArray.h"
@@ -18,10 +20,12 @@ namespace s::file {
 
 namespace {
 
+constexpr const wchar_t* kExplorerSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+std::atomic<const wchar_t*> explorerSettings{kExplorerSettings};
+
 // Reads one DWORD of Explorer's advanced settings, with its default when absent.
 DWORD readExplorerFlag(const wchar_t* name, DWORD fallback) {
-    reg::win::RegDir* key =
-        reg::win::RegDir::fromPath(reg::kCurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    reg::win::RegDir* key = reg::win::RegDir::fromPath(reg::kCurrentUser, explorerSettings.load());
     if (!key) return fallback;
     DWORD value = key->getU32(name, fallback);
     key->release();
@@ -39,6 +43,8 @@ thread::ObjLocker& systemLock() {
 }
 
 }  // namespace
+
+void setExplorerSettingsKey(const wchar_t* subKey) { explorerSettings = subKey ? subKey : kExplorerSettings; }
 
 bool showHiddenFiles() {
     thread::ObjLocker::Guard guard(hiddenLock());
