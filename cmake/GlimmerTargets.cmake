@@ -1,36 +1,78 @@
-# Every layer's library is linked as one group, so code may call across layers
-# in both directions where the design needs it (screen capture returns pictures,
-# the resource archive makes icon archives) without caring for link order.
-set(GLIMMER_LAYERS "" CACHE INTERNAL "")
-
+# Layers, bottom to top: framework and foundation, then platform, imaging, gui,
+# skins, viewer. Each layer is one library that links only the layers it names
+# as BELOW (and through them theirs); nothing links a layer above it, so a call
+# up the stack fails to link, and glimmer_check_layers fails the build on an
+# include of a higher layer's header.
+#
+#   glimmer_layer(imaging BELOW platform USES glimmer_thirdparty)
 function(glimmer_layer name)
+  cmake_parse_arguments(L "" "" "BELOW;USES" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/${name}/*.cpp" "${CMAKE_SOURCE_DIR}/${name}/*.c")
   # The program's entry point lives in viewer/main and is not part of a library.
   list(FILTER srcs EXCLUDE REGEX "/${name}/main/")
+  set(links ${L_USES} glimmer_syslibs)
+  set(sees ${name})
+  foreach(lower ${L_BELOW})
+    list(PREPEND links glimmer_${lower})
+    get_property(lower_sees GLOBAL PROPERTY GLIMMER_SEES_${lower})
+    list(APPEND sees ${lower_sees})
+  endforeach()
+  list(REMOVE_DUPLICATES sees)
+  set_property(GLOBAL PROPERTY GLIMMER_SEES_${name} "${sees}")
+  set_property(GLOBAL APPEND PROPERTY GLIMMER_LAYERS ${name})
   if(srcs)
     add_library(glimmer_${name} STATIC ${srcs})
     target_include_directories(glimmer_${name} PUBLIC "${CMAKE_SOURCE_DIR}")
-    target_link_libraries(glimmer_${name} PUBLIC glimmer_thirdparty glimmer_syslibs)
-    set(GLIMMER_LAYERS ${GLIMMER_LAYERS} glimmer_${name} CACHE INTERNAL "")
+    target_link_libraries(glimmer_${name} PUBLIC ${links})
+    add_dependencies(glimmer_${name} glimmer_check_layers)
+  else()
+    # No code yet: the layer only passes on the ones below.
+    add_library(glimmer_${name} INTERFACE)
+    target_include_directories(glimmer_${name} INTERFACE "${CMAKE_SOURCE_DIR}")
+    target_link_libraries(glimmer_${name} INTERFACE ${links})
   endif()
 endfunction()
 
-# Links the whole library (all layers as one group) into a target.
-function(glimmer_link_all target)
-  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
-  if(GLIMMER_LAYERS)
-    list(JOIN GLIMMER_LAYERS "," group)
-    target_link_libraries(${target} PRIVATE "$<LINK_GROUP:RESCAN,${group}>")
-  endif()
-  target_link_libraries(${target} PRIVATE glimmer_thirdparty glimmer_syslibs)
+# The include rule, checked at every build: a file of a layer (or of the tests of
+# a layer, tests/<layer>/) includes only headers of its own layer and of those it
+# links. Call after the last glimmer_layer.
+function(glimmer_check_layers)
+  get_property(layers GLOBAL PROPERTY GLIMMER_LAYERS)
+  set(rules)
+  foreach(layer ${layers})
+    get_property(sees GLOBAL PROPERTY GLIMMER_SEES_${layer})
+    list(JOIN sees "," sees)
+    list(APPEND rules "${layer}=${sees}")
+  endforeach()
+  list(JOIN layers "," all)
+  list(JOIN rules "/" rules)
+  set(script "${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake")
+  add_custom_target(glimmer_check_layers ALL
+    COMMAND "${CMAKE_COMMAND}" "-DROOT=${CMAKE_SOURCE_DIR}" "-DLAYERS=${all}" "-DRULES=${rules}" -P "${script}"
+    COMMENT "Checking that includes point down the layers"
+    VERBATIM)
+  add_test(NAME Layering.IncludesPointDown
+    COMMAND "${CMAKE_COMMAND}" "-DROOT=${CMAKE_SOURCE_DIR}" "-DLAYERS=${all}" "-DRULES=${rules}" -P "${script}")
+  add_test(NAME Layering.UpwardIncludeIsCaught
+    COMMAND "${CMAKE_COMMAND}" "-DWORK=${CMAKE_BINARY_DIR}/layer-check-fixture" "-DCHECK=${script}"
+            -P "${CMAKE_SOURCE_DIR}/cmake/CheckLayersTest.cmake")
 endfunction()
+
+# Links a program or test to a layer (and so to every layer below it).
+function(glimmer_link_layer target layer)
+  target_include_directories(${target} PRIVATE "${CMAKE_SOURCE_DIR}")
+  target_link_libraries(${target} PRIVATE glimmer_${layer})
+endfunction()
+
+# Every test and the program carry the Common Controls 6 manifest.
+set(GLIMMER_TEST_RC "${CMAKE_SOURCE_DIR}/tests/TestResources.rc")
 
 # Tests: one GoogleTest executable per area. tests/<layer>/<area>/*.cpp makes
 # test_<layer>_<area>; files directly in tests/<layer>/ make test_<layer>.
 function(glimmer_test_suite layer)
   file(GLOB direct CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/${layer}/*.cpp")
   if(direct)
-    glimmer_test_exe(test_${layer} ${direct})
+    glimmer_test_exe(test_${layer} ${layer} ${direct})
   endif()
   file(GLOB areas LIST_DIRECTORIES true "${CMAKE_SOURCE_DIR}/tests/${layer}/*")
   foreach(dir ${areas})
@@ -38,16 +80,17 @@ function(glimmer_test_suite layer)
       get_filename_component(area "${dir}" NAME)
       file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${dir}/*.cpp")
       if(srcs)
-        glimmer_test_exe(test_${layer}_${area} ${srcs})
+        glimmer_test_exe(test_${layer}_${area} ${layer} ${srcs})
       endif()
     endif()
   endforeach()
 endfunction()
 
-function(glimmer_test_exe name)
+# A test executable of a layer's tests, linked to that layer alone.
+function(glimmer_test_exe name layer)
   file(GLOB support CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/support/*.cpp")
-  add_executable(${name} ${ARGN} ${support} "${CMAKE_SOURCE_DIR}/tests/TestMain.cpp")
-  glimmer_link_all(${name})
+  add_executable(${name} ${ARGN} ${support} "${CMAKE_SOURCE_DIR}/tests/TestMain.cpp" "${GLIMMER_TEST_RC}")
+  glimmer_link_layer(${name} ${layer})
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE gtest gmock)
   target_compile_definitions(${name} PRIVATE
@@ -65,7 +108,7 @@ function(glimmer_benchmarks)
   foreach(src ${benches})
     get_filename_component(name "${src}" NAME_WE)
     add_executable(${name} EXCLUDE_FROM_ALL "${src}")
-    glimmer_link_all(${name})
+    glimmer_link_layer(${name} viewer)
     target_compile_definitions(${name} PRIVATE
       GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
       GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")

@@ -19,7 +19,7 @@ as_root() {
 PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev
   wine64 xvfb x11-utils cmake make nasm googletest libz-mingw-w64-dev
-  imagemagick dpkg-dev python3 python3-pil
+  imagemagick dpkg-dev python3 python3-pil fonts-dejavu-core
 )
 
 apt_updated=0

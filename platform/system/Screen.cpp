@@ -4,11 +4,7 @@
 
 #include <atomic>
 
-#include "imaging/image/BufferedImage.h"
-
 namespace s::system {
-
-using image::win::BufferedImage;
 
 bool isLargeScreenSize(int32_t width, int32_t height) { return width >= 1921 && height >= 1620; }
 bool isAtLeast4KScreenSize(int32_t width, int32_t height) { return width >= 4097 && height >= 3240; }
@@ -70,36 +66,6 @@ int32_t getScreenScale() {
     return scaleValue.load(std::memory_order_relaxed);
 }
 
-BufferedImage* captureScreenRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    const int32_t vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int32_t vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (x < vx) { w += x - vx; x = vx; }
-    if (y < vy) { h += y - vy; y = vy; }
-    if (int64_t(x) + w > int64_t(vx) + vw) w = vx + vw - x;
-    if (int64_t(y) + h > int64_t(vy) + vh) h = vy + vh - y;
-    if (w <= 0 || h <= 0) return nullptr;
-
-    HDC screen = GetDC(nullptr);
-    if (!screen) return nullptr;
-    BufferedImage* image = BufferedImage::createSized(w, h);
-    HDC memory = image && image->hasPixels() ? CreateCompatibleDC(screen) : nullptr;
-    bool copied = false;
-    if (memory) {
-        HGDIOBJ old = SelectObject(memory, image->getHBitmap());
-        copied = BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY) != 0;
-        SelectObject(memory, old);
-        DeleteDC(memory);
-    }
-    ReleaseDC(nullptr, screen);
-    if (!copied) {
-        if (image) image->release();
-        return nullptr;
-    }
-    GdiFlush();
-    image->makeOpaque();
-    return image;
-}
-
 bool getWindowCaptureRect(HWND window, RECT* rect) {
     if (!window || !IsWindow(window)) return false;
     // The window manager knows where the visible frame ends: a resizable window on
@@ -112,29 +78,6 @@ bool getWindowCaptureRect(HWND window, RECT* rect) {
         return true;
     }
     return GetWindowRect(window, rect) != 0;
-}
-
-BufferedImage* captureWindow(HWND window) {
-    RECT r;
-    if (!getWindowCaptureRect(window, &r)) return nullptr;
-    const int32_t vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
-    const int32_t vw = GetSystemMetrics(SM_CXVIRTUALSCREEN), vh = GetSystemMetrics(SM_CYVIRTUALSCREEN);
-    if (r.left <= vx) r.left = vx;
-    if (r.top <= vy) r.top = vy;
-    if (r.right >= vx + vw) r.right = vx + vw;
-    if (r.bottom >= vy + vh) r.bottom = vy + vh;
-    return captureScreenRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
-BufferedImage* captureWindowAtPoint(int32_t x, int32_t y) {
-    HWND window = WindowFromPoint(POINT{x, y});
-    if (!window || !IsWindow(window)) return nullptr;
-    while (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) {
-        HWND parent = GetParent(window);
-        if (!parent) break;
-        window = parent;
-    }
-    return captureWindow(window);
 }
 
 }  // namespace s::system

@@ -1,12 +1,11 @@
 // The screen scale factor by which every pixel size of the program is multiplied,
-// and screen capture into buffered images.
+// and the rectangle a window capture takes (the capture itself, which makes a
+// picture, is imaging/capture/ScreenCapture.h).
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
-
-namespace s::image::win { class BufferedImage; }
 
 namespace s::system {
 
@@ -26,16 +25,9 @@ int32_t getScreenScale();
 // in one process.
 void setScreenScaleOverride(int32_t scale);
 
-// The pixels of a rectangle of the virtual screen (cut to it), opaque; null when
-// nothing of it is on the screen. The caller releases the image to its pool.
-image::win::BufferedImage* captureScreenRect(int32_t x, int32_t y, int32_t width, int32_t height);
 // The rectangle of the window as it is seen: the frame bounds the window manager
 // draws (without an invisible resize border), else the window rectangle. False
 // when the handle is not a window.
 bool getWindowCaptureRect(HWND window, RECT* rect);
-// The screen pixels under that rectangle (windows covering it show in the image).
-image::win::BufferedImage* captureWindow(HWND window);
-// The top-level window under the point, captured; null when there is none.
-image::win::BufferedImage* captureWindowAtPoint(int32_t x, int32_t y);
 
 }  // namespace s::system

@@ -39,6 +39,17 @@ start_xvfb() {
   return 1
 }
 
+# The TrueType faces the text painting tests draw with, copied into the prefix's
+# font folder (Debian's fonts-dejavu-core, installed by setup.sh).
+install_test_fonts() {
+  local dir="$WINEPREFIX/drive_c/windows/Fonts"
+  local f
+  mkdir -p "$dir"
+  for f in /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf; do
+    if [ -f "$f" ] && [ ! -f "$dir/$(basename "$f")" ]; then cp "$f" "$dir/"; fi
+  done
+}
+
 # Keeps one wineserver alive for the whole run: each Windows process then
 # starts in tens of milliseconds instead of seconds.
 start_wine() {
@@ -48,10 +59,16 @@ start_wine() {
     "$WINE" wineboot -i >/dev/null 2>&1 || true
     "$WINESERVER" -w
   fi
+  install_test_fonts
   "$WINESERVER" -p
   # Start Wine's own services now, detached from our output: a test program
   # that started them would hand them its stdout and CTest would wait on it.
   "$WINE" wineboot >/dev/null 2>&1 </dev/null || true
+  # No window manager runs on Xvfb: a window Wine leaves to a manager waits 2 s for it
+  # at every hide and destroy. Windows unmanaged by one hide at once.
+  if ! grep -q '^"Managed"="N"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+  fi
   # The desktop process too: the first program that makes a window would otherwise
   # start it with that program's output, and CTest would wait on it.
   "$WINE" rundll32.exe user32.dll,GetDesktopWindow >/dev/null 2>&1 </dev/null || true

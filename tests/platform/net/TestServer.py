@@ -92,10 +92,14 @@ class Server(socketserver.ThreadingMixIn, http.server.HTTPServer):
 
 
 def main():
+    # Whatever descriptors the test process handed down (its output pipe among
+    # them) are closed, so a server that outlives its test never keeps the test
+    # runner waiting for that pipe to end.
+    import os
+    os.closerange(3, 4096)
     server = Server(('127.0.0.1', 0), Handler)
     with open(sys.argv[1] + '.tmp', 'w') as f:
         f.write(str(server.server_address[1]))
-    import os
     os.rename(sys.argv[1] + '.tmp', sys.argv[1])
     life = float(sys.argv[2]) if len(sys.argv) > 2 else 170
     threading.Timer(life, lambda: os._exit(0)).start()
