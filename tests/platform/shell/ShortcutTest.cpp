@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 #include "platform/shell/ShellTestSupport.h"
 #include "platform/shell/Shortcut.h"
 

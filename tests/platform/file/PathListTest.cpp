@@ -12,7 +12,7 @@
 #include "foundation/str/StrArray.h"
 #include "platform/file/PathArray.h"
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 using s::col::_array::ArrayP;

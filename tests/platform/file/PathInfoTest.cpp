@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 

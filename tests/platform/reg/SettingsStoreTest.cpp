@@ -15,7 +15,7 @@
 #include "platform/map/IMappedData.h"
 #include "platform/reg/MappedData.h"
 #include "platform/reg/RegDir.h"
-#include "../reg/RegTestSupport.h"
+#include "RegTestSupport.h"
 #include "platform/xmlstore/MappedData.h"
 #include "support/HostTool.h"
 

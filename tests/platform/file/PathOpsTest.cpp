@@ -7,7 +7,7 @@
 
 #include "foundation/str/StrBuffer.h"
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 using s::str::strbuffer::StrBuffer;
