@@ -165,13 +165,12 @@ public:
     StrBuffer* append(const wchar_t* units, int32_t n = -1) {
         uint32_t k = n < 0 ? (units ? uint32_t(wcslen(units)) : 0) : uint32_t(n);
         if (k == 0) return this;
-        if (length_ + k > capacity_) return appendGrowing(units, k);
+        // Short texts that fit are copied here without a call; the rest out of line
+        // (inlined, a memcpy of an unknown length from a short literal only drew false
+        // out-of-bounds warnings).
+        if (k > 8 || length_ + k > capacity_) return appendGrowing(units, k);
         wchar_t* d = chars_ + length_;
-        if (k <= 8) {
-            for (uint32_t i = 0; i < k; ++i) d[i] = units[i];  // short texts: no call
-        } else {
-            std::memcpy(d, units, size_t(k) * 2);
-        }
+        for (uint32_t i = 0; i < k; ++i) d[i] = units[i];
         d[k] = 0;
         length_ += k;
         return this;
@@ -371,7 +370,8 @@ private:
         length_ = n;
         if (chars_) chars_[n] = 0;
     }
-    // append() when the text must grow first (the units may lie inside this string).
+    // append() for long texts and texts that must grow first (the units may lie inside
+    // this string).
     StrBuffer* appendGrowing(const wchar_t* units, uint32_t k);
     // Grows to hold n units; a pointer into the old block is moved along with it.
     bool ensureCapacityKeeping(uint32_t n, const wchar_t*& inside);

@@ -86,9 +86,9 @@ NtFileApi& ntApi() {
         if (GetVersion() & 0x80000000u) return a;  // not NT
         HMODULE ntdll = LoadLibraryW(L"ntdll.dll");
         if (!ntdll) return a;
-        a.fsControl = reinterpret_cast<NtFsControlFileFn>(GetProcAddress(ntdll, "NtFsControlFile"));
-        a.queryInformation = reinterpret_cast<NtQueryInformationFileFn>(GetProcAddress(ntdll, "NtQueryInformationFile"));
-        a.statusToError = reinterpret_cast<RtlNtStatusToDosErrorFn>(GetProcAddress(ntdll, "RtlNtStatusToDosError"));
+        a.fsControl = reinterpret_cast<NtFsControlFileFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtFsControlFile")));
+        a.queryInformation = reinterpret_cast<NtQueryInformationFileFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
+        a.statusToError = reinterpret_cast<RtlNtStatusToDosErrorFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
         a.loaded = a.fsControl && a.queryInformation && a.statusToError;
         return a;
     }();

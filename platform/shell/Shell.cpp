@@ -29,7 +29,8 @@ const system::win::DllLocater& shell32() {
 
 template <class Fn>
 Fn ordinal(int n) {
-    return reinterpret_cast<Fn>(GetProcAddress(static_cast<HMODULE>(shell32().handle()), MAKEINTRESOURCEA(n)));
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(shell32().handle()), MAKEINTRESOURCEA(n))));
 }
 
 void freePidl(LPITEMIDLIST pidl) {

@@ -30,19 +30,27 @@ int timesFreed(void* p) {
 }
 }  // namespace
 
-void* operator new(std::size_t n) {
+namespace {
+__attribute__((noinline)) void* allocate(std::size_t n) {
     void* p = std::malloc(n ? n : 1);
     if (!p) throw std::bad_alloc();
     return p;
 }
-void operator delete(void* p) noexcept {
+__attribute__((noinline)) void recordAndFree(void* p) {
     if (p && recordFrees) {
         const int i = freedCount++;
         if (i < kMaxFreed) freed[i] = p;
     }
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+}  // namespace
+
+void* operator new(std::size_t n) { return allocate(n); }
+void* operator new[](std::size_t n) { return allocate(n); }
+void operator delete(void* p) noexcept { recordAndFree(p); }
+void operator delete[](void* p) noexcept { recordAndFree(p); }
+void operator delete(void* p, std::size_t) noexcept { recordAndFree(p); }
+void operator delete[](void* p, std::size_t) noexcept { recordAndFree(p); }
 
 namespace {
 

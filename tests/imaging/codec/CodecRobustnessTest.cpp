@@ -102,7 +102,9 @@ TEST(CodecRobustness, TruncationsAnswerCleanly) {
             Bytes cut(s.bytes.begin(), s.bytes.begin() + long(s.bytes.size() * k / 16));
             bool decoded = false;
             checkAnswer(codec, cut, &decoded);
-            if (!s.truncatedMayDecode || k < 2) EXPECT_FALSE(decoded);
+            if (!s.truncatedMayDecode || k < 2) {
+                EXPECT_FALSE(decoded);
+            }
         }
         bool decoded = false;
         checkAnswer(codec, s.bytes, &decoded);

@@ -111,7 +111,9 @@ TEST_F(IcoFiles, EveryDibDepthDecodesWithItsMaskAndPalette)
                 uint32_t p = img->getRow(y)[x];
                 // A 32-bit image whose alpha bytes are all 0 takes its AND mask.
                 EXPECT_EQ(p >> 24, x < 2 ? 0u : 255u) << x << "," << y;
-                if (x >= 2) EXPECT_EQ(p & 0xFFFFFF, expectedRgb(order[f], x, y)) << x << "," << y;
+                if (x >= 2) {
+                    EXPECT_EQ(p & 0xFFFFFF, expectedRgb(order[f], x, y)) << x << "," << y;
+                }
             }
         img->release();
     }

@@ -82,7 +82,9 @@ TEST_P(HostileModule, IsReadOrRefusedCleanly) {
     EXPECT_LT(watch.elapsedMs(), testsupport::kTimeBoundMs);
     EXPECT_EQ(o.opened, c.opens);
     // Every entry whose data lies inside the file is still read.
-    if (o.opened) EXPECT_EQ(o.read + c.unreadable, o.entries);
+    if (o.opened) {
+        EXPECT_EQ(o.read + c.unreadable, o.entries);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Reproducers, HostileModule,

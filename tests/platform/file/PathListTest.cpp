@@ -177,7 +177,9 @@ TEST(PathList, BootFilesAreHiddenOnlyOnTheWindowsVolumeRoot) {
     const std::wstring root = std::wstring(windows, 3);
     const std::wstring boot = root + L"AUTOEXEC.BAT";
     const bool made = !present(boot);
-    if (made) ASSERT_TRUE(writeFile(boot, 1));
+    if (made) {
+        ASSERT_TRUE(writeFile(boot, 1));
+    }
     TempDir t("pathlist-boot");
     ASSERT_TRUE(makeTree(t, {{L"autoexec.bat", 1}, {L"config.sys", 1}, {L"other.txt", 1}}));
     std::vector<std::wstring> atRoot = texts(path(root)->listFileNames(false, false));

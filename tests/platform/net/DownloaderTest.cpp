@@ -21,30 +21,37 @@ namespace {
 std::atomic<size_t> allocationLimit{SIZE_MAX};
 }  // namespace
 
-void* operator new(std::size_t n) {
-    void* p = n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+namespace {
+__attribute__((noinline)) void* allocateWithin(std::size_t n) { return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr; }
+void* allocateOrThrow(std::size_t n) {
+    void* p = allocateWithin(n);
     if (!p) throw std::bad_alloc();
     return p;
 }
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-    return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+}  // namespace
+
+void* operator new(std::size_t n) { return allocateOrThrow(n); }
+void* operator new[](std::size_t n) { return allocateOrThrow(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return allocateWithin(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return allocateWithin(n); }
+namespace {
+__attribute__((noinline)) void release(void* p) { std::free(p); }
+}  // namespace
+
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 
 TEST(DownloaderUrl, SchemeComesFromTheStartOfTheAddress) {
     struct Case {
         const wchar_t* url;
-        bool ok, secure;
-        const wchar_t* host;
-        uint16_t port;
-        const wchar_t* object;
+        bool ok = false, secure = false;
+        const wchar_t* host = nullptr;
+        uint16_t port = 0;
+        const wchar_t* object = nullptr;
     } cases[] = {
         {L"http://example.org/a/b.txt", true, false, L"example.org", 80, L"/a/b.txt"},
         {L"HTTPS://example.org/", true, true, L"example.org", 443, L"/"},

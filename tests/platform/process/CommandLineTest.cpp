@@ -79,8 +79,9 @@ TEST(CommandLine, ProcessCommandLineMatchesTheSystemSplit) {
     cl->parseProcessCommandLine();
     ASSERT_EQ(cl->getCount(), n - 1);
     for (int i = 1; i < n; ++i) {
-        if (argv[i][0] == L'-' || argv[i][0] == L'/')
+        if (argv[i][0] == L'-' || argv[i][0] == L'/') {
             EXPECT_EQ(std::wstring(cl->getArgument(i - 1)), L"-" + std::wstring(argv[i] + 1));
+        }
     }
     cl->release();
     LocalFree(argv);

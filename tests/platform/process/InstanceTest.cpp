@@ -166,7 +166,9 @@ TEST(Instance, SecondCopyFindsAndSignalsTheFirst) {
 
     // This program is another file: the first copy is not one of its instances.
     uint32_t found = 0;
-    if (findOtherInstance(&found)) EXPECT_NE(found, pid);
+    if (findOtherInstance(&found)) {
+        EXPECT_NE(found, pid);
+    }
 
     // The second copy, started through the same file named in other letter case.
     std::wstring upper = copy;
