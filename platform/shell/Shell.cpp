@@ -35,8 +35,10 @@ Fn ordinal(int n) {
 
 void freePidl(LPITEMIDLIST pidl) {
     if (!pidl) return;
-    if (auto fn = ordinal<FreePidlFn>(155)) fn(pidl);
-    else CoTaskMemFree(pidl);
+    if (auto fn = ordinal<FreePidlFn>(155))
+        fn(pidl);
+    else
+        CoTaskMemFree(pidl);
 }
 
 SHELLEXECUTEINFOW executeInfo(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters, int show) {
@@ -106,8 +108,8 @@ bool pidlFromPath(const wchar_t* path, _ITEMIDLIST** out) {
         IShellFolder* desktop = nullptr;
         if (SUCCEEDED(SHGetDesktopFolder(&desktop)) && desktop) {
             LPITEMIDLIST pidl = nullptr;
-            if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path), nullptr, &pidl,
-                                                    nullptr)))
+            if (SUCCEEDED(
+                    desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path), nullptr, &pidl, nullptr)))
                 *out = pidl;
             desktop->Release();
         }

@@ -31,9 +31,18 @@ struct Item {
     std::atomic<int> holders{0};  // threads holding it at once
 };
 
-void* makeItem() { ++g.made; return new Item(); }
-void destroyItem(void* o) { ++g.destroyed; delete static_cast<Item*>(o); }
-void resetItem(void* o) { ++g.resets; static_cast<Item*>(o)->value = 0; }
+void* makeItem() {
+    ++g.made;
+    return new Item();
+}
+void destroyItem(void* o) {
+    ++g.destroyed;
+    delete static_cast<Item*>(o);
+}
+void resetItem(void* o) {
+    ++g.resets;
+    static_cast<Item*>(o)->value = 0;
+}
 
 class PoolTest : public ::testing::Test {
 protected:
@@ -170,12 +179,11 @@ TEST_F(PoolTest, ConcurrentObtainAndPutLoseNothing) {
         for (int i = 0; i < kRounds; ++i) {
             Item* it = static_cast<Item*>(pool.obtain());
             if (it->holders.fetch_add(1) != 0) shared = true;  // handed to two threads at once
-            if (it->value != 0) shared = true;                  // not reset since its last holder
+            if (it->value != 0) shared = true;                 // not reset since its last holder
             it->value = 1;
             const int now = ++inUse;
             int most = mostInUse;
-            while (now > most && !mostInUse.compare_exchange_weak(most, now)) {
-            }
+            while (now > most && !mostInUse.compare_exchange_weak(most, now)) {}
             --inUse;
             it->value = 0;
             it->holders.fetch_sub(1);
@@ -200,7 +208,10 @@ TEST_F(PoolTest, ConcurrentObtainAndPutLoseNothing) {
 // ---------------------------------------------------------------- ObjLocker
 
 int g_disposed = 0;
-void disposeFn(void* p) { ++g_disposed; delete static_cast<Item*>(p); }
+void disposeFn(void* p) {
+    ++g_disposed;
+    delete static_cast<Item*>(p);
+}
 
 struct CountingDestructor : s::base::IDestructor {
     int calls = 0;
@@ -257,8 +268,14 @@ int g_rawDestroyed = 0;
 struct RawFactory : s::thread::Factory {
     int made = 0, resets = 0, destroyed = 0;
     ~RawFactory() override { drain(); }
-    void* generate() override { ++made; return new Item(); }
-    void resetItem(void* item) override { ++resets; static_cast<Item*>(item)->value = 0; }
+    void* generate() override {
+        ++made;
+        return new Item();
+    }
+    void resetItem(void* item) override {
+        ++resets;
+        static_cast<Item*>(item)->value = 0;
+    }
     void destroyItem(void** holder) override {
         ++destroyed;
         ++g_rawDestroyed;

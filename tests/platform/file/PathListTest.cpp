@@ -177,9 +177,7 @@ TEST(PathList, BootFilesAreHiddenOnlyOnTheWindowsVolumeRoot) {
     const std::wstring root = std::wstring(windows, 3);
     const std::wstring boot = root + L"AUTOEXEC.BAT";
     const bool made = !present(boot);
-    if (made) {
-        ASSERT_TRUE(writeFile(boot, 1));
-    }
+    if (made) { ASSERT_TRUE(writeFile(boot, 1)); }
     TempDir t("pathlist-boot");
     ASSERT_TRUE(makeTree(t, {{L"autoexec.bat", 1}, {L"config.sys", 1}, {L"other.txt", 1}}));
     std::vector<std::wstring> atRoot = texts(path(root)->listFileNames(false, false));
@@ -226,7 +224,7 @@ struct NextCase {
     bool forward;
     const wchar_t* extension;  // null: every file
     bool wrap;
-    const wchar_t* want;       // null: no answer
+    const wchar_t* want;  // null: no answer
 };
 
 TEST(PathList, NextInFolder) {
@@ -253,9 +251,12 @@ TEST(PathList, NextInFolder) {
         }
         Path next(path(t / c.from)->nextInFolder(c.forward, extensions, true, c.wrap));
         if (extensions) extensions->release();
-        if (!c.want) EXPECT_EQ(next, nullptr) << c.from;
-        else if (!next) ADD_FAILURE() << "no answer from " << std::string(c.from, c.from + wcslen(c.from));
-        else EXPECT_EQ(str(next->getFullPath()), t / c.want);
+        if (!c.want)
+            EXPECT_EQ(next, nullptr) << c.from;
+        else if (!next)
+            ADD_FAILURE() << "no answer from " << std::string(c.from, c.from + wcslen(c.from));
+        else
+            EXPECT_EQ(str(next->getFullPath()), t / c.want);
     }
 }
 

@@ -22,7 +22,9 @@ std::atomic<size_t> allocationLimit{SIZE_MAX};
 }  // namespace
 
 namespace {
-__attribute__((noinline)) void* allocateWithin(std::size_t n) { return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr; }
+__attribute__((noinline)) void* allocateWithin(std::size_t n) {
+    return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+}
 void* allocateOrThrow(std::size_t n) {
     void* p = allocateWithin(n);
     if (!p) throw std::bad_alloc();
@@ -60,10 +62,10 @@ TEST(DownloaderUrl, SchemeComesFromTheStartOfTheAddress) {
         {L"https://[::1]:8443/x", true, true, L"[::1]", 8443, L"/x"},
         {L"http://[::1]/x", true, false, L"[::1]", 80, L"/x"},
         {L"ftp://example.org/file", false},
-        {L"example.org/http://x/", false},   // a scheme later in the text is no scheme
+        {L"example.org/http://x/", false},  // a scheme later in the text is no scheme
         {L" http://example.org/", false},
-        {L"http://example.org", false},      // no object path
-        {L"http:///x", false},               // no host
+        {L"http://example.org", false},  // no object path
+        {L"http:///x", false},           // no host
         {L"http://:81/x", false},
         {L"http://h:0/x", false},
         {L"http://h:65536/x", false},
@@ -187,9 +189,7 @@ TEST_F(DownloaderTest, HttpErrorsAreFailuresAndLeaveNoFile) {
                 EXPECT_FALSE(d->download(20000, nullptr, nullptr, nullptr)) << wayName(way) << " " << page;
                 EXPECT_FALSE(d->isDone());
                 EXPECT_EQ(std::wstring(d->getResult()), L"");
-                if (d->getFilePath()[0]) {
-                    EXPECT_FALSE(fileExists(d->getFilePath())) << wayName(way);
-                }
+                if (d->getFilePath()[0]) { EXPECT_FALSE(fileExists(d->getFilePath())) << wayName(way); }
                 d->release();
             }
         }
@@ -239,9 +239,7 @@ TEST_F(DownloaderTest, SlowServerIsStoppedCooperativelyAtTheTimeOut) {
             // 50 s the body would take; the thread stays usable.
             EXPECT_TRUE(waitEnded(d, 10000)) << wayName(way) << " " << timeout;
             EXPECT_FALSE(d->isDone());
-            if (d->getFilePath()[0]) {
-                EXPECT_FALSE(fileExists(d->getFilePath()));
-            }
+            if (d->getFilePath()[0]) { EXPECT_FALSE(fileExists(d->getFilePath())); }
             d->release();
         }
     }
@@ -275,9 +273,7 @@ TEST_F(DownloaderTest, OverlappingDownloadsAreRefused) {
     Downloader* d = newDownloader(server_.url(L"/trickle"), Way::Request, false);
     Progress first, second;
     std::atomic<bool> firstResult{true};
-    std::thread runner([&] {
-        firstResult = d->download(20000, onProgress, &first, reinterpret_cast<void*>(0x1234));
-    });
+    std::thread runner([&] { firstResult = d->download(20000, onProgress, &first, reinterpret_cast<void*>(0x1234)); });
     ASSERT_TRUE(nettest::waitUntil([&] { return first.calls > 0; }, 10000));
     const uint64_t t0 = GetTickCount64();
     EXPECT_FALSE(d->download(20000, onProgress, &second, reinterpret_cast<void*>(0x1234)));

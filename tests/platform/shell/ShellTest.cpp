@@ -74,8 +74,6 @@ TEST(ShellPidl, PathsGiveItemLists) {
     EXPECT_FALSE(s::shell::pidlFromPath((dir / L"a.jpg").c_str(), nullptr));
 }
 
-TEST(ShellPidl, NoFilesNoPropertiesSheet) {
-    EXPECT_FALSE(s::shell::showMultiFileProperties(0, nullptr));
-}
+TEST(ShellPidl, NoFilesNoPropertiesSheet) { EXPECT_FALSE(s::shell::showMultiFileProperties(0, nullptr)); }
 
 }  // namespace
