@@ -56,7 +56,7 @@ public:
 
 // Class-name boilerplate for a class that is not pooled.
 #define S_CLASS_NAME(NAME) \
-public: \
+public:                    \
     const wchar_t* getClassName() const override { return NAME; }
 
 namespace s::cleaner {

@@ -8,7 +8,9 @@
 #include "foundation/col/Array.h"
 #include "foundation/thread/Pool.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::system::codepage {
 

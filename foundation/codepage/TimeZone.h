@@ -8,7 +8,9 @@
 
 #include "foundation/thread/Pool.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::time {
 

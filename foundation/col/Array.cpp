@@ -12,9 +12,26 @@ namespace {
 // Swaps two elements of 1, 4 or 8 bytes.
 inline void swapElements(uint8_t* a, uint8_t* b, uint8_t shift) {
     switch (shift) {
-        case 0: { uint8_t t = *a; *a = *b; *b = t; break; }
-        case 2: { uint32_t t; std::memcpy(&t, a, 4); std::memcpy(a, b, 4); std::memcpy(b, &t, 4); break; }
-        default: { uint64_t t; std::memcpy(&t, a, 8); std::memcpy(a, b, 8); std::memcpy(b, &t, 8); break; }
+        case 0: {
+            uint8_t t = *a;
+            *a = *b;
+            *b = t;
+            break;
+        }
+        case 2: {
+            uint32_t t;
+            std::memcpy(&t, a, 4);
+            std::memcpy(a, b, 4);
+            std::memcpy(b, &t, 4);
+            break;
+        }
+        default: {
+            uint64_t t;
+            std::memcpy(&t, a, 8);
+            std::memcpy(a, b, 8);
+            std::memcpy(b, &t, 8);
+            break;
+        }
     }
 }
 
@@ -97,9 +114,7 @@ bool ArrayBase::openGap(uint32_t index, uint32_t n) {
     if (!fitsCount(uint64_t(count_) + n)) return false;
     bool ok = (n == 1 && count_ == capacity_) ? growOnce() : ensureCapacity(count_ + n);
     if (!ok) return false;
-    if (index < count_) {
-        std::memmove(slotAt(index + n), slotAt(index), size_t(count_ - index) << shift_);
-    }
+    if (index < count_) { std::memmove(slotAt(index + n), slotAt(index), size_t(count_ - index) << shift_); }
     return true;
 }
 
@@ -332,16 +347,20 @@ int32_t ArrayP::indexOf(const void* item) const {
 void* ArrayP::removeItem(void* item) {
     int32_t i = indexOf(item);
     if (i < 0) return nullptr;
-    if (uint32_t(i) == count_ - 1) --count_;
-    else shiftDown(uint32_t(i) + 1);
+    if (uint32_t(i) == count_ - 1)
+        --count_;
+    else
+        shiftDown(uint32_t(i) + 1);
     return item;
 }
 
 void ArrayP::removeAtAndRelease(uint32_t index) {
     if (index >= count_) return;
     void* item = items()[index];
-    if (index == count_ - 1) --count_;
-    else shiftDown(index + 1);
+    if (index == count_ - 1)
+        --count_;
+    else
+        shiftDown(index + 1);
     if (destroyer_ && item) destroyer_->destroy(&item);
 }
 
@@ -366,11 +385,11 @@ const base::IComparator* ArrayP::getComparator() const { return comp::CompP::ins
 
 // ---------------------------------------------------------------- number arrays
 
-#define S_NUMBER_ARRAY_IMPL(T, E, COMP) \
-    const void* T::sampleData() const { \
+#define S_NUMBER_ARRAY_IMPL(T, E, COMP)              \
+    const void* T::sampleData() const {              \
         static const E samples[5] = {0, 1, 2, 3, 4}; \
-        return samples; \
-    } \
+        return samples;                              \
+    }                                                \
     const base::IComparator* T::getComparator() const { return comp::COMP::instance(); }
 
 S_NUMBER_ARRAY_IMPL(ArrayU08, uint8_t, CompU08)

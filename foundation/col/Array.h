@@ -17,6 +17,7 @@ namespace detail {
 class CollectionView : public ICollection {
 public:
     void clear() override { clearElements(); }
+
 protected:
     virtual void clearElements() = 0;
 };
@@ -161,7 +162,10 @@ public:
 
     void setDestroyer(base::IDestructor* d) { destroyer_ = d; }
     base::IDestructor* getDestroyer() const { return destroyer_; }
-    template <class T> T* at(uint32_t i) const { return static_cast<T*>(get(i)); }
+    template <class T>
+    T* at(uint32_t i) const {
+        return static_cast<T*>(get(i));
+    }
 
     // index = count pushes; otherwise shiftUp(index) and store.
     ArrayP* insertAt(uint32_t index, void* item);
@@ -187,16 +191,16 @@ private:
     base::IDestructor* destroyer_ = nullptr;
 };
 
-#define S_NUMBER_ARRAY(T, E, NAME) \
-    class T : public TypedArray<E, T> { \
-        S_POOLED(T, NAME) \
-    public: \
-        T() = default; \
-        void reset() override { freeStorage(); } \
-        const void* sampleData() const override; \
-        void appendElementText(str::strbuffer::StrBuffer* out, const void* element) const override; \
+#define S_NUMBER_ARRAY(T, E, NAME)                                                                              \
+    class T : public TypedArray<E, T> {                                                                         \
+        S_POOLED(T, NAME)                                                                                       \
+    public:                                                                                                     \
+        T() = default;                                                                                          \
+        void reset() override { freeStorage(); }                                                                \
+        const void* sampleData() const override;                                                                \
+        void appendElementText(str::strbuffer::StrBuffer* out, const void* element) const override;             \
         void appendElementHex(str::strbuffer::StrBuffer* out, const void* elements, uint32_t n) const override; \
-        const base::IComparator* getComparator() const override; \
+        const base::IComparator* getComparator() const override;                                                \
     };
 
 S_NUMBER_ARRAY(ArrayU08, uint8_t, L"s_col__array_ArrayU08")

@@ -10,11 +10,16 @@ namespace s::col {
 // the largest 32-bit count).
 inline uint32_t growthStep(uint32_t c) {
     uint64_t n;
-    if (c < 100) n = 100;
-    else if (c < 10000000u) n = uint64_t(c) * 3;
-    else if (c < 50000000u) n = uint64_t(c) * 2;
-    else if (c < 100000000u) n = uint64_t(c) * 3 / 2;
-    else n = uint64_t(c) * 6 / 5;
+    if (c < 100)
+        n = 100;
+    else if (c < 10000000u)
+        n = uint64_t(c) * 3;
+    else if (c < 50000000u)
+        n = uint64_t(c) * 2;
+    else if (c < 100000000u)
+        n = uint64_t(c) * 3 / 2;
+    else
+        n = uint64_t(c) * 6 / 5;
     return n > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(n);
 }
 

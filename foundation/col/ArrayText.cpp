@@ -66,12 +66,12 @@ void ArrayP::appendElementText(StrBuffer* out, const void* element) const {
 
 void ArrayP::appendElementHex(StrBuffer*, const void*, uint32_t) const {}
 
-#define S_NUMBER_ARRAY_TEXT(T, E, TEXT, HEX) \
-    void T::appendElementText(StrBuffer* out, const void* element) const { \
-        out->TEXT(*static_cast<const E*>(element)); \
-    } \
+#define S_NUMBER_ARRAY_TEXT(T, E, TEXT, HEX)                                           \
+    void T::appendElementText(StrBuffer* out, const void* element) const {             \
+        out->TEXT(*static_cast<const E*>(element));                                    \
+    }                                                                                  \
     void T::appendElementHex(StrBuffer* out, const void* elements, uint32_t n) const { \
-        out->HEX(static_cast<const E*>(elements), n); \
+        out->HEX(static_cast<const E*>(elements), n);                                  \
     }
 
 S_NUMBER_ARRAY_TEXT(ArrayU08, uint8_t, appendU8, appendHexU8)

@@ -5,8 +5,12 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
-namespace s::digest { class IDigester; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+namespace s::digest {
+class IDigester;
+}
 
 namespace s::col {
 

@@ -6,11 +6,11 @@
 
 namespace s::comp {
 
-#define S_COMPARATOR_IMPL(T) \
+#define S_COMPARATOR_IMPL(T)                                                 \
     base::IObject* T::newInstance() const { return new (std::nothrow) T(); } \
-    T* T::instance() { \
-        static T* shared = new T(); \
-        return shared; \
+    T* T::instance() {                                                       \
+        static T* shared = new T();                                          \
+        return shared;                                                       \
     }
 
 S_COMPARATOR_IMPL(CompP)
@@ -56,8 +56,10 @@ void run(void** src, void** dst, int64_t low, int64_t high, int64_t offset, Sort
         return;
     }
     for (int64_t i = destLow, p = low, q = mid; i < destHigh; ++i) {
-        if (q >= high || (p < mid && directed<Sign>(compare(src[p], src[q], nullptr)) <= 0)) dst[i] = src[p++];
-        else dst[i] = src[q++];
+        if (q >= high || (p < mid && directed<Sign>(compare(src[p], src[q], nullptr)) <= 0))
+            dst[i] = src[p++];
+        else
+            dst[i] = src[q++];
     }
 }
 

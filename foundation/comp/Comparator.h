@@ -10,16 +10,16 @@ namespace s::comp {
 // Stateless comparators of the value found at each address: -1 when a < b, 1 when
 // a > b, else 0. instance() is the shared object (made on first use, never destroyed);
 // newInstance makes a separate heap object that its owner deletes.
-#define S_COMPARATOR(T, E, NAME) \
-    class T : public base::IObject, public base::IComparator { \
-        S_CLASS_NAME(NAME) \
-    public: \
-        static int cmp(E a, E b) { return a < b ? -1 : (a != b ? 1 : 0); } \
-        int compare(const void* a, const void* b) const override { \
+#define S_COMPARATOR(T, E, NAME)                                              \
+    class T : public base::IObject, public base::IComparator {                \
+        S_CLASS_NAME(NAME)                                                    \
+    public:                                                                   \
+        static int cmp(E a, E b) { return a < b ? -1 : (a != b ? 1 : 0); }    \
+        int compare(const void* a, const void* b) const override {            \
             return cmp(*static_cast<const E*>(a), *static_cast<const E*>(b)); \
-        } \
-        base::IObject* newInstance() const override; \
-        static T* instance(); \
+        }                                                                     \
+        base::IObject* newInstance() const override;                          \
+        static T* instance();                                                 \
     };
 
 S_COMPARATOR(CompP, uint64_t, L"s_comp_CompP")

@@ -6,7 +6,9 @@
 #include "foundation/col/Array.h"
 #include "foundation/thread/Pool.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::digest {
 

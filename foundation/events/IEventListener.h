@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-namespace s::base { class IObject; }
+namespace s::base {
+class IObject;
+}
 
 namespace s::gui::events {
 

@@ -5,8 +5,8 @@
 
 namespace s::map {
 
-const uint32_t MapBucketPrimes[20] = {211,     431,     863,     1733,     3467,     6947,     13901,
-                                      27803,   55609,   111227,  222461,   444929,   889871,   1779761,
+const uint32_t MapBucketPrimes[20] = {211,     431,     863,      1733,     3467,     6947,     13901,
+                                      27803,   55609,   111227,   222461,   444929,   889871,   1779761,
                                       3559537, 7119103, 14238221, 28476473, 56952947, 113905901};
 
 namespace detail {
@@ -137,8 +137,7 @@ void ChainTable<Node>::freeBuckets() {
 
 // ---------------------------------------------------------------- Map
 
-Map::Map(base::IDestructor* keyReset, base::IDestructor* keyTeardown)
-    : keyReset_(nullptr), keyTeardown_(nullptr) {
+Map::Map(base::IDestructor* keyReset, base::IDestructor* keyTeardown) : keyReset_(nullptr), keyTeardown_(nullptr) {
     reset();
     keyReset_ = keyReset;
     keyTeardown_ = keyTeardown;

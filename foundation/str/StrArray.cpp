@@ -4,8 +4,8 @@
 
 namespace s::str::strarray {
 
-using strbuffer::StrBuffer;
 using col::_array::ArrayU08;
+using strbuffer::StrBuffer;
 
 StrArray::StrArray() : items_(StrBuffer::pooler()) {}
 
@@ -39,9 +39,7 @@ void StrArray::clear() {
     if (items_.count()) items_.freeStorage();
 }
 
-void StrArray::removeAt(uint32_t index) {
-    items_.removeAtAndRelease(index);
-}
+void StrArray::removeAt(uint32_t index) { items_.removeAtAndRelease(index); }
 
 bool StrArray::indexOfIgnoreCase(const StrBuffer* s, uint32_t* index) const {
     if (!s) return false;

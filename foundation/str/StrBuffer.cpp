@@ -275,8 +275,7 @@ bool StrBuffer::lastIndexOfAny(const wchar_t* chars, int32_t count, uint32_t* po
     return scanBack(chars_, scanEnd(before, length_), pos, [=](wchar_t c) { return inSet(c, chars, n); });
 }
 
-bool StrBuffer::lastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* pos,
-                                         uint32_t before) const {
+bool StrBuffer::lastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* pos, uint32_t before) const {
     uint32_t n = textLength(chars, count);
     return scanBack(chars_, scanEnd(before, length_), pos, [=](wchar_t c) { return inSetFolded(c, chars, n); });
 }
@@ -342,8 +341,8 @@ bool StrBuffer::findLastIgnoreCase(const wchar_t* text, uint32_t* pos, uint32_t 
 
 namespace {
 template <bool Fold>
-bool regionMatchesImpl(const wchar_t* chars, uint32_t length, uint32_t index, const wchar_t* text,
-                       uint32_t textIndex, int32_t n) {
+bool regionMatchesImpl(const wchar_t* chars, uint32_t length, uint32_t index, const wchar_t* text, uint32_t textIndex,
+                       int32_t n) {
     if (!text) return false;
     uint32_t k;
     if (n < 0) {
@@ -362,8 +361,7 @@ bool StrBuffer::regionMatches(uint32_t index, const wchar_t* text, uint32_t text
     return regionMatchesImpl<false>(chars_, length_, index, text, textIndex, n);
 }
 
-bool StrBuffer::regionMatchesIgnoreCase(uint32_t index, const wchar_t* text, uint32_t textIndex,
-                                        int32_t n) const {
+bool StrBuffer::regionMatchesIgnoreCase(uint32_t index, const wchar_t* text, uint32_t textIndex, int32_t n) const {
     return regionMatchesImpl<true>(chars_, length_, index, text, textIndex, n);
 }
 
@@ -669,8 +667,10 @@ bool StrBuffer::write(const void* data, uint32_t n, uint32_t& count) {
     position_ += n;
     if (position_ / 2 > length_) {
         // A half unit written past the text stays for the next write to complete.
-        if (position_ % 2 == 0) setEnd(position_ / 2);
-        else length_ = position_ / 2;
+        if (position_ % 2 == 0)
+            setEnd(position_ / 2);
+        else
+            length_ = position_ / 2;
     }
     count = n;
     return true;

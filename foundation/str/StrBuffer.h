@@ -13,10 +13,18 @@
 #include "foundation/io/Stream.h"
 #include "foundation/thread/Pool.h"
 
-namespace s::col { class IteratorBase; }
-namespace s::col::_array { class ArrayU08; }
-namespace s::digest { class IDigester; }
-namespace s::str::strarray { class StrArray; }
+namespace s::col {
+class IteratorBase;
+}
+namespace s::col::_array {
+class ArrayU08;
+}
+namespace s::digest {
+class IDigester;
+}
+namespace s::str::strarray {
+class StrArray;
+}
 
 namespace s::str {
 
@@ -123,8 +131,7 @@ public:
     bool lastIndexOf(wchar_t ch, uint32_t* pos, uint32_t before = kFromEnd) const;
     bool lastIndexOfIgnoreCase(wchar_t ch, uint32_t* pos, uint32_t before = kFromEnd) const;
     bool lastIndexOfAny(const wchar_t* chars, int32_t count, uint32_t* pos, uint32_t before = kFromEnd) const;
-    bool lastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* pos,
-                                  uint32_t before = kFromEnd) const;
+    bool lastIndexOfAnyIgnoreCase(const wchar_t* chars, int32_t count, uint32_t* pos, uint32_t before = kFromEnd) const;
     // First occurrence of text at or after from; an empty text is found at from.
     bool find(const wchar_t* text, uint32_t* pos, uint32_t from = 0) const;
     bool findIgnoreCase(const wchar_t* text, uint32_t* pos, uint32_t from = 0) const;
@@ -165,13 +172,12 @@ public:
     StrBuffer* append(const wchar_t* units, int32_t n = -1) {
         uint32_t k = n < 0 ? (units ? uint32_t(wcslen(units)) : 0) : uint32_t(n);
         if (k == 0) return this;
-        if (length_ + k > capacity_) return appendGrowing(units, k);
+        // Short texts that fit are copied here without a call; the rest out of line
+        // (inlined, a memcpy of an unknown length from a short literal only drew false
+        // out-of-bounds warnings).
+        if (k > 8 || length_ + k > capacity_) return appendGrowing(units, k);
         wchar_t* d = chars_ + length_;
-        if (k <= 8) {
-            for (uint32_t i = 0; i < k; ++i) d[i] = units[i];  // short texts: no call
-        } else {
-            std::memcpy(d, units, size_t(k) * 2);
-        }
+        for (uint32_t i = 0; i < k; ++i) d[i] = units[i];
         d[k] = 0;
         length_ += k;
         return this;
@@ -190,7 +196,9 @@ public:
     StrBuffer* appendText(const wchar_t* text) { return append(text, -1); }
     // Replace the text (reserving exactly its length).
     StrBuffer* setText(const wchar_t* text) { return assign(text, -1); }
-    StrBuffer* setStr(const IStr* other) { return other ? assign(other->data(), int32_t(other->length())) : assign(nullptr, 0); }
+    StrBuffer* setStr(const IStr* other) {
+        return other ? assign(other->data(), int32_t(other->length())) : assign(nullptr, 0);
+    }
     StrBuffer* assign(const wchar_t* units, int32_t n);
 
     // ---- substrings (new pooled strings owned by the caller) ----------------------------
@@ -225,26 +233,64 @@ public:
     // "%f": six decimals.
     StrBuffer* appendFloat(float v) { return appendDouble(double(v)); }
     StrBuffer* appendDouble(double v);
-    StrBuffer* setU64(uint64_t v) { setEnd(0); return appendU64(v); }
-    StrBuffer* setU32(uint32_t v) { setEnd(0); return appendU64(v); }
-    StrBuffer* setU16(uint16_t v) { setEnd(0); return appendU64(v); }
-    StrBuffer* setU8(uint8_t v) { setEnd(0); return appendU64(v); }
-    StrBuffer* setS64(int64_t v) { setEnd(0); return appendS64(v); }
-    StrBuffer* setInt(int32_t v) { setEnd(0); return appendS64(v); }
-    StrBuffer* setS16(int16_t v) { setEnd(0); return appendS64(v); }
-    StrBuffer* setS8(int8_t v) { setEnd(0); return appendS64(v); }
-    StrBuffer* setFloat(float v) { setEnd(0); return appendDouble(double(v)); }
-    StrBuffer* setDouble(double v) { setEnd(0); return appendDouble(v); }
+    StrBuffer* setU64(uint64_t v) {
+        setEnd(0);
+        return appendU64(v);
+    }
+    StrBuffer* setU32(uint32_t v) {
+        setEnd(0);
+        return appendU64(v);
+    }
+    StrBuffer* setU16(uint16_t v) {
+        setEnd(0);
+        return appendU64(v);
+    }
+    StrBuffer* setU8(uint8_t v) {
+        setEnd(0);
+        return appendU64(v);
+    }
+    StrBuffer* setS64(int64_t v) {
+        setEnd(0);
+        return appendS64(v);
+    }
+    StrBuffer* setInt(int32_t v) {
+        setEnd(0);
+        return appendS64(v);
+    }
+    StrBuffer* setS16(int16_t v) {
+        setEnd(0);
+        return appendS64(v);
+    }
+    StrBuffer* setS8(int8_t v) {
+        setEnd(0);
+        return appendS64(v);
+    }
+    StrBuffer* setFloat(float v) {
+        setEnd(0);
+        return appendDouble(double(v));
+    }
+    StrBuffer* setDouble(double v) {
+        setEnd(0);
+        return appendDouble(v);
+    }
 
     // ---- hexadecimal: fixed-width lowercase digits, no separators ---------------------------
     StrBuffer* appendHexU64(const uint64_t* v, uint32_t n) { return formatHex(v, n, true); }
     StrBuffer* appendHexU32(const uint32_t* v, uint32_t n) { return formatHex(v, n, true); }
     StrBuffer* appendHexU16(const uint16_t* v, uint32_t n) { return formatHex(v, n, true); }
     StrBuffer* appendHexU8(const uint8_t* v, uint32_t n) { return formatHex(v, n, true); }
-    StrBuffer* appendHexS64(const int64_t* v, uint32_t n) { return formatHex(reinterpret_cast<const uint64_t*>(v), n, true); }
-    StrBuffer* appendHexS32(const int32_t* v, uint32_t n) { return formatHex(reinterpret_cast<const uint32_t*>(v), n, true); }
-    StrBuffer* appendHexS16(const int16_t* v, uint32_t n) { return formatHex(reinterpret_cast<const uint16_t*>(v), n, true); }
-    StrBuffer* appendHexS8(const int8_t* v, uint32_t n) { return formatHex(reinterpret_cast<const uint8_t*>(v), n, true); }
+    StrBuffer* appendHexS64(const int64_t* v, uint32_t n) {
+        return formatHex(reinterpret_cast<const uint64_t*>(v), n, true);
+    }
+    StrBuffer* appendHexS32(const int32_t* v, uint32_t n) {
+        return formatHex(reinterpret_cast<const uint32_t*>(v), n, true);
+    }
+    StrBuffer* appendHexS16(const int16_t* v, uint32_t n) {
+        return formatHex(reinterpret_cast<const uint16_t*>(v), n, true);
+    }
+    StrBuffer* appendHexS8(const int8_t* v, uint32_t n) {
+        return formatHex(reinterpret_cast<const uint8_t*>(v), n, true);
+    }
     // The bit pattern of each float as 8 digits.
     StrBuffer* appendHexFloat(const float* v, uint32_t n);
     // Each double as two 8-digit words, the low word first (memory order).
@@ -338,8 +384,7 @@ public:
     int compareToIgnoreCase(const base::IComparable* other,
                             const base::IComparator* comparator = nullptr) const override;
     bool equals(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
-    bool equalsIgnoreCase(const base::IComparable* other,
-                          const base::IComparator* comparator = nullptr) const override;
+    bool equalsIgnoreCase(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
     uint32_t hashCode() const override;
     uint32_t hashCodeIgnoreCase() const override;
     // Fast forms for two strings.
@@ -371,7 +416,8 @@ private:
         length_ = n;
         if (chars_) chars_[n] = 0;
     }
-    // append() when the text must grow first (the units may lie inside this string).
+    // append() for long texts and texts that must grow first (the units may lie inside
+    // this string).
     StrBuffer* appendGrowing(const wchar_t* units, uint32_t k);
     // Grows to hold n units; a pointer into the old block is moved along with it.
     bool ensureCapacityKeeping(uint32_t n, const wchar_t*& inside);
@@ -383,8 +429,7 @@ private:
     bool findLastImpl(const wchar_t* text, uint32_t* pos, uint32_t before) const;
     template <bool Fold>
     uint32_t replaceImpl(const wchar_t* find, const wchar_t* replacement);
-    col::_array::ArrayU08* encodeImpl(int codePage, col::_array::ArrayU08* bytes, bool append,
-                                      bool terminated) const;
+    col::_array::ArrayU08* encodeImpl(int codePage, col::_array::ArrayU08* bytes, bool append, bool terminated) const;
 
     wchar_t* chars_ = nullptr;
     uint32_t length_ = 0;

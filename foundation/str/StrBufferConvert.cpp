@@ -57,9 +57,7 @@ Decimal parseDecimal(const wchar_t* p, uint32_t n) {
 }
 
 int64_t saturateSigned(const Decimal& d, int64_t lo, int64_t hi) {
-    if (d.negative) {
-        return d.magnitude > uint64_t(-(lo + 1)) + 1 ? lo : int64_t(0 - d.magnitude);
-    }
+    if (d.negative) { return d.magnitude > uint64_t(-(lo + 1)) + 1 ? lo : int64_t(0 - d.magnitude); }
     return d.magnitude > uint64_t(hi) ? hi : int64_t(d.magnitude);
 }
 
@@ -159,9 +157,15 @@ StrBuffer* formatHexImpl(StrBuffer* s, const U* v, uint32_t n, bool append) {
 }  // namespace
 
 StrBuffer* StrBuffer::formatHex(const uint8_t* v, uint32_t n, bool append) { return formatHexImpl(this, v, n, append); }
-StrBuffer* StrBuffer::formatHex(const uint16_t* v, uint32_t n, bool append) { return formatHexImpl(this, v, n, append); }
-StrBuffer* StrBuffer::formatHex(const uint32_t* v, uint32_t n, bool append) { return formatHexImpl(this, v, n, append); }
-StrBuffer* StrBuffer::formatHex(const uint64_t* v, uint32_t n, bool append) { return formatHexImpl(this, v, n, append); }
+StrBuffer* StrBuffer::formatHex(const uint16_t* v, uint32_t n, bool append) {
+    return formatHexImpl(this, v, n, append);
+}
+StrBuffer* StrBuffer::formatHex(const uint32_t* v, uint32_t n, bool append) {
+    return formatHexImpl(this, v, n, append);
+}
+StrBuffer* StrBuffer::formatHex(const uint64_t* v, uint32_t n, bool append) {
+    return formatHexImpl(this, v, n, append);
+}
 
 StrBuffer* StrBuffer::appendHexFloat(const float* v, uint32_t n) {
     return formatHexImpl(this, reinterpret_cast<const uint32_t*>(v), n, true);
@@ -376,11 +380,16 @@ bool StrBuffer::isWordChar(wchar_t c) {
     if (c == L'%' || c == L'+' || c == L'-') return true;
     if (c < 0x100) return false;
     switch (c) {
-        case 0x3000: case 0x3001: case 0x3002: case 0x300C: case 0x300D:
-        case 0x3010: case 0x3011: case 0xFF08: case 0xFF09:
-            return false;
-        default:
-            return true;
+        case 0x3000:
+        case 0x3001:
+        case 0x3002:
+        case 0x300C:
+        case 0x300D:
+        case 0x3010:
+        case 0x3011:
+        case 0xFF08:
+        case 0xFF09: return false;
+        default: return true;
     }
 }
 

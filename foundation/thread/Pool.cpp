@@ -32,9 +32,12 @@ ObjLocker::ObjLocker(void* owned, DisposeFn disposeFn, base::IDestructor* dispos
 
 ObjLocker::~ObjLocker() {
     if (owned_) {
-        if (disposeFn_) disposeFn_(owned_);
-        else if (disposer_) disposer_->destroy(&owned_);
-        else delete static_cast<base::IObject*>(owned_);
+        if (disposeFn_)
+            disposeFn_(owned_);
+        else if (disposer_)
+            disposer_->destroy(&owned_);
+        else
+            delete static_cast<base::IObject*>(owned_);
         owned_ = nullptr;
     }
     DeleteCriticalSection(cs(cs_));

@@ -6,7 +6,9 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::col::_array { class ArrayP; }
+namespace s::col::_array {
+class ArrayP;
+}
 
 namespace s::thread {
 
@@ -52,6 +54,7 @@ public:
         ~Guard() { l_.leave(); }
         Guard(const Guard&) = delete;
         Guard& operator=(const Guard&) = delete;
+
     private:
         ObjLocker& l_;
     };
@@ -151,8 +154,7 @@ public:
 template <class T>
 EasyPooler* classPool(int32_t capacity) {
     static EasyPooler* pool = new EasyPooler(
-        capacity,
-        []() -> void* { return static_cast<void*>(new (std::nothrow) T()); },
+        capacity, []() -> void* { return static_cast<void*>(new (std::nothrow) T()); },
         [](void* o) { delete static_cast<T*>(o); },
         [](void* o) {
             if (o) static_cast<T*>(o)->reset();
@@ -170,13 +172,14 @@ EasyPooler* classPool(int32_t capacity) {
 //   };
 // It gives T::pooler(), T::create(), newInstance(), getClassName() and release().
 // Objects are kept in the pool as T* (converted to void*).
-#define S_POOLED_CAP(T, NAME, CAPACITY) \
-    friend ::s::thread::EasyPooler* ::s::thread::classPool<T>(int32_t); \
-public: \
+#define S_POOLED_CAP(T, NAME, CAPACITY)                                                      \
+    friend ::s::thread::EasyPooler* ::s::thread::classPool<T>(int32_t);                      \
+                                                                                             \
+public:                                                                                      \
     static ::s::thread::EasyPooler* pooler() { return ::s::thread::classPool<T>(CAPACITY); } \
-    static T* create() { return static_cast<T*>(pooler()->obtain()); } \
-    ::s::base::IObject* newInstance() const override { return create(); } \
-    const wchar_t* getClassName() const override { return NAME; } \
+    static T* create() { return static_cast<T*>(pooler()->obtain()); }                       \
+    ::s::base::IObject* newInstance() const override { return create(); }                    \
+    const wchar_t* getClassName() const override { return NAME; }                            \
     void release() override { pooler()->put(static_cast<T*>(this)); }
 
 #define S_POOLED(T, NAME) S_POOLED_CAP(T, NAME, 1000)

@@ -208,9 +208,7 @@ int32_t Thread::resume() {
     if (wake_) SetEvent(wake_);
     if (!handle_) return -1;
     DWORD previous;
-    do {
-        previous = ResumeThread(handle_);
-    } while (previous != DWORD(-1) && previous > 1);
+    do { previous = ResumeThread(handle_); } while (previous != DWORD(-1) && previous > 1);
     return int32_t(previous);
 }
 

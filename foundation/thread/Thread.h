@@ -65,22 +65,22 @@ enum : int32_t { kNoPause = 0, kFixedSleep = 1, kFixedRate = 2 };
 // thread takes its block along and deletes it when its task body returns.
 struct ThreadControl {
     ObjLocker* lock = nullptr;
-    void* handle = nullptr;        // copy of the OS thread handle
-    int32_t delay = 0;             // one-shot sleep before the next step, ms
-    ITask* task = nullptr;         // not owned
-    int32_t remaining = 0;         // runs still to do; -1 = forever
+    void* handle = nullptr;  // copy of the OS thread handle
+    int32_t delay = 0;       // one-shot sleep before the next step, ms
+    ITask* task = nullptr;   // not owned
+    int32_t remaining = 0;   // runs still to do; -1 = forever
     int32_t mode = kNoPause;
-    int32_t interval = 0;          // ms
-    std::atomic<uint8_t> started{0};        // set by the worker each time it takes the lock
+    int32_t interval = 0;             // ms
+    std::atomic<uint8_t> started{0};  // set by the worker each time it takes the lock
     std::atomic<uint8_t> idle{0};
     std::atomic<uint8_t> exitRequested{0};
     std::atomic<uint8_t> finished{0};
     std::atomic<uint8_t> stopRequested{0};  // the running body is asked to end
 
     // Wake-up machinery (lives as long as the Thread object).
-    void* wake = nullptr;          // auto-reset: a control call happened
-    void* idleEvent = nullptr;     // manual-reset: set while idle
-    uint32_t generation = 0;       // bumped by every run, stop and exit request
+    void* wake = nullptr;       // auto-reset: a control call happened
+    void* idleEvent = nullptr;  // manual-reset: set while idle
+    uint32_t generation = 0;    // bumped by every run, stop and exit request
     // Where the worker is: it is abandoned only inside a task body, never while it
     // holds or is about to take the lock.
     std::atomic<int32_t> phase{0};

@@ -183,8 +183,10 @@ bool Attributes::setDouble(const wchar_t* name, double value) {
 bool Attributes::setString(const wchar_t* name, const wchar_t* text, int32_t length) {
     StrBuffer* escaped = StrBuffer::create();
     if (!escaped) return false;
-    if (name && *name) escapeAttr(escaped, text, length);
-    else escapeText(escaped, text, length);
+    if (name && *name)
+        escapeAttr(escaped, text, length);
+    else
+        escapeText(escaped, text, length);
     bool ok = addText(name, -1, escaped->data(), int32_t(escaped->length()));
     escaped->release();
     return ok;
@@ -270,8 +272,10 @@ StrBuffer* Attributes::copyValueTo(StrBuffer* out, const wchar_t* name, const wc
     }
     const XmlAttr* a = find(name);
     if (a) {
-        if (a->nameLength > 0) unescapeAttr(out, a->value, a->valueLength, append);
-        else unescapeText(out, a->value, a->valueLength, append);
+        if (a->nameLength > 0)
+            unescapeAttr(out, a->value, a->valueLength, append);
+        else
+            unescapeText(out, a->value, a->valueLength, append);
     } else if (append) {
         out->append(def);
     } else {
@@ -288,8 +292,7 @@ const wchar_t* Attributes::parse(const wchar_t* p) {
         if (c == L'>' || c == L'/' || c == L'?') return p;
         if (c == 0) return nullptr;
         const wchar_t* name = p;
-        while (*p && *p != L'=' && !isBlank(*p) && *p != L'>' && *p != L'/' && *p != L'"' && *p != L'\'' &&
-               *p != L'<')
+        while (*p && *p != L'=' && !isBlank(*p) && *p != L'>' && *p != L'/' && *p != L'"' && *p != L'\'' && *p != L'<')
             ++p;
         int32_t nameLength = int32_t(p - name);
         if (!isValidName(name, nameLength)) return nullptr;
@@ -311,8 +314,10 @@ const wchar_t* Attributes::parse(const wchar_t* p) {
             StrBuffer* v = StrBuffer::create();
             if (!v) return nullptr;
             for (const wchar_t* q = value; q < p; ++q) {
-                if (*q == L'"') v->append(L"&quot;", 6);
-                else v->appendChar(*q);
+                if (*q == L'"')
+                    v->append(L"&quot;", 6);
+                else
+                    v->appendChar(*q);
             }
             ok = addText(name, nameLength, v->data(), int32_t(v->length()));
             v->release();

@@ -10,7 +10,9 @@
 #include "foundation/col/Array.h"
 #include "foundation/xml/AttrFactory.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::xml {
 

@@ -10,9 +10,16 @@
 #include "foundation/thread/Pool.h"
 #include "foundation/xml/Attributes.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
-namespace s::io { class IInputStream; class IOutputStream; }
-namespace s::file { class IPath; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+namespace s::io {
+class IInputStream;
+class IOutputStream;
+}  // namespace s::io
+namespace s::file {
+class IPath;
+}
 
 namespace s::xml {
 
@@ -130,22 +137,34 @@ public:
     bool setFloat(const wchar_t* name, float value) override { return attrs_.setFloat(name, value); }
     bool setDouble(const wchar_t* name, double value) override { return attrs_.setDouble(name, value); }
     bool setString(const wchar_t* name, const wchar_t* text) override { return attrs_.setString(name, text); }
-    bool setHex64Array(const wchar_t* name, const uint64_t* v, uint32_t n) override { return attrs_.setHex64Array(name, v, n); }
-    bool setHex32Array(const wchar_t* name, const uint32_t* v, uint32_t n) override { return attrs_.setHex32Array(name, v, n); }
-    bool setHex16Array(const wchar_t* name, const uint16_t* v, uint32_t n) override { return attrs_.setHex16Array(name, v, n); }
-    bool setHex8Array(const wchar_t* name, const uint8_t* v, uint32_t n) override { return attrs_.setHex8Array(name, v, n); }
+    bool setHex64Array(const wchar_t* name, const uint64_t* v, uint32_t n) override {
+        return attrs_.setHex64Array(name, v, n);
+    }
+    bool setHex32Array(const wchar_t* name, const uint32_t* v, uint32_t n) override {
+        return attrs_.setHex32Array(name, v, n);
+    }
+    bool setHex16Array(const wchar_t* name, const uint16_t* v, uint32_t n) override {
+        return attrs_.setHex16Array(name, v, n);
+    }
+    bool setHex8Array(const wchar_t* name, const uint8_t* v, uint32_t n) override {
+        return attrs_.setHex8Array(name, v, n);
+    }
     bool setHex64AsWords(const wchar_t* name, const uint64_t* v, uint32_t n) override {
         return attrs_.setHex64AsWords(name, v, n);
     }
 
-    const wchar_t* getString(const wchar_t* name, const wchar_t* def) const override { return attrs_.getString(name, def); }
+    const wchar_t* getString(const wchar_t* name, const wchar_t* def) const override {
+        return attrs_.getString(name, def);
+    }
     bool getBool(const wchar_t* name, bool def) const override { return attrs_.getBool(name, def); }
     int8_t getInt8(const wchar_t* name, int8_t def) const override { return int8_t(attrs_.getInt32(name, def)); }
     int16_t getInt16(const wchar_t* name, int16_t def) const override { return int16_t(attrs_.getInt32(name, def)); }
     int32_t getInt32(const wchar_t* name, int32_t def) const override { return attrs_.getInt32(name, def); }
     int64_t getInt64(const wchar_t* name, int64_t def) const override { return attrs_.getInt64(name, def); }
     uint8_t getUInt8(const wchar_t* name, uint8_t def) const override { return uint8_t(attrs_.getUInt32(name, def)); }
-    uint16_t getUInt16(const wchar_t* name, uint16_t def) const override { return uint16_t(attrs_.getUInt32(name, def)); }
+    uint16_t getUInt16(const wchar_t* name, uint16_t def) const override {
+        return uint16_t(attrs_.getUInt32(name, def));
+    }
     uint32_t getUInt32(const wchar_t* name, uint32_t def) const override { return attrs_.getUInt32(name, def); }
     uint64_t getUInt64(const wchar_t* name, uint64_t def) const override {
         return uint64_t(attrs_.getInt64(name, int64_t(def)));

@@ -3,7 +3,9 @@
 
 #include <cstdint>
 
-namespace s::col::_array { class ArrayU08; }
+namespace s::col::_array {
+class ArrayU08;
+}
 
 namespace s::xml {
 

@@ -37,7 +37,11 @@ bool isBlank(wchar_t c) { return c == L' ' || c == L'\t' || c == L'\n' || c == L
 // Matches an entity or character reference at text[i] (text[i] == '&'). On success
 // stores the code point in cp and the length of the reference in used.
 bool matchReference(const wchar_t* text, uint32_t i, uint32_t len, uint32_t& cp, uint32_t& used) {
-    static const struct { const wchar_t* name; uint32_t len; wchar_t ch; } named[] = {
+    static const struct {
+        const wchar_t* name;
+        uint32_t len;
+        wchar_t ch;
+    } named[] = {
         {L"&amp;", 5, L'&'}, {L"&lt;", 4, L'<'}, {L"&gt;", 4, L'>'}, {L"&quot;", 6, L'"'}, {L"&apos;", 6, L'\''},
     };
     for (const auto& e : named) {
@@ -56,10 +60,14 @@ bool matchReference(const wchar_t* text, uint32_t i, uint32_t len, uint32_t& cp,
     for (; j < len && digits < 8; ++j, ++digits) {
         wchar_t c = text[j];
         uint32_t d;
-        if (c >= L'0' && c <= L'9') d = uint32_t(c - L'0');
-        else if (hex && c >= L'a' && c <= L'f') d = uint32_t(c - L'a' + 10);
-        else if (hex && c >= L'A' && c <= L'F') d = uint32_t(c - L'A' + 10);
-        else break;
+        if (c >= L'0' && c <= L'9')
+            d = uint32_t(c - L'0');
+        else if (hex && c >= L'a' && c <= L'f')
+            d = uint32_t(c - L'a' + 10);
+        else if (hex && c >= L'A' && c <= L'F')
+            d = uint32_t(c - L'A' + 10);
+        else
+            break;
         value = value * (hex ? 16 : 10) + d;
     }
     if (digits == 0 || j >= len || text[j] != L';') return false;
@@ -142,9 +150,7 @@ void unescapeAttr(StrBuffer* out, const wchar_t* text, int32_t n, bool append) {
     unescape(out, text, n, append, false);
 }
 
-void unescapeText(StrBuffer* out, const wchar_t* text, int32_t n, bool append) {
-    unescape(out, text, n, append, true);
-}
+void unescapeText(StrBuffer* out, const wchar_t* text, int32_t n, bool append) { unescape(out, text, n, append, true); }
 
 bool isValidName(const wchar_t* name, int32_t n) {
     uint32_t len = lengthOf(name, n);
@@ -153,10 +159,15 @@ bool isValidName(const wchar_t* name, int32_t n) {
         wchar_t c = name[i];
         if (c <= 0x20 || c == 0x7F) return false;
         switch (c) {
-            case L'=': case L'"': case L'\'': case L'<': case L'>': case L'/': case L'&': case L'?':
-                return false;
-            default:
-                break;
+            case L'=':
+            case L'"':
+            case L'\'':
+            case L'<':
+            case L'>':
+            case L'/':
+            case L'&':
+            case L'?': return false;
+            default: break;
         }
     }
     return true;

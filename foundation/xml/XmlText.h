@@ -4,7 +4,9 @@
 
 #include <cstdint>
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::xml {
 

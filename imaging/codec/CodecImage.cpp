@@ -94,6 +94,28 @@ win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth) {
     return set;
 }
 
+namespace {
+thread_local const wchar_t* lastSizeRefusal = nullptr;
+}  // namespace
+
+bool pictureFits(uint64_t w, uint64_t h, uint64_t bytesPerPixel, uint64_t fileBytes) {
+    if (w == 0 || h == 0) return true;
+    if (w > kMaxPixels || h > kMaxPixels || w * h > kMaxPixels) {
+        lastSizeRefusal = L"The picture is too large to open: it has more than 268,435,456 pixels.";
+        return false;
+    }
+    if (fileBytes < kSmallFileBytes && w * h * bytesPerPixel > kSmallFileBudget) {
+        lastSizeRefusal = L"The picture is too large for its file: it would take more memory than "
+                          L"a file this small can need.";
+        return false;
+    }
+    return true;
+}
+
+const wchar_t* sizeRefusal() { return lastSizeRefusal; }
+
+void clearSizeRefusal() { lastSizeRefusal = nullptr; }
+
 bool plausibleSize(uint64_t w, uint64_t h, uint64_t streamBytes, uint64_t pixelsPerByte) {
     if (w == 0 || h == 0) return false;
     if (streamBytes == UINT64_MAX) return true;

@@ -40,4 +40,21 @@ win::BufferedImageSet* singleFrameSet(win::BufferedImage* image, int depth);
 // length (UINT64_MAX) passes.
 bool plausibleSize(uint64_t w, uint64_t h, uint64_t streamBytes, uint64_t pixelsPerByte);
 
+// ---- picture limits ------------------------------------------------------------------
+// No picture of more pixels than this is decoded (1 GiB at 32 bits).
+constexpr uint64_t kMaxPixels = 1ull << 28;
+// A file smaller than kSmallFileBytes may not make a reader set aside more than
+// kSmallFileBudget for its pixels: a few bytes of header must not cost gigabytes.
+constexpr uint64_t kSmallFileBytes = 1ull << 20;
+constexpr uint64_t kSmallFileBudget = 640ull << 20;
+
+// Whether a picture of w x h that needs bytesPerPixel bytes of memory per pixel (its
+// decoded rows, the image made from them, the decoder's own buffers) may be decoded
+// from a file of fileBytes (UINT64_MAX when unknown). When not, sizeRefusal() says why.
+bool pictureFits(uint64_t w, uint64_t h, uint64_t bytesPerPixel, uint64_t fileBytes);
+// Why the last picture refused on this thread was refused for its size; null when none
+// was since clearSizeRefusal().
+const wchar_t* sizeRefusal();
+void clearSizeRefusal();
+
 }  // namespace s::image

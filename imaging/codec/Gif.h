@@ -123,6 +123,7 @@ private:
                    int disposal);
     bool findBest(int w, int h, int depth, int* index, bool depthFirst) const;
     bool expandFrame(int i, image::win::BufferedImage* img, int left, int top);
+    void expandFrameClipped(int i, image::win::BufferedImage* img, int left, int top);
 
     GifLzw lzw_;
     col::_array::ArrayU08 data_;     // LZW data of the image being read
@@ -138,6 +139,7 @@ private:
     col::_array::ArrayS32 colours_;  // palette entries of each frame
     uint16_t loopCount_ = 1;
     int screenWidth_ = 0, screenHeight_ = 0;
+    uint64_t fileBytes_ = UINT64_MAX;  // of the file read (unknown: UINT64_MAX)
 };
 
 }  // namespace s::image::gif::win

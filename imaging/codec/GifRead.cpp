@@ -30,9 +30,11 @@ bool skipSubBlocks(CodecInput& in) {
     }
 }
 
-// The most indices LZW data of that many bytes can stand for: every code takes at least
-// three bits and stands for at most 4096 indices.
-uint64_t maxIndicesFor(uint64_t dataBytes) { return (dataBytes * 8 / 3 + 1) * 4096; }
+// The most indices LZW data of that many bytes can stand for. The k-th code after a
+// clear stands for at most k + 1 indices, so the codes that fill the 4096-entry table
+// stand for at most 4096 * 4097 / 2 between them; only then can a code stand for 4096,
+// and such codes take 12 bits each.
+uint64_t maxIndicesFor(uint64_t dataBytes) { return 4096ull * 4097 / 2 + (dataBytes * 8 / 12 + 1) * 4096; }
 
 }  // namespace
 
@@ -61,6 +63,7 @@ void Gif::reset() {
     lastTableBits_ = 8;
     interlaced_ = false;
     screenWidth_ = screenHeight_ = 0;
+    fileBytes_ = UINT64_MAX;
 }
 
 bool Gif::appendFrame(Bitmap* frame, int colours, int transparent, int delay, int disposal, int left, int top) {
@@ -132,6 +135,8 @@ bool Gif::readImage(CodecInput& in, const uint8_t* globalTable, int globalColour
     if (w == 0 || h == 0) return true;  // nothing to show; the file goes on
     const uint64_t pixels = uint64_t(w) * uint64_t(h);
     if (minCodeSize < 1 || minCodeSize > 8 || dataBytes == 0 || pixels > maxIndicesFor(dataBytes)) return false;
+    // The indices, the frame's bitmap and the image made from it.
+    if (!pictureFits(uint64_t(w), uint64_t(h), 6, in.length())) return false;
 
     if (!indices_.ensureCapacity(uint32_t(pixels))) return false;
     uint8_t* idx = indices_.items();
@@ -181,6 +186,7 @@ bool Gif::read(io::IInputStream* stream) {
     }
     screenWidth_ = le16(header + 6);
     screenHeight_ = le16(header + 8);
+    fileBytes_ = in.length();
     uint8_t global[768];
     int globalColours = 256;
     if (header[10] & 0x80) {
@@ -278,6 +284,25 @@ bool Gif::expandFrame(int i, BufferedImage* img, int left, int top) {
     return alphaAll != 0xFF000000u;
 }
 
+// Frame i's pixels that fall inside img, with the frame's top left corner at (left, top).
+void Gif::expandFrameClipped(int i, BufferedImage* img, int left, int top) {
+    Bitmap* bm = getFrame(i);
+    const int w = bm->getWidth(), h = bm->getHeight();
+    const int x0 = std::max(0, left), y0 = std::max(0, top);
+    const int x1 = int(std::min<int64_t>(img->getWidth(), int64_t(left) + w));
+    const int y1 = int(std::min<int64_t>(img->getHeight(), int64_t(top) + h));
+    if (x0 >= x1 || y0 >= y1) return;
+    if (x0 == left && y0 == top && x1 - x0 == w && y1 - y0 == h) {
+        expandFrame(i, img, left, top);
+        return;
+    }
+    BufferedImage* whole = toImage(i, nullptr);
+    if (!whole) return;
+    for (int y = y0; y < y1; ++y)
+        std::memcpy(img->getRow(y) + x0, whole->getRow(y - top) + (x0 - left), size_t(x1 - x0) * 4);
+    whole->release();
+}
+
 BufferedImage* Gif::toImage(int frame, BufferedImage* dst) {
     if (frame < 0 || uint32_t(frame) >= frames_.count()) return nullptr;
     Bitmap* bm = getFrame(frame);
@@ -290,18 +315,19 @@ BufferedImage* Gif::toImage(int frame, BufferedImage* dst) {
 BufferedImageSet* Gif::toImageSet() {
     const int n = getFrameCount();
     if (n == 0) return nullptr;
-    // The canvas is the logical screen, grown to hold frame 0 where the screen is too
-    // small for it.
+    // The canvas is the logical screen, grown to frame 0's own size where the screen is
+    // smaller, never for where a frame is placed: frames are clipped to it.
     Bitmap* first = getFrame(0);
     const int fw = first->getWidth(), fh = first->getHeight();
-    int cw = std::max(screenWidth_, getFrameLeft(0) + fw);
-    int ch = std::max(screenHeight_, getFrameTop(0) + fh);
+    int cw = std::max(screenWidth_, fw);
+    int ch = std::max(screenHeight_, fh);
     // A screen far larger than anything drawn on it is not believed.
     const int64_t drawn = int64_t(fw) * fh;
     if (int64_t(cw) * ch > std::max<int64_t>(drawn * 64, int64_t(1) << 24)) {
-        cw = getFrameLeft(0) + fw;
-        ch = getFrameTop(0) + fh;
+        cw = fw;
+        ch = fh;
     }
+    if (!pictureFits(uint64_t(cw), uint64_t(ch), 8, fileBytes_)) return nullptr;
     BufferedImageSet* set = BufferedImageSet::create();
     if (!set) return nullptr;
     for (int i = 0; i < n; ++i) {
@@ -312,16 +338,8 @@ BufferedImageSet* Gif::toImageSet() {
             // it is cleared.
             img = imageTarget(nullptr, cw, ch);
             if (!img) break;
-            for (int y = 0; y < ch; ++y) {
-                uint32_t* row = img->getRow(y);
-                if (y < top || y >= top + fh) {
-                    std::memset(row, 0, size_t(cw) * 4);
-                } else {
-                    std::memset(row, 0, size_t(left) * 4);
-                    std::memset(row + left + fw, 0, size_t(cw - left - fw) * 4);
-                }
-            }
-            expandFrame(0, img, left, top);
+            for (int y = 0; y < ch; ++y) std::memset(img->getRow(y), 0, size_t(cw) * 4);
+            expandFrameClipped(0, img, left, top);
             img->setHasAlpha(true);
             left = top = 0;
         } else {

@@ -1,5 +1,7 @@
 #include "imaging/codec/Icon.h"
 
+#include "imaging/codec/CodecImage.h"
+#include "imaging/codec/CodecStream.h"
 #include "imaging/codec/IconArchive.h"
 #include "imaging/image/BufferedImage.h"
 #include "imaging/image/BufferedImageSet.h"
@@ -59,15 +61,35 @@ bool Icon::read(io::IInputStream* in)
     images_.freeStorage();
     auto* archive = archive::icon::Archive::create();
     if (!archive) return false;
+    const uint64_t fileBytes = in ? image::bytesLeft(in) : 0;
     if (archive->openStream(in)) {
         int32_t best = 0;
         if (archive->findBestEntry(32, 32, &best)) {
-            IconImage* first = archive->decodeEntry(uint32_t(best));
-            if (first) images_.push(first);
-            for (uint32_t i = 0; i < archive->getEntryCount(); ++i) {
-                if (int32_t(i) == best) continue;
+            // The best entry first, then the others; entries that point at the same
+            // bytes are one image, decoded once. Decoding stops before the images
+            // held would pass the memory a file of this size may take.
+            uint64_t pixels = 0;
+            const uint32_t n = archive->getEntryCount();
+            for (uint32_t k = 0; k <= n; ++k) {
+                const uint32_t i = k == 0 ? uint32_t(best) : k - 1;
+                if (k > 0 && int32_t(i) == best) continue;
+                const archive::icon::Entry* e = archive->entry(i);
+                bool seen = false;
+                for (uint32_t j = 0; j < k && !seen; ++j) {
+                    const uint32_t earlier = j == 0 ? uint32_t(best) : j - 1;
+                    if (j > 0 && int32_t(earlier) == best) continue;
+                    const archive::icon::Entry* o = archive->entry(earlier);
+                    seen = o->imageOffset == e->imageOffset && o->bytesInRes == e->bytesInRes;
+                }
+                if (seen) continue;
                 IconImage* img = archive->decodeEntry(i);
-                if (img) images_.push(img);
+                if (!img) continue;
+                pixels += uint64_t(img->getWidth()) * uint64_t(img->getHeight());
+                if (!pictureFits(pixels, 1, 8, fileBytes)) {
+                    img->release();
+                    break;
+                }
+                images_.push(img);
             }
         }
     }

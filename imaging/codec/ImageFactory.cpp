@@ -1,5 +1,6 @@
 #include "imaging/codec/ImageFactory.h"
 
+#include "imaging/codec/CodecImage.h"
 #include "imaging/codec/Gif.h"
 #include "imaging/codec/Icon.h"
 #include "imaging/codec/Jpeg.h"
@@ -20,6 +21,7 @@ IEncodedImage* newCodecFor(ImageFormatTag tag) {
 }
 
 IEncodedImage* openImageFile(file::win::PathWin* path) {
+    clearSizeRefusal();
     ImageFormatTag tag = nullptr;
     if (!sniffFormat(path, &tag)) return nullptr;
     IEncodedImage* codec = newCodecFor(tag);

@@ -12,7 +12,8 @@ namespace s::image {
 IEncodedImage* newCodecFor(ImageFormatTag tag);
 
 // Sniffs the file and loads it with the codec of its format. Null for an unknown
-// format and for a file that could not be decoded; otherwise the caller releases it.
+// format and for a file that could not be decoded (sizeRefusal() in CodecImage.h then
+// tells a picture refused for its size); otherwise the caller releases it.
 IEncodedImage* openImageFile(file::win::PathWin* path);
 IEncodedImage* openImageFile(const wchar_t* path);
 

@@ -69,7 +69,11 @@ void decodeBody(void* arg) {
     jpeg_read_header(ci, TRUE);
     bool cmyk = ci->jpeg_color_space == JCS_CMYK || ci->jpeg_color_space == JCS_YCCK;
     ci->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
-    if (!plausibleSize(ci->image_width, ci->image_height, job->size, kPixelsPerByte)) {
+    // The decoded rows and the image made from them; a progressive picture also keeps
+    // every coefficient (two bytes a sample) until its last scan.
+    const uint64_t bytesPerPixel = 8 + (ci->progressive_mode ? 2ull * uint64_t(ci->num_components) : 0);
+    if (!plausibleSize(ci->image_width, ci->image_height, job->size, kPixelsPerByte) ||
+        !pictureFits(ci->image_width, ci->image_height, bytesPerPixel, job->size)) {
         job->refused = true;
         return;
     }

@@ -107,8 +107,10 @@ void decodeBody(PngJob* job) {
     png_uint_32 w = 0, h = 0;
     int depth = 0, colour = 0, interlace = 0;
     png_get_IHDR(png, info, &w, &h, &depth, &colour, &interlace, nullptr, nullptr);
+    // The compression bound on the packed rows the data inflates to; the memory bound on
+    // the unpacked 32-bit rows they become, and on the image made from them.
     if (!plausibleSize(png_get_rowbytes(png, info) + 1, h, job->input->length(), kInflateRatio) ||
-        w > 0x7FFFFFFF || h > 0x7FFFFFFF) {
+        !pictureFits(w, h, 8, job->input->length()) || w > 0x7FFFFFFF || h > 0x7FFFFFFF) {
         job->refused = true;
         return;
     }

@@ -4,8 +4,12 @@
 
 #include <cstdint>
 
-namespace s::io { class IOutputStream; }
-namespace s::file::win { class PathWin; }
+namespace s::io {
+class IOutputStream;
+}
+namespace s::file::win {
+class PathWin;
+}
 
 namespace s::archive {
 

@@ -18,10 +18,10 @@ struct TypeRow {
 };
 // Indexed by the archive code.
 const TypeRow kTypes[] = {
-    {9, L"ACCELERATOR"}, {21, L"ANICURSOR"}, {22, L"ANIICON"}, {2, L"BITMAP"},     {1, L"CURSOR"},
-    {5, L"DIALOG"},      {17, L"DLGINCLUDE"}, {8, L"FONT"},    {7, L"FONTDIR"},    {12, L"GROUP_CURSOR"},
-    {14, L"GROUP_ICON"}, {23, L"HTML"},       {3, L"ICON"},    {24, L"MANIFEST"},  {4, L"MENU"},
-    {11, L"MESSAGETABLE"}, {19, L"PLUGPLAY"}, {10, L"RCDATA"}, {6, L"STRING"},     {16, L"VERSION"},
+    {9, L"ACCELERATOR"},   {21, L"ANICURSOR"},  {22, L"ANIICON"}, {2, L"BITMAP"},    {1, L"CURSOR"},
+    {5, L"DIALOG"},        {17, L"DLGINCLUDE"}, {8, L"FONT"},     {7, L"FONTDIR"},   {12, L"GROUP_CURSOR"},
+    {14, L"GROUP_ICON"},   {23, L"HTML"},       {3, L"ICON"},     {24, L"MANIFEST"}, {4, L"MENU"},
+    {11, L"MESSAGETABLE"}, {19, L"PLUGPLAY"},   {10, L"RCDATA"},  {6, L"STRING"},    {16, L"VERSION"},
     {20, L"VXD"},
 };
 constexpr int32_t kTypeCount = int32_t(sizeof(kTypes) / sizeof(kTypes[0]));
@@ -30,22 +30,15 @@ constexpr int32_t kTypeCount = int32_t(sizeof(kTypes) / sizeof(kTypes[0]));
 
 namespace type {
 
-int32_t codeOfRt(uint32_t rt)
-{
+int32_t codeOfRt(uint32_t rt) {
     for (int32_t c = 0; c < kTypeCount; ++c)
         if (kTypes[c].rt == rt) return c;
     return int32_t(rt);
 }
 
-uint32_t rtOfCode(int32_t code)
-{
-    return code >= 0 && code < kTypeCount ? kTypes[code].rt : uint32_t(code);
-}
+uint32_t rtOfCode(int32_t code) { return code >= 0 && code < kTypeCount ? kTypes[code].rt : uint32_t(code); }
 
-const wchar_t* nameOfCode(int32_t code)
-{
-    return code >= 0 && code < kTypeCount ? kTypes[code].name : nullptr;
-}
+const wchar_t* nameOfCode(int32_t code) { return code >= 0 && code < kTypeCount ? kTypes[code].name : nullptr; }
 
 }  // namespace type
 
@@ -60,14 +53,12 @@ using str::strbuffer::StrBuffer;
 
 Entry::Entry() = default;
 
-Entry::~Entry()
-{
+Entry::~Entry() {
     if (nameText_) nameText_->release();
     if (typeText_) typeText_->release();
 }
 
-void Entry::reset()
-{
+void Entry::reset() {
     size_ = 0;
     nameIsId_ = true;
     nameId_ = 0;
@@ -80,14 +71,12 @@ void Entry::reset()
     if (typeText_) typeText_->clear();
 }
 
-void Entry::setNameId(uint32_t id)
-{
+void Entry::setNameId(uint32_t id) {
     nameId_ = id;
     nameIsId_ = true;
 }
 
-void Entry::setName(const wchar_t* name)
-{
+void Entry::setName(const wchar_t* name) {
     if (IS_INTRESOURCE(name)) {
         setNameId(uint32_t(reinterpret_cast<uintptr_t>(name)));
         return;
@@ -98,20 +87,17 @@ void Entry::setName(const wchar_t* name)
     nameId_ = 0;
 }
 
-const wchar_t* Entry::getNameText() const
-{
+const wchar_t* Entry::getNameText() const {
     if (!nameText_ || nameText_->length() == 0) return L"";
     return nameText_->text();
 }
 
-void Entry::setTypeCode(int32_t code)
-{
+void Entry::setTypeCode(int32_t code) {
     rtType_ = type::rtOfCode(code);
     typeIsId_ = true;
 }
 
-void Entry::setType(const wchar_t* t)
-{
+void Entry::setType(const wchar_t* t) {
     if (IS_INTRESOURCE(t)) {
         rtType_ = uint32_t(reinterpret_cast<uintptr_t>(t));
         typeIsId_ = true;
@@ -123,8 +109,7 @@ void Entry::setType(const wchar_t* t)
     rtType_ = 0;
 }
 
-const wchar_t* Entry::getTypeText() const
-{
+const wchar_t* Entry::getTypeText() const {
     if (!typeText_ || typeText_->length() == 0) return L"";
     return typeText_->text();
 }
@@ -137,8 +122,7 @@ Archive::~Archive() { close(); }
 
 const wchar_t* Archive::getPathText() const { return path_ ? path_->getFullPath() : L""; }
 
-bool Archive::open(const wchar_t* path)
-{
+bool Archive::open(const wchar_t* path) {
     if (!path) return false;
     file::win::PathWin* p = file::win::PathWin::fromString(path);
     if (!p) return false;
@@ -147,8 +131,7 @@ bool Archive::open(const wchar_t* path)
     return ok;
 }
 
-bool Archive::open(file::win::PathWin* path)
-{
+bool Archive::open(file::win::PathWin* path) {
     close();
     if (!path || !path->exists() || !path->isFile()) return false;
     path_ = file::win::PathWin::fromString(path->getFullPath());
@@ -161,12 +144,10 @@ bool Archive::open(file::win::PathWin* path)
 }
 
 // Maps the file as a data file (its code is never run) and lists its resources.
-bool Archive::load()
-{
+bool Archive::load() {
     fileSize_ = uint64_t(path_->getSize());
     module_ = LoadLibraryExW(path_->getFullPath(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
-    if (!module_)
-        module_ = LoadLibraryExW(path_->getFullPath(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module_) module_ = LoadLibraryExW(path_->getFullPath(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module_) return false;
     // Nothing enumerates a resource directory that has not been checked first.
     if (!findView(module_, &view_) || !validResourceDirectory(view_)) return false;
@@ -184,8 +165,7 @@ struct ListContext {
     bool perLanguage;
 };
 
-void addEntry(ListContext* c, WORD language, bool withLanguage)
-{
+void addEntry(ListContext* c, WORD language, bool withLanguage) {
     Entry* e = Entry::create();
     if (!e) return;
     e->setType(c->type);
@@ -201,14 +181,12 @@ void addEntry(ListContext* c, WORD language, bool withLanguage)
     c->entries->push(e);
 }
 
-BOOL CALLBACK onLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
-{
+BOOL CALLBACK onLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
     addEntry(reinterpret_cast<ListContext*>(param), language, true);
     return TRUE;
 }
 
-BOOL CALLBACK onName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
-{
+BOOL CALLBACK onName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param) {
     auto* c = reinterpret_cast<ListContext*>(param);
     c->name = name;
     if (c->perLanguage)
@@ -218,8 +196,7 @@ BOOL CALLBACK onName(HMODULE module, LPCWSTR type, LPWSTR name, LONG_PTR param)
     return TRUE;
 }
 
-BOOL CALLBACK onType(HMODULE module, LPWSTR type, LONG_PTR param)
-{
+BOOL CALLBACK onType(HMODULE module, LPWSTR type, LONG_PTR param) {
     auto* c = reinterpret_cast<ListContext*>(param);
     c->type = type;
     EnumResourceNamesW(module, type, onName, param);
@@ -228,8 +205,7 @@ BOOL CALLBACK onType(HMODULE module, LPWSTR type, LONG_PTR param)
 
 }  // namespace
 
-void Archive::listEntries()
-{
+void Archive::listEntries() {
     entries_.freeStorage();
     ListContext c{&entries_, module_, nullptr, nullptr, !system::osVersion().isVistaOrLater};
     // A module without any resource makes the enumeration report failure: that is
@@ -237,8 +213,7 @@ void Archive::listEntries()
     EnumResourceTypesW(module_, onType, reinterpret_cast<LONG_PTR>(&c));
 }
 
-void Archive::close()
-{
+void Archive::close() {
     if (path_) path_->release();
     path_ = nullptr;
     if (module_) FreeLibrary(module_);
@@ -251,8 +226,7 @@ void Archive::close()
 // ---- lookups -------------------------------------------------------------------------
 
 int32_t Archive::find(bool (*match)(const Entry*, const void*, const void*), const void* a, const void* b,
-                      int32_t nth) const
-{
+                      int32_t nth) const {
     for (uint32_t i = 0; i < entries_.count(); ++i) {
         const Entry* e = entries_.at<Entry>(i);
         if (match(e, a, b) && nth-- == 0) return int32_t(i);
@@ -262,8 +236,7 @@ int32_t Archive::find(bool (*match)(const Entry*, const void*, const void*), con
 
 namespace {
 
-bool textIs(const wchar_t* have, const void* want, bool ignoreCase)
-{
+bool textIs(const wchar_t* have, const void* want, bool ignoreCase) {
     const wchar_t* w = static_cast<const wchar_t*>(want);
     if (!w) return false;
     if (!ignoreCase) return std::wcscmp(have, w) == 0;
@@ -276,13 +249,18 @@ bool textIs(const wchar_t* have, const void* want, bool ignoreCase)
     }
 }
 
-bool nameText(const Entry* e, const void* name, bool ic) { return e->nameIsText() && textIs(e->getNameText(), name, ic); }
-bool nameId(const Entry* e, const void* id) { return e->nameIsId() && e->getNameId() == *static_cast<const uint32_t*>(id); }
+bool nameText(const Entry* e, const void* name, bool ic) {
+    return e->nameIsText() && textIs(e->getNameText(), name, ic);
+}
+bool nameId(const Entry* e, const void* id) {
+    return e->nameIsId() && e->getNameId() == *static_cast<const uint32_t*>(id);
+}
 bool typeText(const Entry* e, const void* t, bool ic) { return e->typeIsText() && textIs(e->getTypeText(), t, ic); }
-bool typeCode(const Entry* e, const void* code) { return e->typeIsId() && e->getTypeCode() == *static_cast<const int32_t*>(code); }
+bool typeCode(const Entry* e, const void* code) {
+    return e->typeIsId() && e->getTypeCode() == *static_cast<const int32_t*>(code);
+}
 
-bool report(int32_t found, int32_t* index)
-{
+bool report(int32_t found, int32_t* index) {
     if (found < 0) return false;
     if (index) *index = found;
     return true;
@@ -290,61 +268,65 @@ bool report(int32_t found, int32_t* index)
 
 }  // namespace
 
-bool Archive::findEntryByName(const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void*) { return nameText(e, a, false); }, name, nullptr), index);
+bool Archive::findEntryByName(const wchar_t* name, int32_t* index) const {
+    return report(find([](const Entry* e, const void* a, const void*) { return nameText(e, a, false); }, name, nullptr),
+                  index);
 }
 
-bool Archive::findEntryById(uint32_t id, int32_t* index) const
-{
+bool Archive::findEntryById(uint32_t id, int32_t* index) const {
     return report(find([](const Entry* e, const void* a, const void*) { return nameId(e, a); }, &id, nullptr), index);
 }
 
-bool Archive::findEntryByNameIgnoreCase(const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void*) { return nameText(e, a, true); }, name, nullptr), index);
+bool Archive::findEntryByNameIgnoreCase(const wchar_t* name, int32_t* index) const {
+    return report(find([](const Entry* e, const void* a, const void*) { return nameText(e, a, true); }, name, nullptr),
+                  index);
 }
 
-bool Archive::findEntryNth(int32_t code, int32_t n, int32_t* index) const
-{
+bool Archive::findEntryNth(int32_t code, int32_t n, int32_t* index) const {
     if (n < 0) return false;
-    return report(find([](const Entry* e, const void* a, const void*) { return typeCode(e, a); }, &code, nullptr, n), index);
-}
-
-bool Archive::findEntry(const wchar_t* t, const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeText(e, a, false) && nameText(e, b, false); },
-                       t, name), index);
-}
-
-bool Archive::findEntry(const wchar_t* t, uint32_t id, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeText(e, a, false) && nameId(e, b); }, t, &id),
+    return report(find([](const Entry* e, const void* a, const void*) { return typeCode(e, a); }, &code, nullptr, n),
                   index);
 }
 
-bool Archive::findEntry(int32_t code, const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameText(e, b, false); },
-                       &code, name), index);
-}
-
-bool Archive::findEntry(int32_t code, uint32_t id, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameId(e, b); }, &code, &id),
+bool Archive::findEntry(const wchar_t* t, const wchar_t* name, int32_t* index) const {
+    return report(find([](const Entry* e, const void* a,
+                          const void* b) { return typeText(e, a, false) && nameText(e, b, false); },
+                       t, name),
                   index);
 }
 
-bool Archive::findEntryIgnoreCase(const wchar_t* t, const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeText(e, a, true) && nameText(e, b, true); },
-                       t, name), index);
+bool Archive::findEntry(const wchar_t* t, uint32_t id, int32_t* index) const {
+    return report(
+        find([](const Entry* e, const void* a, const void* b) { return typeText(e, a, false) && nameId(e, b); }, t,
+             &id),
+        index);
 }
 
-bool Archive::findEntryIgnoreCase(int32_t code, const wchar_t* name, int32_t* index) const
-{
-    return report(find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameText(e, b, true); },
-                       &code, name), index);
+bool Archive::findEntry(int32_t code, const wchar_t* name, int32_t* index) const {
+    return report(
+        find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameText(e, b, false); },
+             &code, name),
+        index);
+}
+
+bool Archive::findEntry(int32_t code, uint32_t id, int32_t* index) const {
+    return report(
+        find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameId(e, b); }, &code, &id),
+        index);
+}
+
+bool Archive::findEntryIgnoreCase(const wchar_t* t, const wchar_t* name, int32_t* index) const {
+    return report(
+        find([](const Entry* e, const void* a, const void* b) { return typeText(e, a, true) && nameText(e, b, true); },
+             t, name),
+        index);
+}
+
+bool Archive::findEntryIgnoreCase(int32_t code, const wchar_t* name, int32_t* index) const {
+    return report(
+        find([](const Entry* e, const void* a, const void* b) { return typeCode(e, a) && nameText(e, b, true); }, &code,
+             name),
+        index);
 }
 
 // ---- reading ---------------------------------------------------------------------------
@@ -353,8 +335,7 @@ namespace {
 
 // The resource's bytes in the mapped module; null when they cannot be had, or when
 // the size the module gives runs past the mapped file.
-const uint8_t* lockBytes(HMODULE module, const MappedView& view, HRSRC handle, uint32_t* size)
-{
+const uint8_t* lockBytes(HMODULE module, const MappedView& view, HRSRC handle, uint32_t* size) {
     *size = 0;
     if (!module || !handle || !view.base) return nullptr;
     HGLOBAL g = LoadResource(module, handle);
@@ -368,8 +349,7 @@ const uint8_t* lockBytes(HMODULE module, const MappedView& view, HRSRC handle, u
 
 }  // namespace
 
-bool Archive::readEntry(archive::IEntry* entry, io::IOutputStream* out)
-{
+bool Archive::readEntry(archive::IEntry* entry, io::IOutputStream* out) {
     auto* e = dynamic_cast<Entry*>(entry);
     if (!e || !out) return false;
     uint32_t size = 0;
@@ -378,8 +358,7 @@ bool Archive::readEntry(archive::IEntry* entry, io::IOutputStream* out)
     return io::IOutputStream::writeFully(out, p, size);
 }
 
-ArrayU08* Archive::readBytes(uint32_t index, ArrayU08* out) const
-{
+ArrayU08* Archive::readBytes(uint32_t index, ArrayU08* out) const {
     Entry* e = entry(index);
     if (!e) return nullptr;
     uint32_t size = 0;
@@ -395,15 +374,13 @@ ArrayU08* Archive::readBytes(uint32_t index, ArrayU08* out) const
     return a;
 }
 
-ArrayU08* Archive::readResource(const wchar_t* t, uint32_t id) const
-{
+ArrayU08* Archive::readResource(const wchar_t* t, uint32_t id) const {
     int32_t i = -1;
     if (!findEntry(t, id, &i)) return nullptr;
     return readBytes(uint32_t(i));
 }
 
-xml::Node* Archive::readXml(const wchar_t* t, uint32_t id) const
-{
+xml::Node* Archive::readXml(const wchar_t* t, uint32_t id) const {
     ArrayU08* bytes = readResource(t, id);
     if (!bytes) return nullptr;
     xml::Node* node = xml::Node::create();
@@ -415,8 +392,7 @@ xml::Node* Archive::readXml(const wchar_t* t, uint32_t id) const
     return node;
 }
 
-bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMember>* out) const
-{
+bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMember>* out) const {
     if (!out) return false;
     out->clear();
     int32_t groupCode = cursor ? type::kGroupCursor : type::kGroupIcon;
@@ -435,8 +411,7 @@ bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMembe
     }
 }
 
-bool Archive::readMembers(bool cursor, const uint8_t* g, uint32_t size, std::vector<GroupMember>* out) const
-{
+bool Archive::readMembers(bool cursor, const uint8_t* g, uint32_t size, std::vector<GroupMember>* out) const {
     int32_t memberCode = cursor ? type::kCursor : type::kIcon;
     uint64_t total = 0;
     uint32_t count = uint32_t(g[4]) | uint32_t(g[5]) << 8;
@@ -484,8 +459,7 @@ bool Archive::readMembers(bool cursor, const uint8_t* g, uint32_t size, std::vec
 
 namespace {
 
-bool writeGroupFile(const std::vector<GroupMember>& members, uint16_t fileType, io::IOutputStream* out)
-{
+bool writeGroupFile(const std::vector<GroupMember>& members, uint16_t fileType, io::IOutputStream* out) {
     uint8_t head[6] = {0, 0, uint8_t(fileType), 0, uint8_t(members.size()), uint8_t(members.size() >> 8)};
     if (!io::IOutputStream::writeFully(out, head, 6)) return false;
     uint64_t offset = 6 + 16ull * members.size();
@@ -503,8 +477,7 @@ bool writeGroupFile(const std::vector<GroupMember>& members, uint16_t fileType, 
 
 }  // namespace
 
-bool Archive::exportIconGroup(uint32_t index, io::IOutputStream* out)
-{
+bool Archive::exportIconGroup(uint32_t index, io::IOutputStream* out) {
     Entry* e = entry(index);
     if (!e || !out || e->getTypeCode() != type::kGroupIcon) return false;
     std::vector<GroupMember> members;
@@ -512,8 +485,7 @@ bool Archive::exportIconGroup(uint32_t index, io::IOutputStream* out)
     return writeGroupFile(members, 1, out);
 }
 
-bool Archive::exportCursorGroup(uint32_t index, io::IOutputStream* out)
-{
+bool Archive::exportCursorGroup(uint32_t index, io::IOutputStream* out) {
     Entry* e = entry(index);
     if (!e || !out || e->getTypeCode() != type::kGroupCursor) return false;
     std::vector<GroupMember> members;
@@ -522,8 +494,7 @@ bool Archive::exportCursorGroup(uint32_t index, io::IOutputStream* out)
 }
 
 // A bitmap resource is a DIB without its file header: the header is put back in front.
-bool Archive::exportBitmap(uint32_t index, io::IOutputStream* out)
-{
+bool Archive::exportBitmap(uint32_t index, io::IOutputStream* out) {
     Entry* e = entry(index);
     if (!e || !out || e->getTypeCode() != type::kBitmap) return false;
     uint32_t size = 0;
@@ -550,8 +521,7 @@ bool Archive::exportBitmap(uint32_t index, io::IOutputStream* out)
 }
 
 bool Archive::describeText(uint32_t index, io::IOutputStream* out,
-                           void (*build)(const uint8_t*, uint32_t, StrBuffer*))
-{
+                           void (*build)(const uint8_t*, uint32_t, StrBuffer*)) {
     Entry* e = entry(index);
     if (!e || !out) return false;
     uint32_t size = 0;
@@ -571,20 +541,23 @@ bool Archive::describeText(uint32_t index, io::IOutputStream* out,
 }
 
 bool Archive::describeVersion(uint32_t i, io::IOutputStream* out) { return describeText(i, out, buildVersionText); }
-bool Archive::describeStringTable(uint32_t i, io::IOutputStream* out) { return describeText(i, out, buildStringTableText); }
-bool Archive::describeAccelerators(uint32_t i, io::IOutputStream* out) { return describeText(i, out, buildAcceleratorText); }
+bool Archive::describeStringTable(uint32_t i, io::IOutputStream* out) {
+    return describeText(i, out, buildStringTableText);
+}
+bool Archive::describeAccelerators(uint32_t i, io::IOutputStream* out) {
+    return describeText(i, out, buildAcceleratorText);
+}
 bool Archive::describeMenu(uint32_t i, io::IOutputStream* out) { return describeText(i, out, buildMenuText); }
 bool Archive::describeDialog(uint32_t i, io::IOutputStream* out) { return describeText(i, out, buildDialogText); }
 
 // ---- extraction ------------------------------------------------------------------------
 
-void makeSafeFileName(const wchar_t* name, StrBuffer* out)
-{
+void makeSafeFileName(const wchar_t* name, StrBuffer* out) {
     out->clear();
     for (const wchar_t* p = name; p && *p; ++p) {
         wchar_t c = *p;
-        bool bad = c < 32 || c == L'\\' || c == L'/' || c == L':' || c == L'*' || c == L'?' || c == L'"' ||
-                   c == L'<' || c == L'>' || c == L'|';
+        bool bad = c < 32 || c == L'\\' || c == L'/' || c == L':' || c == L'*' || c == L'?' || c == L'"' || c == L'<' ||
+                   c == L'>' || c == L'|';
         out->appendChar(bad ? L'_' : c);
     }
     // Names made only of dots (".", "..") would step out of the folder; trailing dots
@@ -597,8 +570,7 @@ void makeSafeFileName(const wchar_t* name, StrBuffer* out)
         out->setLength(out->length() - 1);
 }
 
-bool Archive::extractAll(const wchar_t* folder)
-{
+bool Archive::extractAll(const wchar_t* folder) {
     file::win::PathWin* p = folder ? file::win::PathWin::fromString(folder) : nullptr;
     if (!p) return false;
     bool ok = extractAll(p);
@@ -606,12 +578,12 @@ bool Archive::extractAll(const wchar_t* folder)
     return ok;
 }
 
-bool Archive::extractAll(file::win::PathWin* folder)
-{
+bool Archive::extractAll(file::win::PathWin* folder) {
     if (!folder || !module_) return false;
     const wchar_t* root = folder->getFullPath();
     CreateDirectoryW(root, nullptr);
-    if ((GetFileAttributesW(root) & FILE_ATTRIBUTE_DIRECTORY) == 0 || GetFileAttributesW(root) == INVALID_FILE_ATTRIBUTES)
+    if ((GetFileAttributesW(root) & FILE_ATTRIBUTE_DIRECTORY) == 0 ||
+        GetFileAttributesW(root) == INVALID_FILE_ATTRIBUTES)
         return false;
     StrBuffer* sub = StrBuffer::create();
     StrBuffer* part = StrBuffer::create();
@@ -633,7 +605,10 @@ bool Archive::extractAll(file::win::PathWin* folder)
             sub->appendText(L"ICON");
         } else if (code != type::kVersion) {
             const wchar_t* n = type::nameOfCode(code);
-            if (n) sub->appendText(n); else sub->appendInt(code);
+            if (n)
+                sub->appendText(n);
+            else
+                sub->appendInt(code);
         }
         if (sub->length() && sub->data()[sub->length() - 1] != L'\\') {
             CreateDirectoryW(sub->text(), nullptr);
@@ -652,14 +627,17 @@ bool Archive::extractAll(file::win::PathWin* folder)
         const wchar_t* ext = L"";
         if (e->typeIsId()) {
             switch (code) {
-            case type::kAccelerator: case type::kDialog: case type::kMenu: case type::kString: case type::kVersion:
-                ext = L".txt"; break;
-            case type::kBitmap: ext = L".bmp"; break;
-            case type::kGroupCursor: ext = L".cur"; break;
-            case type::kGroupIcon: ext = L".ico"; break;
-            case type::kHtml: ext = L".html"; break;
-            case type::kManifest: ext = L".xml"; break;
-            default: break;
+                case type::kAccelerator:
+                case type::kDialog:
+                case type::kMenu:
+                case type::kString:
+                case type::kVersion: ext = L".txt"; break;
+                case type::kBitmap: ext = L".bmp"; break;
+                case type::kGroupCursor: ext = L".cur"; break;
+                case type::kGroupIcon: ext = L".ico"; break;
+                case type::kHtml: ext = L".html"; break;
+                case type::kManifest: ext = L".xml"; break;
+                default: break;
             }
         }
         file->appendText(ext);
@@ -672,15 +650,15 @@ bool Archive::extractAll(file::win::PathWin* folder)
         }
         bool ok;
         switch (e->typeIsId() ? code : -1) {
-        case type::kGroupIcon: ok = exportIconGroup(i, out); break;
-        case type::kGroupCursor: ok = exportCursorGroup(i, out); break;
-        case type::kBitmap: ok = exportBitmap(i, out); break;
-        case type::kVersion: ok = describeVersion(i, out); break;
-        case type::kString: ok = describeStringTable(i, out); break;
-        case type::kDialog: ok = describeDialog(i, out); break;
-        case type::kAccelerator: ok = describeAccelerators(i, out); break;
-        case type::kMenu: ok = describeMenu(i, out); break;
-        default: ok = readEntry(e, out); break;
+            case type::kGroupIcon: ok = exportIconGroup(i, out); break;
+            case type::kGroupCursor: ok = exportCursorGroup(i, out); break;
+            case type::kBitmap: ok = exportBitmap(i, out); break;
+            case type::kVersion: ok = describeVersion(i, out); break;
+            case type::kString: ok = describeStringTable(i, out); break;
+            case type::kDialog: ok = describeDialog(i, out); break;
+            case type::kAccelerator: ok = describeAccelerators(i, out); break;
+            case type::kMenu: ok = describeMenu(i, out); break;
+            default: ok = readEntry(e, out); break;
         }
         ok = out->commit() && ok;
         out->release();
@@ -699,8 +677,7 @@ bool Archive::extractAll(file::win::PathWin* folder)
 
 namespace {
 
-BOOL CALLBACK firstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
-{
+BOOL CALLBACK firstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param) {
     *reinterpret_cast<int32_t*>(param) = language;
     return FALSE;
 }
@@ -708,8 +685,7 @@ BOOL CALLBACK firstLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR p
 }  // namespace
 
 int32_t Archive::updateResource(const void* data, uint32_t size, const wchar_t* t, const wchar_t* name,
-                                uint16_t language)
-{
+                                uint16_t language) {
     if (!path_ || !module_ || !t || !name) return -1;
     WORD lang = language;
     if (lang == 0) {

@@ -13,8 +13,12 @@
 #include "foundation/thread/Pool.h"
 #include "platform/archive/Archive.h"
 
-namespace s::xml { class Node; }
-namespace s::file::win { class PathWin; }
+namespace s::xml {
+class Node;
+}
+namespace s::file::win {
+class PathWin;
+}
 
 namespace s::archive::dll {
 
@@ -22,9 +26,9 @@ namespace s::archive::dll {
 // their names); other numbers pass through both mappings unchanged.
 namespace type {
 constexpr int32_t kAccelerator = 0, kAniCursor = 1, kAniIcon = 2, kBitmap = 3, kCursor = 4, kDialog = 5,
-                  kDlgInclude = 6, kFont = 7, kFontDir = 8, kGroupCursor = 9, kGroupIcon = 10, kHtml = 11,
-                  kIcon = 12, kManifest = 13, kMenu = 14, kMessageTable = 15, kPlugPlay = 16, kRcData = 17,
-                  kString = 18, kVersion = 19, kVxd = 20;
+                  kDlgInclude = 6, kFont = 7, kFontDir = 8, kGroupCursor = 9, kGroupIcon = 10, kHtml = 11, kIcon = 12,
+                  kManifest = 13, kMenu = 14, kMessageTable = 15, kPlugPlay = 16, kRcData = 17, kString = 18,
+                  kVersion = 19, kVxd = 20;
 int32_t codeOfRt(uint32_t rt);
 uint32_t rtOfCode(int32_t code);
 // The type's name ("GROUP_ICON"), null for a number the table does not know.

@@ -16,16 +16,14 @@ uint32_t u32(const uint8_t* p) { return uint32_t(u16(p)) | uint32_t(u16(p + 2)) 
 constexpr uint32_t kMaxEntries = 1u << 20;
 
 // Bytes [offset, offset + n) of the view, or null when they are not all inside.
-const uint8_t* at(const MappedView& v, uint64_t offset, uint64_t n)
-{
+const uint8_t* at(const MappedView& v, uint64_t offset, uint64_t n) {
     if (offset > v.size || n > v.size - offset) return nullptr;
     return v.base + offset;
 }
 
 // The view offset of a relative virtual address: itself in an image mapping, else
 // through the section table. UINT64_MAX when no section holds it.
-uint64_t offsetOfRva(const MappedView& v, const uint8_t* nt, uint32_t rva)
-{
+uint64_t offsetOfRva(const MappedView& v, const uint8_t* nt, uint32_t rva) {
     if (v.asImage) return rva;
     const uint16_t sections = u16(nt + 6);
     const uint16_t optionalSize = u16(nt + 20);
@@ -48,8 +46,7 @@ struct Walk {
 
 // One directory at offset (from the root) and everything below it; depth 0 is the
 // types, 1 the names, 2 the languages, whose entries are data entries.
-bool validDirectory(Walk* w, uint32_t offset, int depth)
-{
+bool validDirectory(Walk* w, uint32_t offset, int depth) {
     if (offset > w->size || w->size - offset < 16) return false;
     const uint8_t* d = w->root + offset;
     const uint32_t count = uint32_t(u16(d + 12)) + u16(d + 14);
@@ -78,8 +75,7 @@ bool validDirectory(Walk* w, uint32_t offset, int depth)
 
 }  // namespace
 
-bool findView(HMODULE module, MappedView* out)
-{
+bool findView(HMODULE module, MappedView* out) {
     *out = MappedView{};
     const uintptr_t handle = reinterpret_cast<uintptr_t>(module);
     if (!handle) return false;
@@ -99,8 +95,7 @@ bool findView(HMODULE module, MappedView* out)
     return true;
 }
 
-bool validResourceDirectory(const MappedView& v)
-{
+bool validResourceDirectory(const MappedView& v) {
     const uint8_t* dos = at(v, 0, 64);
     if (!dos || u16(dos) != 0x5A4D) return false;
     const uint8_t* nt = at(v, u32(dos + 60), 24);

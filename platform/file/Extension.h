@@ -40,8 +40,7 @@ public:
     int compareToIgnoreCase(const base::IComparable* other,
                             const base::IComparator* comparator = nullptr) const override;
     bool equals(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
-    bool equalsIgnoreCase(const base::IComparable* other,
-                          const base::IComparator* comparator = nullptr) const override;
+    bool equalsIgnoreCase(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
     uint32_t hashCode() const override { return key_.hashCode(); }
     uint32_t hashCodeIgnoreCase() const override { return key_.hashCodeIgnoreCase(); }
 

@@ -180,8 +180,8 @@ bool FileOutputStream::openSafe(const wchar_t* target) {
     if (!usable) return false;
     for (int attempt = 0; attempt < 8 && !handle_; ++attempt) {
         tempNameFor(targetPath_.text(), tempPath_);
-        HANDLE file = CreateFileW(tempPath_.text(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                  CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileW(tempPath_.text(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) {
             handle_ = file;
         } else if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) {
@@ -289,8 +289,8 @@ bool FileOutputStream::commit() {
     bool ok = closeHandle(true);
     freeBuffer();
     if (safe_) {
-        ok = ok && MoveFileExW(tempPath_.text(), targetPath_.text(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+        ok =
+            ok && MoveFileExW(tempPath_.text(), targetPath_.text(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
         if (ok) tempPath_.clear();
         discardTemp();
     }

@@ -6,18 +6,30 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
-namespace s::str::strarray { class StrArray; }
-namespace s::col::_array { class ArrayP; class ArrayU08; }
-namespace s::io { class IInputStream; class IOutputStream; }
-namespace s::file::win { class PathArray; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+namespace s::str::strarray {
+class StrArray;
+}
+namespace s::col::_array {
+class ArrayP;
+class ArrayU08;
+}  // namespace s::col::_array
+namespace s::io {
+class IInputStream;
+class IOutputStream;
+}  // namespace s::io
+namespace s::file::win {
+class PathArray;
+}
 
 namespace s::file {
 
-using str::strbuffer::StrBuffer;
-using str::strarray::StrArray;
 using col::_array::ArrayP;
 using col::_array::ArrayU08;
+using str::strarray::StrArray;
+using str::strbuffer::StrBuffer;
 
 // Windows file-attribute bits the path tests.
 namespace attr {
@@ -90,8 +102,8 @@ public:
     virtual int64_t getWriteTime(bool refresh = false) = 0;
     // Times in Unix seconds; a negative time is left unchanged. The four flags say which
     // entries (by their system / hidden / read-only / other attributes) get the times.
-    virtual bool setTimes(int64_t creation, int64_t lastWrite, int64_t lastAccess, bool applyNormal,
-                          bool applyReadOnly, bool applyHidden, bool applySystem, bool recurse) = 0;
+    virtual bool setTimes(int64_t creation, int64_t lastWrite, int64_t lastAccess, bool applyNormal, bool applyReadOnly,
+                          bool applyHidden, bool applySystem, bool recurse) = 0;
     virtual bool setReadable(bool readable) = 0;
     virtual bool setWritable(bool writable) = 0;
     virtual bool makeReadWrite() = 0;

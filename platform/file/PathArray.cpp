@@ -159,8 +159,10 @@ StrArray* PathArray::fileNames() {
 }
 
 StrBuffer* PathArray::joinInto(StrBuffer* out, bool append) {
-    if (!out) out = StrBuffer::create();
-    else if (!append) out->clear();
+    if (!out)
+        out = StrBuffer::create();
+    else if (!append)
+        out->clear();
     const wchar_t nul = 0;
     for (uint32_t i = 0; i < paths_.count(); ++i) {
         PathWin* path = pathAt(paths_, i);

@@ -67,8 +67,8 @@ public:
     virtual void notifyDeleted() = 0;
     virtual int32_t copyTo(const wchar_t* folder, bool track, bool run, void* owner) = 0;
     virtual int32_t moveTo(const wchar_t* folder, bool track, bool run, void* owner) = 0;
-    virtual int32_t createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify,
-                                    bool planOnly, win::PathArray** out) = 0;
+    virtual int32_t createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify, bool planOnly,
+                                    win::PathArray** out) = 0;
     virtual bool recycle(bool notify, bool ask, void* owner) = 0;
     virtual bool showProperties() = 0;
     // Not checked against the count.

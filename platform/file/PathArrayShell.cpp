@@ -101,8 +101,8 @@ int32_t PathArray::moveTo(const wchar_t* folder, bool track, bool run, void* own
     return transfer(FO_MOVE, folder, track, run, owner);
 }
 
-int32_t PathArray::createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify,
-                                   bool planOnly, PathArray** out) {
+int32_t PathArray::createShortcuts(const wchar_t* folder, bool overwrite, bool uniqueNames, bool notify, bool planOnly,
+                                   PathArray** out) {
     if (out) *out = nullptr;
     PathWin* target = targetFolder(folder);
     if (getCount() == 0 || !target->isValid()) {
@@ -127,8 +127,10 @@ int32_t PathArray::createShortcuts(const wchar_t* folder, bool overwrite, bool u
             links->notifyCreated();
         }
     }
-    if (out) *out = links;
-    else links->release();
+    if (out)
+        *out = links;
+    else
+        links->release();
     return made == 0 ? 0 : failed ? 1 : 2;
 }
 

@@ -142,8 +142,10 @@ PathWin* PathWin::split() {
             if (n > 0 && long_.reserve(n + 4)) {
                 long_.setText(L"\\\\?\\");
                 DWORD got = GetFullPathNameW(full_.text(), n, long_.data() + 4, nullptr);
-                if (got > 0 && got < n) long_.setLength(4 + got);
-                else long_.clear();
+                if (got > 0 && got < n)
+                    long_.setLength(4 + got);
+                else
+                    long_.clear();
             }
         }
     }
@@ -296,8 +298,10 @@ const wchar_t* PathWin::getRoot() {
         return root_.text();
     }
     StrBuffer* start = StrBuffer::create();
-    if (isDirectory() && exists()) start->appendStr(&full_)->appendChar(L'\\');
-    else start->appendStr(&dir_);
+    if (isDirectory() && exists())
+        start->appendStr(&full_)->appendChar(L'\\');
+    else
+        start->appendStr(&dir_);
     thread::ObjLocker::Guard guard(pathLock());
     uint32_t seen = 0, end = start->length();
     for (uint32_t i = 0; i < start->length(); ++i) {
@@ -314,8 +318,10 @@ const wchar_t* PathWin::getRoot() {
 // ---- relative texts -------------------------------------------------------------------
 
 void PathWin::relativeBase(bool asFolder) {
-    if (asFolder || (exists() && isDirectory())) getFolderPathInto(&scratch_, false);
-    else getDirectory(&scratch_, false);
+    if (asFolder || (exists() && isDirectory()))
+        getFolderPathInto(&scratch_, false);
+    else
+        getDirectory(&scratch_, false);
 }
 
 const wchar_t* PathWin::makeRelative(const wchar_t* target, bool asFolder) {
@@ -392,8 +398,10 @@ PathWin* PathWin::getSibling(const wchar_t* text) {
 
 PathWin* PathWin::withSuffix(const wchar_t* text) {
     StrBuffer* t = getDirectory(nullptr, false);
-    if (exists() && isDirectory()) t->appendStr(&title_)->appendStr(&ext_)->append(text);
-    else t->appendStr(&title_)->append(text)->appendStr(&ext_);
+    if (exists() && isDirectory())
+        t->appendStr(&title_)->appendStr(&ext_)->append(text);
+    else
+        t->appendStr(&title_)->append(text)->appendStr(&ext_);
     PathWin* p = create()->setPath(t);
     t->release();
     return p;

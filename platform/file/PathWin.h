@@ -16,6 +16,10 @@ namespace s::file {
 // ("ShowSuperHidden" not 0), read on every call.
 bool showHiddenFiles();
 bool showSystemFiles();
+// Where under the current user those two settings are read (Explorer's advanced
+// settings unless set; null puts that back). Tests point it at a key of their own, so
+// that a test never changes what other programs see.
+void setExplorerSettingsKey(const wchar_t* subKey);
 // Resolves the ntdll file entry points once per process (true when all resolved).
 bool loadNtFileApi();
 // Enables the backup privilege once per process; answers loadNtFileApi's result.
@@ -51,8 +55,7 @@ public:
     int compareToIgnoreCase(const base::IComparable* other,
                             const base::IComparator* comparator = nullptr) const override;
     bool equals(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
-    bool equalsIgnoreCase(const base::IComparable* other,
-                          const base::IComparator* comparator = nullptr) const override;
+    bool equalsIgnoreCase(const base::IComparable* other, const base::IComparator* comparator = nullptr) const override;
     uint32_t hashCode() const override { return full_.hashCode(); }
     uint32_t hashCodeIgnoreCase() const override { return full_.hashCodeIgnoreCase(); }
 

@@ -169,8 +169,8 @@ int64_t PathWin::getWriteTime(bool refresh) {
     return stat_.writeTime;
 }
 
-bool PathWin::setTimes(int64_t creation, int64_t lastWrite, int64_t lastAccess, bool applyNormal,
-                       bool applyReadOnly, bool applyHidden, bool applySystem, bool recurse) {
+bool PathWin::setTimes(int64_t creation, int64_t lastWrite, int64_t lastAccess, bool applyNormal, bool applyReadOnly,
+                       bool applyHidden, bool applySystem, bool recurse) {
     if (!valid_ || !exists()) return false;
     const uint32_t saved = getAttributes();
     bool apply = (saved & attr::kSystem)     ? applySystem
@@ -183,15 +183,16 @@ bool PathWin::setTimes(int64_t creation, int64_t lastWrite, int64_t lastAccess, 
     if (recurse && (saved & attr::kDirectory)) {
         ArrayP* entries = listPaths(true, false, nullptr);
         for (uint32_t i = 0; i < entries->count(); ++i)
-            if (!at(entries, i)->setTimes(creation, lastWrite, lastAccess, applyNormal, applyReadOnly, applyHidden,
-                                          applySystem, recurse))
+            if (!at(entries, i)
+                     ->setTimes(creation, lastWrite, lastAccess, applyNormal, applyReadOnly, applyHidden, applySystem,
+                                recurse))
                 ok = false;
         entries->release();
     }
     bool set = false;
     if (setAttributes(attr::kNormal)) {
-        HANDLE h = CreateFileW(getLongPath(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                               nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE h = CreateFileW(getLongPath(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h != INVALID_HANDLE_VALUE) {
             FILETIME c = fileTime(creation), a = fileTime(lastAccess), w = fileTime(lastWrite);
             set = SetFileTime(h, creation >= 0 ? &c : nullptr, lastAccess >= 0 ? &a : nullptr,

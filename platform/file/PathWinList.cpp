@@ -8,6 +8,8 @@
 #include <cstring>
 #include <cwchar>
 
+#include <atomic>
+
 #include "foundation/col/Array.h"
 #include "foundation/comp/Comparator.h"
 #include "foundation/str/StrArray.h"
@@ -18,10 +20,12 @@ namespace s::file {
 
 namespace {
 
+constexpr const wchar_t* kExplorerSettings = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
+std::atomic<const wchar_t*> explorerSettings{kExplorerSettings};
+
 // Reads one DWORD of Explorer's advanced settings, with its default when absent.
 DWORD readExplorerFlag(const wchar_t* name, DWORD fallback) {
-    reg::win::RegDir* key =
-        reg::win::RegDir::fromPath(reg::kCurrentUser, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced");
+    reg::win::RegDir* key = reg::win::RegDir::fromPath(reg::kCurrentUser, explorerSettings.load());
     if (!key) return fallback;
     DWORD value = key->getU32(name, fallback);
     key->release();
@@ -39,6 +43,8 @@ thread::ObjLocker& systemLock() {
 }
 
 }  // namespace
+
+void setExplorerSettingsKey(const wchar_t* subKey) { explorerSettings = subKey ? subKey : kExplorerSettings; }
 
 bool showHiddenFiles() {
     thread::ObjLocker::Guard guard(hiddenLock());
@@ -80,9 +86,12 @@ NtFileApi& ntApi() {
         if (GetVersion() & 0x80000000u) return a;  // not NT
         HMODULE ntdll = LoadLibraryW(L"ntdll.dll");
         if (!ntdll) return a;
-        a.fsControl = reinterpret_cast<NtFsControlFileFn>(GetProcAddress(ntdll, "NtFsControlFile"));
-        a.queryInformation = reinterpret_cast<NtQueryInformationFileFn>(GetProcAddress(ntdll, "NtQueryInformationFile"));
-        a.statusToError = reinterpret_cast<RtlNtStatusToDosErrorFn>(GetProcAddress(ntdll, "RtlNtStatusToDosError"));
+        a.fsControl =
+            reinterpret_cast<NtFsControlFileFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtFsControlFile")));
+        a.queryInformation = reinterpret_cast<NtQueryInformationFileFn>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "NtQueryInformationFile")));
+        a.statusToError = reinterpret_cast<RtlNtStatusToDosErrorFn>(
+            reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlNtStatusToDosError")));
         a.loaded = a.fsControl && a.queryInformation && a.statusToError;
         return a;
     }();
@@ -144,7 +153,8 @@ public:
         if (includeHidden) return;
         showHidden_ = showHiddenFiles();
         showSystem_ = showSystemFiles();
-        guardBoot_ = (!showHidden_ || !showSystem_) && systemRoot()[0] && _wcsicmp(folder->getRoot(), systemRoot()) == 0;
+        guardBoot_ =
+            (!showHidden_ || !showSystem_) && systemRoot()[0] && _wcsicmp(folder->getRoot(), systemRoot()) == 0;
     }
 
     bool pass(const WIN32_FIND_DATAW& fd) const {
@@ -292,11 +302,10 @@ PathWin* PathWin::nextInFolder(bool forward, const StrArray* extensions, bool so
     StrBuffer* own = getFileName(nullptr, false);
     StrArray* list = parent->listNames(false, false);
     if (sort && list->count() > 1) {
-        comp::sortAscending(static_cast<void**>(list->items().data()), list->count(),
-                            [](const void* a, const void* b, void*) {
-                                return static_cast<const StrBuffer*>(a)->compareStrIgnoreCase(
-                                    static_cast<const StrBuffer*>(b));
-                            });
+        comp::sortAscending(
+            static_cast<void**>(list->items().data()), list->count(), [](const void* a, const void* b, void*) {
+                return static_cast<const StrBuffer*>(a)->compareStrIgnoreCase(static_cast<const StrBuffer*>(b));
+            });
     }
     if (extensions) {
         for (uint32_t i = list->count(); i-- > 0;) {
@@ -314,11 +323,15 @@ PathWin* PathWin::nextInFolder(bool forward, const StrArray* extensions, bool so
         i += forward ? 1 : -1;
         bool ok = true;
         if (i >= count) {
-            if (wrap) i = 0;
-            else ok = false;
+            if (wrap)
+                i = 0;
+            else
+                ok = false;
         } else if (i < 0) {
-            if (wrap) i = count - 1;
-            else ok = false;
+            if (wrap)
+                i = count - 1;
+            else
+                ok = false;
         }
         if (ok) answer = parent->getChild(list->at(uint32_t(i))->text());
     }

@@ -15,9 +15,7 @@ namespace s::file::win {
 
 namespace {
 
-void notifyShell(LONG event, const wchar_t* path) {
-    SHChangeNotify(event, SHCNF_PATHW | SHCNF_FLUSH, path, nullptr);
-}
+void notifyShell(LONG event, const wchar_t* path) { SHChangeNotify(event, SHCNF_PATHW | SHCNF_FLUSH, path, nullptr); }
 
 // The absolute form of a text with a closing "\" (the text itself when that fails).
 StrBuffer* absoluteFolderText(const wchar_t* text) {
@@ -244,8 +242,10 @@ bool PathWin::copyTo(const wchar_t* targetText, bool overwrite) {
         source->release();
         destination->release();
         if (!inside) {
-            if (!to->exists()) ok = to->makeDirectory(false);
-            else ok = overwrite;
+            if (!to->exists())
+                ok = to->makeDirectory(false);
+            else
+                ok = overwrite;
         }
         if (ok) {
             ArrayP* entries = listPaths(true, false, nullptr);
@@ -307,8 +307,10 @@ bool PathWin::wipe(int32_t passes, bool restoreAttributes) {
     if (ok && !folder && !(saved & (attr::kEncrypted | attr::kCompressed | attr::kSparse))) {
         HANDLE h = CreateFileW(getLongPath(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                FILE_FLAG_NO_BUFFERING | FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (h == INVALID_HANDLE_VALUE) ok = false;
-        else CloseHandle(h);
+        if (h == INVALID_HANDLE_VALUE)
+            ok = false;
+        else
+            CloseHandle(h);
     }
     if (restoreAttributes) setAttributes(saved);
     return ok;

@@ -6,8 +6,7 @@
 
 namespace s::xml {
 
-bool Node::loadPath(file::IPath* path)
-{
+bool Node::loadPath(file::IPath* path) {
     if (!path) return false;
     col::_array::ArrayU08* bytes = col::_array::ArrayU08::create();
     if (!bytes) return false;
@@ -17,8 +16,7 @@ bool Node::loadPath(file::IPath* path)
     return ok;
 }
 
-bool Node::savePath(file::IPath* path) const
-{
+bool Node::savePath(file::IPath* path) const {
     if (!path) return false;
     col::_array::ArrayU08* bytes = toUtf8(nullptr, false);
     if (!bytes) return false;

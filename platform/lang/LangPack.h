@@ -53,9 +53,7 @@ public:
     void reset() override;
 
 private:
-    static const wchar_t* textOf(const str::strbuffer::StrBuffer* s) {
-        return s->length() ? s->data() : L"";
-    }
+    static const wchar_t* textOf(const str::strbuffer::StrBuffer* s) { return s->length() ? s->data() : L""; }
     int32_t indexOfId(int32_t id) const;
     str::strbuffer::StrBuffer* newText(const wchar_t* text) const;
     str::strbuffer::StrBuffer* findKeyText(const wchar_t* key) const;

@@ -119,8 +119,10 @@ void Localizer::parse(const xml::Node* root) {
             LangPack* pack = findPackByTag(child->getName());
             if (!pack) continue;
             child->copyValueTo(&text, L"", L"", false);
-            if (numeric) pack->addText(n, text.text());
-            else pack->addTextByKey(id.text(), text.text());
+            if (numeric)
+                pack->addText(n, text.text());
+            else
+                pack->addTextByKey(id.text(), text.text());
             if (!haveFallback) {
                 fallback.setStr(&text);
                 haveFallback = true;
@@ -129,8 +131,10 @@ void Localizer::parse(const xml::Node* root) {
         for (uint32_t p = 0; p < packs_.count(); ++p) {
             LangPack* pack = packs_.at<LangPack>(p);
             if (numeric ? !pack->hasId(n) : !pack->hasKey(id.text())) {
-                if (numeric) pack->addText(n, fallback.text());
-                else pack->addTextByKey(id.text(), fallback.text());
+                if (numeric)
+                    pack->addText(n, fallback.text());
+                else
+                    pack->addTextByKey(id.text(), fallback.text());
             }
         }
     }

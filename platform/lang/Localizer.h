@@ -18,8 +18,12 @@
 #include "foundation/thread/Pool.h"
 #include "platform/lang/LangPack.h"
 
-namespace s::xml { class Node; }
-namespace s::gui::events { class IEventListener; }
+namespace s::xml {
+class Node;
+}
+namespace s::gui::events {
+class IEventListener;
+}
 
 namespace s::lang {
 
@@ -42,8 +46,7 @@ public:
     // UTF-8 with or without byte-order mark.
     static Localizer* loadXmlBytes(const col::_array::ArrayU08* bytes);
     // The resource (type, id) of a module (null: the program's own file).
-    static Localizer* loadResource(void* module, const wchar_t* type = kPackResourceType,
-                                   int32_t id = kPackResourceId);
+    static Localizer* loadResource(void* module, const wchar_t* type = kPackResourceType, int32_t id = kPackResourceId);
     // The resource's bytes into out (emptied first); false when it is missing or empty.
     static bool readResourceBytes(void* module, const wchar_t* type, int32_t id, col::_array::ArrayU08* out);
 

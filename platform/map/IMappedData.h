@@ -17,8 +17,12 @@
 
 #include "foundation/base/Object.h"
 
-namespace s::col::_array { class ArrayU08; }
-namespace s::str::strarray { class StrArray; }
+namespace s::col::_array {
+class ArrayU08;
+}
+namespace s::str::strarray {
+class StrArray;
+}
 
 namespace s::map {
 
@@ -53,8 +57,7 @@ public:
     virtual str::strarray::StrArray* getStrings(const wchar_t* path, const wchar_t* name) = 0;
     // A copy of the value's bytes in bytes (or a new pooled array); see each store for
     // what a missing path or value gives.
-    virtual col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name,
-                                            col::_array::ArrayU08* bytes) = 0;
+    virtual col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name, col::_array::ArrayU08* bytes) = 0;
     virtual void removeValue(const wchar_t* path, const wchar_t* name) = 0;
 
     virtual void setU8(const wchar_t* path, const wchar_t* name, uint8_t value) = 0;

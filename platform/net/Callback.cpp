@@ -29,9 +29,7 @@ HRESULT CCallback::OnProgress(ULONG progress, ULONG progressMax, ULONG, LPCWSTR)
     return S_OK;
 }
 
-HRESULT CCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) {
-    return stopping() ? E_ABORT : E_NOTIMPL;
-}
+HRESULT CCallback::OnDataAvailable(DWORD, DWORD, FORMATETC*, STGMEDIUM*) { return stopping() ? E_ABORT : E_NOTIMPL; }
 
 HRESULT CCallback::BeginningTransaction(LPCWSTR, LPCWSTR, DWORD, LPWSTR* additional) {
     if (additional) *additional = nullptr;

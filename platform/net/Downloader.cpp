@@ -74,7 +74,10 @@ bool Downloader::splitUrl(const wchar_t* url, bool* secure, StrBuffer* host, uin
     // A port after the host ("host:8080", "[::1]:8080").
     uint32_t colon = hostLength;
     for (uint32_t i = hostLength; i > 0; --i) {
-        if (h[i - 1] == L':') { colon = i - 1; break; }
+        if (h[i - 1] == L':') {
+            colon = i - 1;
+            break;
+        }
         if (h[i - 1] == L']') break;
     }
     if (colon < hostLength) {

@@ -15,9 +15,7 @@ using str::strbuffer::StrBuffer;
 
 namespace {
 
-bool sameTextIgnoreCase(StrBuffer* a, const wchar_t* b) {
-    return b && a->length() == wcslen(b) && a->equalsText(b);
-}
+bool sameTextIgnoreCase(StrBuffer* a, const wchar_t* b) { return b && a->length() == wcslen(b) && a->equalsText(b); }
 
 // The title begins the caption, ignoring case (ASCII letters folded).
 bool captionStartsWith(const wchar_t* caption, const wchar_t* title) {

@@ -9,13 +9,17 @@
 struct HWND__;
 struct HDESK__;
 
-namespace s::file::win { class PathWin; }
-namespace s::lang { class Localizer; }
+namespace s::file::win {
+class PathWin;
+}
+namespace s::lang {
+class Localizer;
+}
 
 namespace s::process {
 
 // Messages another copy's main window receives (wParam 0, lParam 0).
-constexpr uint32_t kActivateRequest = 1027;   // bring the window forward
+constexpr uint32_t kActivateRequest = 1027;  // bring the window forward
 constexpr uint32_t kInstanceMessage = 1031;  // raise the instance-message event
 // The window class of the library's windows: only windows of this class are signalled.
 constexpr const wchar_t* kInstanceWindowClass = L"TovrelWindowClass";

@@ -151,11 +151,11 @@ bool MappedData::hasValue(const wchar_t* path, const wchar_t* name) {
     return key && key->queryValue(name, nullptr, nullptr, -1);
 }
 
-#define S_REG_GETTER(TYPE, NAME, DIRNAME)                                    \
+#define S_REG_GETTER(TYPE, NAME, DIRNAME)                                       \
     TYPE MappedData::NAME(const wchar_t* path, const wchar_t* name, TYPE def) { \
-        Guard guard(lock_);                                                   \
-        RegDir* key = lookup(path);                                           \
-        return key ? key->DIRNAME(name, def) : def;                           \
+        Guard guard(lock_);                                                     \
+        RegDir* key = lookup(path);                                             \
+        return key ? key->DIRNAME(name, def) : def;                             \
     }
 
 S_REG_GETTER(uint8_t, getU8, getU8)
@@ -199,11 +199,11 @@ void MappedData::removeValue(const wchar_t* path, const wchar_t* name) {
     flushIfAuto();
 }
 
-#define S_REG_SETTER(TYPE, NAME, DIRNAME)                                      \
+#define S_REG_SETTER(TYPE, NAME, DIRNAME)                                         \
     void MappedData::NAME(const wchar_t* path, const wchar_t* name, TYPE value) { \
-        Guard guard(lock_);                                                     \
-        if (RegDir* key = openLevel(path)) key->DIRNAME(name, value);           \
-        flushIfAuto();                                                          \
+        Guard guard(lock_);                                                       \
+        if (RegDir* key = openLevel(path)) key->DIRNAME(name, value);             \
+        flushIfAuto();                                                            \
     }
 
 S_REG_SETTER(uint8_t, setU8, setU8)

@@ -5,7 +5,9 @@
 #include "platform/map/IMappedData.h"
 #include "platform/reg/RegDir.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::reg {
 
@@ -41,13 +43,12 @@ public:
     float getFloat(const wchar_t* path, const wchar_t* name, float def) override;
     double getDouble(const wchar_t* path, const wchar_t* name, double def) override;
     bool getBool(const wchar_t* path, const wchar_t* name, bool def) override;
-    const wchar_t* getString(const wchar_t* path, const wchar_t* name, const wchar_t* def,
-                             bool* expandable = nullptr, bool expand = false) override;
+    const wchar_t* getString(const wchar_t* path, const wchar_t* name, const wchar_t* def, bool* expandable = nullptr,
+                             bool expand = false) override;
     str::strarray::StrArray* getStrings(const wchar_t* path, const wchar_t* name) override;
     // Missing path: bytes unchanged (a new empty array when none was given); missing
     // value: null; otherwise bytes (or a new array) holding a copy of the data.
-    col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name,
-                                    col::_array::ArrayU08* bytes) override;
+    col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name, col::_array::ArrayU08* bytes) override;
     void removeValue(const wchar_t* path, const wchar_t* name) override;
 
     void setU8(const wchar_t* path, const wchar_t* name, uint8_t value) override;

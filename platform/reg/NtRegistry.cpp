@@ -29,7 +29,8 @@ RootEntry g_roots[] = {
     {0x80000001u, L"HKEY_CURRENT_USER", L""},
     {0x80000002u, L"HKEY_LOCAL_MACHINE", L"\\Registry\\Machine"},
     {0x80000003u, L"HKEY_USERS", L"\\Registry\\User"},
-    {0x80000005u, L"HKEY_CURRENT_CONFIG", L"\\Registry\\Machine\\System\\CurrentControlSet\\Hardware Profiles\\Current"},
+    {0x80000005u, L"HKEY_CURRENT_CONFIG",
+     L"\\Registry\\Machine\\System\\CurrentControlSet\\Hardware Profiles\\Current"},
 };
 
 NtRegistryApi g_api;

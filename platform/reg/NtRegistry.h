@@ -5,7 +5,9 @@
 
 #include <cstdint>
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::system::win {
 

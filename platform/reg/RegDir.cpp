@@ -66,8 +66,7 @@ long enumerateOne(NtRegistryApi::EnumerateFn fn, void* key, uint32_t index, std:
     for (;;) {
         uint32_t needed = 0;
         long status = fn(key, index, 0, buffer.data(), uint32_t(buffer.size()), &needed);
-        if ((status == kBufferOverflow || status == kBufferTooSmall) && needed > buffer.size() &&
-            needed < (1u << 20)) {
+        if ((status == kBufferOverflow || status == kBufferTooSmall) && needed > buffer.size() && needed < (1u << 20)) {
             buffer.resize(needed + 16);
             continue;
         }

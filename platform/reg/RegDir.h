@@ -10,9 +10,16 @@
 
 struct HKEY__;
 
-namespace s::col::_array { class ArrayU08; class ArrayP; }
-namespace s::str::strbuffer { class StrBuffer; }
-namespace s::str::strarray { class StrArray; }
+namespace s::col::_array {
+class ArrayU08;
+class ArrayP;
+}  // namespace s::col::_array
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+namespace s::str::strarray {
+class StrArray;
+}
 
 namespace s::reg {
 

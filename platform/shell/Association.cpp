@@ -27,9 +27,7 @@ StrBuffer* prefixOf(const wchar_t* programPath) {
 
 // The key's default text, expanded; "" when absent. Copied: the key's own text is
 // overwritten by its next read.
-StrBuffer* defaultText(RegDir* key) {
-    return StrBuffer::fromString(key->getString(L"", L"", nullptr, true));
-}
+StrBuffer* defaultText(RegDir* key) { return StrBuffer::fromString(key->getString(L"", L"", nullptr, true)); }
 
 bool keyExists(uint32_t root, const wchar_t* path) {
     RegDir* key = RegDir::fromPath(root, path);

@@ -29,13 +29,16 @@ const system::win::DllLocater& shell32() {
 
 template <class Fn>
 Fn ordinal(int n) {
-    return reinterpret_cast<Fn>(GetProcAddress(static_cast<HMODULE>(shell32().handle()), MAKEINTRESOURCEA(n)));
+    return reinterpret_cast<Fn>(
+        reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(shell32().handle()), MAKEINTRESOURCEA(n))));
 }
 
 void freePidl(LPITEMIDLIST pidl) {
     if (!pidl) return;
-    if (auto fn = ordinal<FreePidlFn>(155)) fn(pidl);
-    else CoTaskMemFree(pidl);
+    if (auto fn = ordinal<FreePidlFn>(155))
+        fn(pidl);
+    else
+        CoTaskMemFree(pidl);
 }
 
 SHELLEXECUTEINFOW executeInfo(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters, int show) {
@@ -105,8 +108,8 @@ bool pidlFromPath(const wchar_t* path, _ITEMIDLIST** out) {
         IShellFolder* desktop = nullptr;
         if (SUCCEEDED(SHGetDesktopFolder(&desktop)) && desktop) {
             LPITEMIDLIST pidl = nullptr;
-            if (SUCCEEDED(desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path), nullptr, &pidl,
-                                                    nullptr)))
+            if (SUCCEEDED(
+                    desktop->ParseDisplayName(nullptr, nullptr, const_cast<LPWSTR>(path), nullptr, &pidl, nullptr)))
                 *out = pidl;
             desktop->Release();
         }

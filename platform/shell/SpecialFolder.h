@@ -5,7 +5,9 @@
 
 #include "foundation/str/StrBuffer.h"
 
-namespace s::file::win { class PathWin; }
+namespace s::file::win {
+class PathWin;
+}
 
 namespace s::system {
 

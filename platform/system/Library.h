@@ -31,7 +31,8 @@ public:
     void unload();
     // GetProcAddress of the entry point; null when the module or the entry is missing.
     void* procAddress(const char* entryName) const;
-    template <class Fn> Fn entry(const char* entryName) const {
+    template <class Fn>
+    Fn entry(const char* entryName) const {
         return reinterpret_cast<Fn>(procAddress(entryName));
     }
 

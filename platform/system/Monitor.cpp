@@ -34,14 +34,46 @@ bool Monitor::info(MONITORINFO* mi) const {
     return false;
 }
 
-int32_t Monitor::getMonitorLeft() const { MONITORINFO mi; info(&mi); return mi.rcMonitor.left; }
-int32_t Monitor::getMonitorTop() const { MONITORINFO mi; info(&mi); return mi.rcMonitor.top; }
-int32_t Monitor::getMonitorWidth() const { MONITORINFO mi; info(&mi); return mi.rcMonitor.right - mi.rcMonitor.left; }
-int32_t Monitor::getMonitorHeight() const { MONITORINFO mi; info(&mi); return mi.rcMonitor.bottom - mi.rcMonitor.top; }
-int32_t Monitor::getWorkLeft() const { MONITORINFO mi; info(&mi); return mi.rcWork.left; }
-int32_t Monitor::getWorkTop() const { MONITORINFO mi; info(&mi); return mi.rcWork.top; }
-int32_t Monitor::getWorkWidth() const { MONITORINFO mi; info(&mi); return mi.rcWork.right - mi.rcWork.left; }
-int32_t Monitor::getWorkHeight() const { MONITORINFO mi; info(&mi); return mi.rcWork.bottom - mi.rcWork.top; }
+int32_t Monitor::getMonitorLeft() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcMonitor.left;
+}
+int32_t Monitor::getMonitorTop() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcMonitor.top;
+}
+int32_t Monitor::getMonitorWidth() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcMonitor.right - mi.rcMonitor.left;
+}
+int32_t Monitor::getMonitorHeight() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcMonitor.bottom - mi.rcMonitor.top;
+}
+int32_t Monitor::getWorkLeft() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcWork.left;
+}
+int32_t Monitor::getWorkTop() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcWork.top;
+}
+int32_t Monitor::getWorkWidth() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcWork.right - mi.rcWork.left;
+}
+int32_t Monitor::getWorkHeight() const {
+    MONITORINFO mi;
+    info(&mi);
+    return mi.rcWork.bottom - mi.rcWork.top;
+}
 
 }  // namespace win
 
@@ -122,7 +154,13 @@ RECT workArea() {
 
 int32_t getWorkAreaLeft() { return workArea().left; }
 int32_t getWorkAreaTop() { return workArea().top; }
-int32_t getWorkAreaWidth() { RECT r = workArea(); return r.right - r.left; }
-int32_t getWorkAreaHeight() { RECT r = workArea(); return r.bottom - r.top; }
+int32_t getWorkAreaWidth() {
+    RECT r = workArea();
+    return r.right - r.left;
+}
+int32_t getWorkAreaHeight() {
+    RECT r = workArea();
+    return r.bottom - r.top;
+}
 
 }  // namespace s::system

@@ -9,7 +9,9 @@
 #include "foundation/base/Object.h"
 #include "foundation/thread/Pool.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
 
 namespace s::system::monitor {
 

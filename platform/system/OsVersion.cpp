@@ -41,9 +41,9 @@ void probeOsVersion() {
     ZeroMemory(&info, sizeof(info));
     info.dwOSVersionInfoSize = sizeof(info);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    auto rtlGetVersion = ntdll ? reinterpret_cast<RtlGetVersionFn>(
-                                     reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
-                               : nullptr;
+    auto rtlGetVersion =
+        ntdll ? reinterpret_cast<RtlGetVersionFn>(reinterpret_cast<void*>(GetProcAddress(ntdll, "RtlGetVersion")))
+              : nullptr;
     if (!rtlGetVersion || rtlGetVersion(&info) != 0) {
         ZeroMemory(&info, sizeof(info));
         info.dwOSVersionInfoSize = sizeof(info);

@@ -315,12 +315,12 @@ Attributes* MappedData::beginWrite(const wchar_t* path, const wchar_t* name) {
     return a;
 }
 
-#define S_XML_SETTER(TYPE, NAME, STMT)                                             \
-    void MappedData::NAME(const wchar_t* path, const wchar_t* name, TYPE value) {  \
-        Guard guard(lock_);                                                        \
-        if (!name) name = L"";                                                     \
-        if (Attributes* a = beginWrite(path, name)) { STMT; }                      \
-        flushIfAuto();                                                             \
+#define S_XML_SETTER(TYPE, NAME, STMT)                                            \
+    void MappedData::NAME(const wchar_t* path, const wchar_t* name, TYPE value) { \
+        Guard guard(lock_);                                                       \
+        if (!name) name = L"";                                                    \
+        if (Attributes* a = beginWrite(path, name)) { STMT; }                     \
+        flushIfAuto();                                                            \
     }
 
 S_XML_SETTER(uint8_t, setU8, a->setUInt32(name, value))

@@ -5,9 +5,16 @@
 #include "foundation/thread/Pool.h"
 #include "platform/map/IMappedData.h"
 
-namespace s::str::strbuffer { class StrBuffer; }
-namespace s::xml { class Node; class Attributes; }
-namespace s::file::win { class PathWin; }
+namespace s::str::strbuffer {
+class StrBuffer;
+}
+namespace s::xml {
+class Node;
+class Attributes;
+}  // namespace s::xml
+namespace s::file::win {
+class PathWin;
+}
 
 namespace s::xml {
 
@@ -54,13 +61,12 @@ public:
     float getFloat(const wchar_t* path, const wchar_t* name, float def) override;
     double getDouble(const wchar_t* path, const wchar_t* name, double def) override;
     bool getBool(const wchar_t* path, const wchar_t* name, bool def) override;
-    const wchar_t* getString(const wchar_t* path, const wchar_t* name, const wchar_t* def,
-                             bool* expandable = nullptr, bool expand = false) override;
+    const wchar_t* getString(const wchar_t* path, const wchar_t* name, const wchar_t* def, bool* expandable = nullptr,
+                             bool expand = false) override;
     str::strarray::StrArray* getStrings(const wchar_t* path, const wchar_t* name) override;
     // bytes (or a new array): unchanged when the path is missing, else filled from the
     // value's hexadecimal text (emptied when the value is missing).
-    col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name,
-                                    col::_array::ArrayU08* bytes) override;
+    col::_array::ArrayU08* getBytes(const wchar_t* path, const wchar_t* name, col::_array::ArrayU08* bytes) override;
     void removeValue(const wchar_t* path, const wchar_t* name) override;
 
     void setU8(const wchar_t* path, const wchar_t* name, uint8_t value) override;

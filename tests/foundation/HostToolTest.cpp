@@ -4,8 +4,7 @@
 #include "support/HostTool.h"
 
 // Fixtures made by host tools (ImageMagick, Python) rely on this bridge.
-TEST(HostTool, RunsHostCommandsAndReportsTheirStatus)
-{
+TEST(HostTool, RunsHostCommandsAndReportsTheirStatus) {
     std::string dir = testsupport::makeTempDir("hosttool");
     ASSERT_TRUE(testsupport::runHost("printf 'a b' > '" + dir + "/out.txt'"));
     EXPECT_FALSE(testsupport::runHost("exit 3"));

@@ -18,13 +18,21 @@
 
 namespace testsupport {
 
-// No file under 1 MB may make a reader use more than this, or take longer.
+// No file under 1 MB may make a reader use more than this, or more processor time.
 constexpr uint64_t kMemoryBound = 1ull << 30;
 constexpr double kTimeBoundMs = 2000;
 
 // The Windows path of a file in tests/fixtures/hostile.
 inline std::wstring hostileFixture(const std::string& name) {
     return winPath(sourceDir() + "/tests/fixtures/hostile/" + name);
+}
+
+// A test name made of a fixture's file name ("big.gif" -> "big_gif").
+inline std::string fixtureTestName(const char* file) {
+    std::string name = file;
+    for (char& c : name)
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))) c = '_';
+    return name;
 }
 
 inline uint64_t peakWorkingSetBytes() {
@@ -38,18 +46,21 @@ inline uint64_t peakWorkingSetBytes() {
     return touched > committed ? touched : committed;
 }
 
+// The processor time this process spent (every thread), from construction on: a
+// machine busy with other work does not stretch it the way it stretches wall time.
 class Stopwatch {
 public:
-    Stopwatch() { QueryPerformanceCounter(&start_); }
-    double elapsedMs() const {
-        LARGE_INTEGER now, frequency;
-        QueryPerformanceCounter(&now);
-        QueryPerformanceFrequency(&frequency);
-        return double(now.QuadPart - start_.QuadPart) * 1000.0 / double(frequency.QuadPart);
-    }
+    Stopwatch() : start_(cpuMs()) {}
+    double elapsedMs() const { return cpuMs() - start_; }
 
 private:
-    LARGE_INTEGER start_;
+    static double cpuMs() {
+        FILETIME created, exited, kernel, user;
+        if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) return 0;
+        auto ms = [](const FILETIME& f) { return double(uint64_t(f.dwHighDateTime) << 32 | f.dwLowDateTime) / 1e4; };
+        return ms(kernel) + ms(user);
+    }
+    double start_;
 };
 
 }  // namespace testsupport

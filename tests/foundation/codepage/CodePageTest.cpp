@@ -47,7 +47,7 @@ TEST(CodePageList, HoldsTheNamedSupportedPagesOnce) {
         EXPECT_STREQ(cp->nameText(), name);
         EXPECT_TRUE(seen.insert(cp->number()).second) << "page twice: " << cp->number();
         // Apart from the two UTF-16 entries every page comes from the system's enumeration.
-        if (cp->number() != 1200 && cp->number() != 1201) EXPECT_TRUE(IsValidCodePage(UINT(cp->number())));
+        if (cp->number() != 1200 && cp->number() != 1201) { EXPECT_TRUE(IsValidCodePage(UINT(cp->number()))); }
     }
     EXPECT_EQ(countOf(list, 10000), 0);  // Macintosh Roman: supported or not, it has no name here
     EXPECT_EQ(codePageDisplayName(10000), nullptr);

@@ -71,9 +71,9 @@ TEST(Md5, RfcSuiteWhateverTheSplit) {
 
 TEST(Md5, PaddingBoundaries) {
     // Lengths around the 56-byte limit where finishing needs a second block.
-    const Vector kCases[] = {{"55", "6912ee65fff2d9f9ce2508cddf8bcda0"}, {"56", "51fdd1acda72405dfdfa03fcb85896d7"},
-                             {"57", "5320ef4c17ef34a0cf2db763338d25eb"}, {"63", "48a6295221902e8e0938f773a7185e72"},
-                             {"64", "b2d3f56bc197fd985d5965079b5e7148"}, {"65", "8bd7053801c768420faf816fadba971c"},
+    const Vector kCases[] = {{"55", "6912ee65fff2d9f9ce2508cddf8bcda0"},  {"56", "51fdd1acda72405dfdfa03fcb85896d7"},
+                             {"57", "5320ef4c17ef34a0cf2db763338d25eb"},  {"63", "48a6295221902e8e0938f773a7185e72"},
+                             {"64", "b2d3f56bc197fd985d5965079b5e7148"},  {"65", "8bd7053801c768420faf816fadba971c"},
                              {"119", "1c772251899a7ff007400b888d6b2042"}, {"120", "b7ba1efc6022e9ed272f00b8831e26e6"},
                              {"128", "37eff01866ba3f538421b30b7cbefcac"}};
     uint8_t data[128];

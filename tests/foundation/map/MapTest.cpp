@@ -111,7 +111,7 @@ TEST(Map, DuplicateIsRefusedButMayStillGrowTheTable) {
     StrBuffer* dup = str(L"7");
     EXPECT_FALSE(m->add(dup->hashCode(), dup));
     EXPECT_EQ(m->count(), 105u);
-    EXPECT_EQ(m->bucketCount(), 431u);  // the growth test comes before the duplicate test
+    EXPECT_EQ(m->bucketCount(), 431u);                  // the growth test comes before the duplicate test
     EXPECT_EQ(m->find(dup->hashCode(), dup), keys[7]);  // the stored key stays
     dup->release();
     for (StrBuffer* k : keys) k->release();

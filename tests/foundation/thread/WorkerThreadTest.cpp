@@ -113,8 +113,10 @@ TEST(WorkerThread, RunOnceAndRunTimes) {
     Thread* t = Thread::create();
     for (const Case& c : cases) {
         CountingTask task;
-        if (c.count == 1) t->runOnce(&task);
-        else t->runTimes(&task, c.count);
+        if (c.count == 1)
+            t->runOnce(&task);
+        else
+            t->runTimes(&task, c.count);
         ASSERT_TRUE(becomesIdle(t)) << c.count;
         EXPECT_EQ(task.runs, c.runs) << c.count;
     }
@@ -333,8 +335,7 @@ TEST(WorkerThread, RepeatedAbandonsNeverLeaveTheLockHeld) {
         std::atomic<long> runs{0};
         void run() override {
             const double end = nowMs() + 0.2;
-            while (nowMs() < end) {
-            }
+            while (nowMs() < end) {}
             ++runs;
         }
     } busy;

@@ -39,9 +39,9 @@ TEST(Clock, FitToAspect) {
         {3, 2, 5, 5, 5, 3},              // round(10 / 3)
         {2, 1, 5, 5, 5, 3},              // round(2.5) = 3: halves away from zero
         {1, 2, 5, 5, 3, 5},
-        {0, 0, 640, 480, 640, 480},      // no ratio: box unchanged
-        {0, 10, 640, 480, 0, 480},       // zero-width source
-        {10, 0, 640, 480, 640, 0},       // zero-height source
+        {0, 0, 640, 480, 640, 480},  // no ratio: box unchanged
+        {0, 10, 640, 480, 0, 480},   // zero-width source
+        {10, 0, 640, 480, 640, 0},   // zero-height source
         {100, 100, 0, 0, 0, 0},
         // Products beyond 32 bits: 70000 * 70000 would overflow a 32-bit product.
         {70000, 35000, 70000, 70000, 70000, 35000},

@@ -62,12 +62,33 @@ TEST(XmlAttributes, IntegersRoundTripThroughText) {
 }
 
 TEST(XmlAttributes, FloatsAndDoublesRoundTripExactly) {
-    const float floats[] = {0.1f, 1.0f / 3, -2.5e-7f, 1e-10f, 16777217.0f, FLT_MAX, -FLT_MAX, FLT_MIN,
-                            std::numeric_limits<float>::denorm_min(), -0.0f, 0.0f, 123456.789f,
-                            std::numeric_limits<float>::infinity(), -std::numeric_limits<float>::infinity()};
-    const double doubles[] = {0.1, 1.0 / 3, 3.141592653589793, -1e-300, 1e300, DBL_MAX, -DBL_MAX, DBL_MIN,
-                              std::numeric_limits<double>::denorm_min(), -0.0, 9007199254740993.0,
-                              123456789.123456789, std::numeric_limits<double>::infinity(),
+    const float floats[] = {0.1f,
+                            1.0f / 3,
+                            -2.5e-7f,
+                            1e-10f,
+                            16777217.0f,
+                            FLT_MAX,
+                            -FLT_MAX,
+                            FLT_MIN,
+                            std::numeric_limits<float>::denorm_min(),
+                            -0.0f,
+                            0.0f,
+                            123456.789f,
+                            std::numeric_limits<float>::infinity(),
+                            -std::numeric_limits<float>::infinity()};
+    const double doubles[] = {0.1,
+                              1.0 / 3,
+                              3.141592653589793,
+                              -1e-300,
+                              1e300,
+                              DBL_MAX,
+                              -DBL_MAX,
+                              DBL_MIN,
+                              std::numeric_limits<double>::denorm_min(),
+                              -0.0,
+                              9007199254740993.0,
+                              123456789.123456789,
+                              std::numeric_limits<double>::infinity(),
                               -std::numeric_limits<double>::infinity()};
     Pooled<Node> n(Node::create());
     n->setName(L"v");
@@ -133,8 +154,8 @@ TEST(XmlAttributes, BoolAcceptsOneAndLowerCaseTruePrefixes) {
     struct Case {
         const wchar_t* text;
         bool value;
-    } cases[] = {{L"1", true}, {L"10", true}, {L"true", true}, {L"trueish", true},
-                 {L"True", false}, {L"yes", false}, {L"0", false}, {L"", false}, {L" 1", false}};
+    } cases[] = {{L"1", true},    {L"10", true}, {L"true", true}, {L"trueish", true}, {L"True", false},
+                 {L"yes", false}, {L"0", false}, {L"", false},    {L" 1", false}};
     for (const Case& c : cases) {
         Pooled<Node> n(Node::create());
         n->getAttributes()->add(L"b", c.text);

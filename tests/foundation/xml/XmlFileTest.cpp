@@ -53,7 +53,8 @@ TEST(XmlFile, SaveAndLoadRoundTrip) {
     Pooled<Node> doc(sampleDocument());
     ASSERT_TRUE(doc->saveFile(path.c_str()));
     std::string bytes = readUnix(dir + "/nested/deeper/SaveData.xml");
-    EXPECT_EQ(bytes, "<savedata title=\"R\xC3\xA9sum\xC3\xA9 &amp; &quot;co&quot;\"><window x=\"-12\"></window></savedata>");
+    EXPECT_EQ(bytes,
+              "<savedata title=\"R\xC3\xA9sum\xC3\xA9 &amp; &quot;co&quot;\"><window x=\"-12\"></window></savedata>");
     EXPECT_EQ(listing(dir + "/nested/deeper"), "SaveData.xml ");
 
     Pooled<Node> back(Node::create());
@@ -70,10 +71,11 @@ TEST(XmlFile, SaveAndLoadRoundTrip) {
 TEST(XmlFile, LoadsFileWrittenByPythonWithMarkDeclarationAndCrLf) {
     std::string dir = makeTempDir("xml_python");
     std::string file = dir + "/py.xml";
-    ASSERT_TRUE(runHost("python3 -c \"import sys; open(sys.argv[1], 'w', encoding='utf-8-sig', newline='\\r\\n')"
-                        ".write('<?xml version=\\\"1.0\\\" encoding=\\\"UTF-8\\\"?>\\n<!-- made by python -->\\n"
-                        "<lang id=\\\"7\\\">\\n  <t k=\\\"\\u00e9\\u6f22\\\">caf\\u00e9 &amp; more</t>\\n</lang>\\n')\" '" +
-                        file + "'"));
+    ASSERT_TRUE(
+        runHost("python3 -c \"import sys; open(sys.argv[1], 'w', encoding='utf-8-sig', newline='\\r\\n')"
+                ".write('<?xml version=\\\"1.0\\\" encoding=\\\"UTF-8\\\"?>\\n<!-- made by python -->\\n"
+                "<lang id=\\\"7\\\">\\n  <t k=\\\"\\u00e9\\u6f22\\\">caf\\u00e9 &amp; more</t>\\n</lang>\\n')\" '" +
+                file + "'"));
     ASSERT_EQ(readUnix(file).substr(0, 3), "\xEF\xBB\xBF");
     Pooled<Node> n(Node::create());
     ASSERT_TRUE(n->loadFile(winPath(file).c_str()));

@@ -49,9 +49,10 @@ TEST(XmlParse, ReturnsPositionAfterElement) {
 }
 
 TEST(XmlParse, PrologCommentsAndProcessingInstructionsAreSkipped) {
-    Pooled<Node> n(parsed(L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- first -->\n"
-                          L"<!DOCTYPE r [ <!ELEMENT r ANY> ]>\n"
-                          L"<r a=\"1\"><!-- inside --><?pi data?>t<c/><!-- after --></r>"));
+    Pooled<Node> n(
+        parsed(L"\xFEFF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- first -->\n"
+               L"<!DOCTYPE r [ <!ELEMENT r ANY> ]>\n"
+               L"<r a=\"1\"><!-- inside --><?pi data?>t<c/><!-- after --></r>"));
     EXPECT_STREQ(n->getName(), L"r");
     EXPECT_EQ(n->getInt32(L"a", 0), 1);
     EXPECT_EQ(n->getChildCount(), 1u);
@@ -83,7 +84,8 @@ TEST(XmlParse, EveryConstructSurvivesParseWriteParse) {
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<!-- settings -->\n"
         "<root version=\"3\" title=\"Caf\xC3\xA9 &amp; &lt;bar&gt; &quot;q&quot;&#10;line2&#13;\">\n"
-        "  <item name=\"\xE6\xBC\xA2\xE5\xAD\x97\" smile=\"&#x263A;&#128512;\" a=\"1\" a=\"2\">Hello&#160;world &amp; more</item>\n"
+        "  <item name=\"\xE6\xBC\xA2\xE5\xAD\x97\" smile=\"&#x263A;&#128512;\" a=\"1\" a=\"2\">Hello&#160;world &amp; "
+        "more</item>\n"
         "  <empty/>\n"
         "  <deep><deeper><deepest k=\"v\">\xF0\x9F\x98\x80 x</deepest></deeper></deep>\n"
         "</root>\n";
@@ -164,11 +166,7 @@ TEST(XmlParse, MalformedInputFailsAndLeavesNodeUnchanged) {
 
 TEST(XmlParse, MalformedUtf8DocumentsFail) {
     const std::string cases[] = {
-        "",
-        "\xEF\xBB\xBF",
-        "<a>\x00</a>",
-        "<a><b>",
-        std::string("<a>\0</a>", 8),
+        "", "\xEF\xBB\xBF", "<a>\x00</a>", "<a><b>", std::string("<a>\0</a>", 8),
     };
     for (const std::string& input : cases) {
         Pooled<ArrayU08> bytes(bytesOf(input));
@@ -204,8 +202,8 @@ TEST(XmlParse, UnbalancedEndTagNamesAreAccepted) {
 }
 
 TEST(XmlNames, InvalidNamesAreRefused) {
-    const wchar_t* bad[] = {L"", L"a b", L"a<b", L"a>b", L"a/b", L"a=b", L"a\"b", L"a'b", L"a&b",
-                            L"!--", L"?pi", L"a\tb", L"a\nb"};
+    const wchar_t* bad[] = {L"",    L"a b", L"a<b", L"a>b", L"a/b",  L"a=b", L"a\"b",
+                            L"a'b", L"a&b", L"!--", L"?pi", L"a\tb", L"a\nb"};
     Pooled<Node> n(Node::create());
     ASSERT_TRUE(n->setName(L"root"));
     for (const wchar_t* name : bad) {

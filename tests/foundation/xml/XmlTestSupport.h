@@ -27,7 +27,9 @@ struct Pooled {
     T* get() const { return p; }
 };
 
-inline std::wstring text(const StrBuffer* s) { return s ? std::wstring(s->data() ? s->data() : L"", s->length()) : L"(null)"; }
+inline std::wstring text(const StrBuffer* s) {
+    return s ? std::wstring(s->data() ? s->data() : L"", s->length()) : L"(null)";
+}
 
 // The element written as text, "(null)" when it cannot be written.
 inline std::wstring xmlOf(const Node* n) {

@@ -88,7 +88,9 @@ TEST_F(BmpCodecFiles, DecodeLikeImageMagick) {
         std::string path = dir_ + "/" + c.file;
         Bytes bytes = readBytes(path);
         ASSERT_GT(bytes.size(), 30u);
-        if (std::string(c.file) != "core.bmp") ASSERT_EQ(bytes[28], c.bits) << "not the kind of file meant";
+        if (std::string(c.file) != "core.bmp") {
+            ASSERT_EQ(bytes[28], c.bits) << "not the kind of file meant";
+        }
         Picture magick, ours;
         ASSERT_TRUE(decodeWithMagick(path, &magick));
         // Alpha bits that are all clear mean no alpha here (writers leave them so).
@@ -172,7 +174,9 @@ TEST(BmpCodec, WritesFilesOthersRead) {
         BitmapHolder h;
         ASSERT_TRUE(decodeWith(h.b, out.bytes, &ours));
         EXPECT_EQ(maxDifference(ours, magick, bits == 32), 0);
-        if (bits == 32) EXPECT_EQ(ours.at(2, 1), img->getRow(1)[2]);
+        if (bits == 32) {
+            EXPECT_EQ(ours.at(2, 1), img->getRow(1)[2]);
+        }
     }
     img->release();
 }

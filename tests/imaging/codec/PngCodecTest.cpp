@@ -152,7 +152,9 @@ TEST(PngCodec, CorruptFilesFailCleanly) {
         } else if (decodeWithLibpng(bytes, &ref)) {
             EXPECT_EQ(maxDifference(ours, ref, true), 0);
         }
-        if (n == "badcrc.png" || n == "badadler.png") EXPECT_FALSE(decoded);
+        if (n == "badcrc.png" || n == "badadler.png") {
+            EXPECT_FALSE(decoded);
+        }
     }
     EXPECT_GT(refused, 0);
 }

@@ -29,14 +29,12 @@ namespace {
 
 const std::string kExe = GLIMMER_BINARY_DIR "/Glimmer.exe";
 
-std::vector<uint8_t> readFile(const std::string& path)
-{
+std::vector<uint8_t> readFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
 }
 
-std::string text(void (*build)(const uint8_t*, uint32_t, StrBuffer*), const std::vector<uint8_t>& data)
-{
+std::string text(void (*build)(const uint8_t*, uint32_t, StrBuffer*), const std::vector<uint8_t>& data) {
     StrBuffer* s = StrBuffer::create();
     build(data.data(), uint32_t(data.size()), s);
     std::string out;
@@ -45,8 +43,7 @@ std::string text(void (*build)(const uint8_t*, uint32_t, StrBuffer*), const std:
     return out;
 }
 
-TEST(DllArchive, ListsAndReadsTheProgramsOwnResources)
-{
+TEST(DllArchive, ListsAndReadsTheProgramsOwnResources) {
     Archive* a = Archive::create();
     ASSERT_TRUE(a->open(winPath(kExe).c_str()));
     EXPECT_GT(a->getFileSize(), 0u);
@@ -86,8 +83,7 @@ TEST(DllArchive, ListsAndReadsTheProgramsOwnResources)
     a->release();
 }
 
-TEST(DllArchive, RawTypeNumbersAreKept)
-{
+TEST(DllArchive, RawTypeNumbersAreKept) {
     Entry* e = Entry::create();
     e->setType(MAKEINTRESOURCEW(14));
     EXPECT_EQ(e->getTypeCode(), type::kGroupIcon);
@@ -103,8 +99,7 @@ TEST(DllArchive, RawTypeNumbersAreKept)
     e->release();
 }
 
-TEST(DllArchive, UpdatesACopyAndExtractsWithSafeNames)
-{
+TEST(DllArchive, UpdatesACopyAndExtractsWithSafeNames) {
     std::string dir = testsupport::makeTempDir("dll_update");
     std::string copy = dir + "/copy.exe";
     ASSERT_TRUE(runHost("cp '" + kExe + "' '" + copy + "'"));
@@ -140,8 +135,8 @@ TEST(DllArchive, UpdatesACopyAndExtractsWithSafeNames)
     EXPECT_EQ(readFile(out + "/ICON/128.ico").size() > 22, true);
     EXPECT_EQ(readFile(out + "/IDR_JPG/131").size(), sizeof(replacement));
     EXPECT_GT(readFile(out + "/IDR_XML/130").size(), 100u);
-    EXPECT_TRUE(runHost("test -f '" + out + "/_/.._.._C_EVIL' && test \"$(find '" + dir +
-                        "' -name '*EVIL*' | wc -l)\" = 1"));
+    EXPECT_TRUE(
+        runHost("test -f '" + out + "/_/.._.._C_EVIL' && test \"$(find '" + dir + "' -name '*EVIL*' | wc -l)\" = 1"));
     a->release();
 
     // A file that is not a module, and a missing one.
@@ -152,8 +147,7 @@ TEST(DllArchive, UpdatesACopyAndExtractsWithSafeNames)
     b->release();
 }
 
-TEST(DllArchive, UpdateOfAFileThatIsNoLongerAModuleReportsFailure)
-{
+TEST(DllArchive, UpdateOfAFileThatIsNoLongerAModuleReportsFailure) {
     std::string dir = testsupport::makeTempDir("dll_broken");
     std::string copy = dir + "/copy.exe";
     ASSERT_TRUE(runHost("cp '" + kExe + "' '" + copy + "'"));
@@ -168,11 +162,13 @@ TEST(DllArchive, UpdateOfAFileThatIsNoLongerAModuleReportsFailure)
     a->release();
 }
 
-TEST(DllArchive, SafeFileNames)
-{
-    struct { const wchar_t* in; const wchar_t* out; } cases[] = {
-        {L"IDR_XML", L"IDR_XML"}, {L"..", L"_"}, {L".", L"_"}, {L"a/b\\c", L"a_b_c"},
-        {L"C:x", L"C_x"}, {L"", L"_"}, {L"name.", L"name"}, {L"q?*<>|\"", L"q______"},
+TEST(DllArchive, SafeFileNames) {
+    struct {
+        const wchar_t* in;
+        const wchar_t* out;
+    } cases[] = {
+        {L"IDR_XML", L"IDR_XML"}, {L"..", L"_"}, {L".", L"_"},        {L"a/b\\c", L"a_b_c"},
+        {L"C:x", L"C_x"},         {L"", L"_"},   {L"name.", L"name"}, {L"q?*<>|\"", L"q______"},
     };
     StrBuffer* s = StrBuffer::create();
     for (const auto& c : cases) {
@@ -182,16 +178,18 @@ TEST(DllArchive, SafeFileNames)
     s->release();
 }
 
-std::vector<uint8_t> utf16(const std::vector<uint8_t>& prefix, const wchar_t* t)
-{
+std::vector<uint8_t> utf16(const std::vector<uint8_t>& prefix, const wchar_t* t) {
     std::vector<uint8_t> b = prefix;
-    for (; *t; ++t) { b.push_back(uint8_t(*t)); b.push_back(uint8_t(*t >> 8)); }
-    b.push_back(0); b.push_back(0);
+    for (; *t; ++t) {
+        b.push_back(uint8_t(*t));
+        b.push_back(uint8_t(*t >> 8));
+    }
+    b.push_back(0);
+    b.push_back(0);
     return b;
 }
 
-TEST(DllArchive, TextDescriptions)
-{
+TEST(DllArchive, TextDescriptions) {
     using namespace s::archive::dll::win;
     // String table: 16 empty strings, then one block with a text.
     std::string sixteen;
@@ -200,7 +198,7 @@ TEST(DllArchive, TextDescriptions)
     std::vector<uint8_t> st = {2, 0, 'H', 0, 'i', 0, 0, 0};
     EXPECT_EQ(text(buildStringTableText, st), "\"Hi\"\r\n\r\n");
     // Accelerators: Ctrl+A as a character, A and code 94 as virtual keys.
-    std::vector<uint8_t> acc = {0x08, 0, 'A', 0, 7, 0, 0, 0,  0x01, 0, 65, 0, 8, 0, 0, 0,  0x81, 0, 94, 0, 9, 0, 0, 0};
+    std::vector<uint8_t> acc = {0x08, 0, 'A', 0, 7, 0, 0, 0, 0x01, 0, 65, 0, 8, 0, 0, 0, 0x81, 0, 94, 0, 9, 0, 0, 0};
     EXPECT_EQ(text(buildAcceleratorText, acc),
               "Key: Ctrl + A key\r\nAction ID: 7\r\n\r\nKey: A key\r\nAction ID: 8\r\n\r\n"
               "Key: Unknown key\r\nAction ID: 9\r\n\r\n");
@@ -212,7 +210,10 @@ TEST(DllArchive, TextDescriptions)
     std::vector<uint8_t> m = {0, 0, 0, 0};
     auto add = [&m](uint16_t opt, int id, const wchar_t* t) {
         std::vector<uint8_t> p = {uint8_t(opt), uint8_t(opt >> 8)};
-        if (id >= 0) { p.push_back(uint8_t(id)); p.push_back(uint8_t(id >> 8)); }
+        if (id >= 0) {
+            p.push_back(uint8_t(id));
+            p.push_back(uint8_t(id >> 8));
+        }
         std::vector<uint8_t> item = utf16(p, t);
         m.insert(m.end(), item.begin(), item.end());
     };
@@ -227,8 +228,7 @@ TEST(DllArchive, TextDescriptions)
               "Help\r\n\tAbout\r\n\t(ID: 7)\r\n");
 }
 
-TEST(DllArchive, VersionTextOfARealModule)
-{
+TEST(DllArchive, VersionTextOfARealModule) {
     // kernel32 carries a version resource with its string table.
     wchar_t sys[MAX_PATH];
     GetSystemDirectoryW(sys, MAX_PATH);

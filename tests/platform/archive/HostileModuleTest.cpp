@@ -82,29 +82,20 @@ TEST_P(HostileModule, IsReadOrRefusedCleanly) {
     EXPECT_LT(watch.elapsedMs(), testsupport::kTimeBoundMs);
     EXPECT_EQ(o.opened, c.opens);
     // Every entry whose data lies inside the file is still read.
-    if (o.opened) EXPECT_EQ(o.read + c.unreadable, o.entries);
+    if (o.opened) { EXPECT_EQ(o.read + c.unreadable, o.entries); }
 }
 
-INSTANTIATE_TEST_SUITE_P(Reproducers, HostileModule,
-                         testing::Values(Case{"dll_rcdata_size_past_end.dll", true, 1},
-                                         Case{"dll_string_size_past_end.dll", true, 1},
-                                         Case{"found_readbytes_past_end.dll", true, 1},
-                                         Case{"dll_menu_size_4g.dll", true, 1},
-                                         Case{"found_menu_past_end.dll", true, 1},
-                                         Case{"found_dialog_past_end.dll", true, 1},
-                                         Case{"found_stringtable_past_end.dll", true, 1},
-                                         Case{"found_describe_append_past_end.dll", true, 1},
-                                         Case{"dll_icon_member_size_4g.dll", true, 1},
-                                         Case{"found_group_bad_alloc.dll", true, 1},
-                                         Case{"heap_overflow_arraywrite_bitmap_export.dll", true, 1},
-                                         Case{"dll_root_count_plus1000.dll", false, 0},
-                                         Case{"found_root_count_enum.dll", false, 0}),
-                         [](const testing::TestParamInfo<Case>& info) {
-                             std::string name = info.param.file;
-                             for (char& ch : name)
-                                 if (!isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Reproducers, HostileModule,
+    testing::Values(Case{"dll_rcdata_size_past_end.dll", true, 1}, Case{"dll_string_size_past_end.dll", true, 1},
+                    Case{"found_readbytes_past_end.dll", true, 1}, Case{"dll_menu_size_4g.dll", true, 1},
+                    Case{"found_menu_past_end.dll", true, 1}, Case{"found_dialog_past_end.dll", true, 1},
+                    Case{"found_stringtable_past_end.dll", true, 1},
+                    Case{"found_describe_append_past_end.dll", true, 1}, Case{"dll_icon_member_size_4g.dll", true, 1},
+                    Case{"found_group_bad_alloc.dll", true, 1},
+                    Case{"heap_overflow_arraywrite_bitmap_export.dll", true, 1},
+                    Case{"dll_root_count_plus1000.dll", false, 0}, Case{"found_root_count_enum.dll", false, 0}),
+    [](const testing::TestParamInfo<Case>& info) { return testsupport::fixtureTestName(info.param.file); });
 
 // The checks refuse nothing of a sound module: every entry of the system's own
 // modules is still listed and read.

@@ -30,7 +30,8 @@ const wchar_t* const kPack =
     L"  <entry tagName=\"zhs\" engName=\"Chinese_Simplified\" trueName=\"&#31616;&#20307;\"></entry>\n"
     L"</LANGUAGES>\n"
     L"<entries>\n"
-    L"  <entry id=\"100\">a comment<eng>Open...</eng><deu>\xD6" L"ffnen...</deu><zhs>\x6253\x5F00...</zhs></entry>\n"
+    L"  <entry id=\"100\">a comment<eng>Open...</eng><deu>\xD6"
+    L"ffnen...</deu><zhs>\x6253\x5F00...</zhs></entry>\n"
     L"  <entry id=\"200\"><deu>Nur Deutsch</deu></entry>\n"
     L"  <entry id=\"300\"><xxx>no language</xxx><eng>Only English</eng></entry>\n"
     L"  <entry id=\"400\"><xxx>no language at all</xxx></entry>\n"
@@ -92,7 +93,9 @@ TEST(Localizer, TextsAndFallbacks) {
         const wchar_t* expected;
     } cases[] = {
         {eng, 100, L"Open..."},
-        {deu, 100, L"\xD6" L"ffnen..."},
+        {deu, 100,
+         L"\xD6"
+         L"ffnen..."},
         {zhs, 100, L"\x6253\x5F00..."},
         // A language without a text of its own takes the entry's first language text.
         {eng, 200, L"Nur Deutsch"},
@@ -179,7 +182,9 @@ TEST(Localizer, SetLanguageTellsListenersOnlyOnChange) {
     EXPECT_EQ(b.count, 1);
     EXPECT_EQ(a.lastSource, static_cast<s::base::IObject*>(loc.loc));
     EXPECT_EQ(a.lastCode, 0);
-    EXPECT_EQ(text(loc.loc, 100), L"\xD6" L"ffnen...");
+    EXPECT_EQ(text(loc.loc, 100),
+              L"\xD6"
+              L"ffnen...");
 
     loc->setLanguage(L"Klingon");  // unknown while German is current: back to English, once
     EXPECT_EQ(a.count, 2);
@@ -212,14 +217,26 @@ TEST(LanguageName, NamesOfLangIds) {
         uint16_t langId;
         const wchar_t* name;
     } cases[] = {
-        {0x0409, L"English"},        {0x0809, L"English"},
-        {0x0804, L"Chinese_simplified"}, {0x0004, L"Chinese_simplified"},
-        {0x0404, L"Chinese_traditional"}, {0x0C04, L"Chinese_traditional"},
-        {0x0416, L"Portuguese_brazilian"}, {0x0816, L"Portuguese_portugal"},
-        {0x081A, L"Serbian_latin"},  {0x0C1A, L"Serbian_cyrillic"}, {0x041A, L"Croatian"},
-        {0x042E, L"Upper_sorbian"},  {0x0407, L"German"},  {0x0C0A, L"Spanish"},
-        {0x0419, L"Russian"},        {0x0422, L"Ukrainian"}, {0x0423, L"Belarusian"},
-        {0x8C, L"Dari"},             {0x00FF, L"Unknown"}, {0x0000, L"Unknown"},
+        {0x0409, L"English"},
+        {0x0809, L"English"},
+        {0x0804, L"Chinese_simplified"},
+        {0x0004, L"Chinese_simplified"},
+        {0x0404, L"Chinese_traditional"},
+        {0x0C04, L"Chinese_traditional"},
+        {0x0416, L"Portuguese_brazilian"},
+        {0x0816, L"Portuguese_portugal"},
+        {0x081A, L"Serbian_latin"},
+        {0x0C1A, L"Serbian_cyrillic"},
+        {0x041A, L"Croatian"},
+        {0x042E, L"Upper_sorbian"},
+        {0x0407, L"German"},
+        {0x0C0A, L"Spanish"},
+        {0x0419, L"Russian"},
+        {0x0422, L"Ukrainian"},
+        {0x0423, L"Belarusian"},
+        {0x8C, L"Dari"},
+        {0x00FF, L"Unknown"},
+        {0x0000, L"Unknown"},
     };
     for (const Case& c : cases) {
         StrBuffer* name = s::lang::uiLanguageNameOfLangId(c.langId, nullptr);

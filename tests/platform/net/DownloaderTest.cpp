@@ -21,30 +21,39 @@ namespace {
 std::atomic<size_t> allocationLimit{SIZE_MAX};
 }  // namespace
 
-void* operator new(std::size_t n) {
-    void* p = n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+namespace {
+__attribute__((noinline)) void* allocateWithin(std::size_t n) {
+    return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
+}
+void* allocateOrThrow(std::size_t n) {
+    void* p = allocateWithin(n);
     if (!p) throw std::bad_alloc();
     return p;
 }
-void* operator new[](std::size_t n) { return operator new(n); }
-void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
-    return n <= allocationLimit ? std::malloc(n ? n : 1) : nullptr;
-}
-void* operator new[](std::size_t n, const std::nothrow_t& t) noexcept { return operator new(n, t); }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+}  // namespace
+
+void* operator new(std::size_t n) { return allocateOrThrow(n); }
+void* operator new[](std::size_t n) { return allocateOrThrow(n); }
+void* operator new(std::size_t n, const std::nothrow_t&) noexcept { return allocateWithin(n); }
+void* operator new[](std::size_t n, const std::nothrow_t&) noexcept { return allocateWithin(n); }
+namespace {
+__attribute__((noinline)) void release(void* p) { std::free(p); }
+}  // namespace
+
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 namespace {
 
 TEST(DownloaderUrl, SchemeComesFromTheStartOfTheAddress) {
     struct Case {
         const wchar_t* url;
-        bool ok, secure;
-        const wchar_t* host;
-        uint16_t port;
-        const wchar_t* object;
+        bool ok = false, secure = false;
+        const wchar_t* host = nullptr;
+        uint16_t port = 0;
+        const wchar_t* object = nullptr;
     } cases[] = {
         {L"http://example.org/a/b.txt", true, false, L"example.org", 80, L"/a/b.txt"},
         {L"HTTPS://example.org/", true, true, L"example.org", 443, L"/"},
@@ -53,10 +62,10 @@ TEST(DownloaderUrl, SchemeComesFromTheStartOfTheAddress) {
         {L"https://[::1]:8443/x", true, true, L"[::1]", 8443, L"/x"},
         {L"http://[::1]/x", true, false, L"[::1]", 80, L"/x"},
         {L"ftp://example.org/file", false},
-        {L"example.org/http://x/", false},   // a scheme later in the text is no scheme
+        {L"example.org/http://x/", false},  // a scheme later in the text is no scheme
         {L" http://example.org/", false},
-        {L"http://example.org", false},      // no object path
-        {L"http:///x", false},               // no host
+        {L"http://example.org", false},  // no object path
+        {L"http:///x", false},           // no host
         {L"http://:81/x", false},
         {L"http://h:0/x", false},
         {L"http://h:65536/x", false},
@@ -180,9 +189,7 @@ TEST_F(DownloaderTest, HttpErrorsAreFailuresAndLeaveNoFile) {
                 EXPECT_FALSE(d->download(20000, nullptr, nullptr, nullptr)) << wayName(way) << " " << page;
                 EXPECT_FALSE(d->isDone());
                 EXPECT_EQ(std::wstring(d->getResult()), L"");
-                if (d->getFilePath()[0]) {
-                    EXPECT_FALSE(fileExists(d->getFilePath())) << wayName(way);
-                }
+                if (d->getFilePath()[0]) { EXPECT_FALSE(fileExists(d->getFilePath())) << wayName(way); }
                 d->release();
             }
         }
@@ -232,9 +239,7 @@ TEST_F(DownloaderTest, SlowServerIsStoppedCooperativelyAtTheTimeOut) {
             // 50 s the body would take; the thread stays usable.
             EXPECT_TRUE(waitEnded(d, 10000)) << wayName(way) << " " << timeout;
             EXPECT_FALSE(d->isDone());
-            if (d->getFilePath()[0]) {
-                EXPECT_FALSE(fileExists(d->getFilePath()));
-            }
+            if (d->getFilePath()[0]) { EXPECT_FALSE(fileExists(d->getFilePath())); }
             d->release();
         }
     }
@@ -268,9 +273,7 @@ TEST_F(DownloaderTest, OverlappingDownloadsAreRefused) {
     Downloader* d = newDownloader(server_.url(L"/trickle"), Way::Request, false);
     Progress first, second;
     std::atomic<bool> firstResult{true};
-    std::thread runner([&] {
-        firstResult = d->download(20000, onProgress, &first, reinterpret_cast<void*>(0x1234));
-    });
+    std::thread runner([&] { firstResult = d->download(20000, onProgress, &first, reinterpret_cast<void*>(0x1234)); });
     ASSERT_TRUE(nettest::waitUntil([&] { return first.calls > 0; }, 10000));
     const uint64_t t0 = GetTickCount64();
     EXPECT_FALSE(d->download(20000, onProgress, &second, reinterpret_cast<void*>(0x1234)));

@@ -48,17 +48,13 @@ TEST_P(CommandLineTable, StoresArguments) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, CommandLineTable,
-    testing::Values(
-        Case{L"g.exe", {}},
-        Case{L"g.exe /associate .jpg", {L"-associate", L".jpg"}},
-        Case{L"g.exe -associate .jpg .png .gif", {L"-associate", L".jpg", L".png", L".gif"}},
-        Case{L"\"C:\\Program Files\\g.exe\" /Deassociate .JPG", {L"-Deassociate", L".JPG"}},
-        Case{L"g.exe \"C:\\My Pictures\\a b.jpg\"", {L"C:\\My Pictures\\a b.jpg"}},
-        Case{L"g.exe \"Z:\\tmp\\quote\\\"d.jpg\"", {L"Z:\\tmp\\quote\"d.jpg"}},
-        Case{L"g.exe pic.jpg", {L"@pic.jpg"}},
-        Case{L"g.exe \"sub dir\\a b.png\"", {L"@sub dir\\a b.png"}},
-        Case{L"g.exe C:\\x\\..\\y\\z.gif", {L"C:\\y\\z.gif"}},
-        Case{L"g.exe \"\"", {L""}}));
+    testing::Values(Case{L"g.exe", {}}, Case{L"g.exe /associate .jpg", {L"-associate", L".jpg"}},
+                    Case{L"g.exe -associate .jpg .png .gif", {L"-associate", L".jpg", L".png", L".gif"}},
+                    Case{L"\"C:\\Program Files\\g.exe\" /Deassociate .JPG", {L"-Deassociate", L".JPG"}},
+                    Case{L"g.exe \"C:\\My Pictures\\a b.jpg\"", {L"C:\\My Pictures\\a b.jpg"}},
+                    Case{L"g.exe \"Z:\\tmp\\quote\\\"d.jpg\"", {L"Z:\\tmp\\quote\"d.jpg"}},
+                    Case{L"g.exe pic.jpg", {L"@pic.jpg"}}, Case{L"g.exe \"sub dir\\a b.png\"", {L"@sub dir\\a b.png"}},
+                    Case{L"g.exe C:\\x\\..\\y\\z.gif", {L"C:\\y\\z.gif"}}, Case{L"g.exe \"\"", {L""}}));
 
 TEST(CommandLine, PoolResetEmptiesTheList) {
     CommandLine* cl = CommandLine::create();
@@ -79,8 +75,9 @@ TEST(CommandLine, ProcessCommandLineMatchesTheSystemSplit) {
     cl->parseProcessCommandLine();
     ASSERT_EQ(cl->getCount(), n - 1);
     for (int i = 1; i < n; ++i) {
-        if (argv[i][0] == L'-' || argv[i][0] == L'/')
+        if (argv[i][0] == L'-' || argv[i][0] == L'/') {
             EXPECT_EQ(std::wstring(cl->getArgument(i - 1)), L"-" + std::wstring(argv[i] + 1));
+        }
     }
     cl->release();
     LocalFree(argv);

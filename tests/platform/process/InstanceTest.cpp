@@ -39,9 +39,12 @@ UINT g_activations = 0;
 
 LRESULT CALLBACK serverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == kActivateRequest || message == kInstanceMessage) {
-        if (window != g_main) PostQuitMessage(kExitWrongWindow);
-        else if (message == kActivateRequest) ++g_activations;
-        else PostQuitMessage(int(g_activations));
+        if (window != g_main)
+            PostQuitMessage(kExitWrongWindow);
+        else if (message == kActivateRequest)
+            ++g_activations;
+        else
+            PostQuitMessage(int(g_activations));
         return 0;
     }
     if (message == WM_TIMER) PostQuitMessage(kExitTimedOut);
@@ -64,10 +67,10 @@ TEST(InstanceRole, DISABLED_Server) {
     // our class without a title.
     CreateWindowExW(WS_EX_TOOLWINDOW, kInstanceWindowClass, title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                     cls.hInstance, nullptr);
-    CreateWindowExW(0, L"Static", title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                    cls.hInstance, nullptr);
-    CreateWindowExW(0, kInstanceWindowClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
-                    cls.hInstance, nullptr);
+    CreateWindowExW(0, L"Static", title.c_str(), WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, cls.hInstance,
+                    nullptr);
+    CreateWindowExW(0, kInstanceWindowClass, L"", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr, cls.hInstance,
+                    nullptr);
     SetTimer(g_main, 1, 60000, nullptr);
     MSG msg;
     UINT code = kExitTimedOut;
@@ -155,10 +158,11 @@ TEST(Instance, SecondCopyFindsAndSignalsTheFirst) {
     EXPECT_EQ(sendToProcessWindow(GetCurrentProcessId(), kActivateRequest, nullptr), 0);
 
     // With a localizer: one try per language; only the German caption begins with the title.
-    std::wstring pack = L"<pack><languages><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
-                        L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"/></languages>"
-                        L"<entries><entry id=\"700\"><eng>Not This One</eng><deu>" +
-                        title + L" - Bildbetrachter</deu></entry></entries></pack>";
+    std::wstring pack =
+        L"<pack><languages><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"/>"
+        L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"/></languages>"
+        L"<entries><entry id=\"700\"><eng>Not This One</eng><deu>" +
+        title + L" - Bildbetrachter</deu></entry></entries></pack>";
     s::lang::Localizer* localizer = s::lang::Localizer::loadXmlText(pack.c_str());
     ASSERT_EQ(localizer->getPackCount(), 2u);
     EXPECT_EQ(signalInstance(pid, localizer, 700, false), 2);
@@ -166,7 +170,7 @@ TEST(Instance, SecondCopyFindsAndSignalsTheFirst) {
 
     // This program is another file: the first copy is not one of its instances.
     uint32_t found = 0;
-    if (findOtherInstance(&found)) EXPECT_NE(found, pid);
+    if (findOtherInstance(&found)) { EXPECT_NE(found, pid); }
 
     // The second copy, started through the same file named in other letter case.
     std::wstring upper = copy;

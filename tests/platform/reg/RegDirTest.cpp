@@ -27,7 +27,6 @@ namespace {
 
 // A key of its own under HKCU\Software\GlimmerTests, deleted afterwards.
 
-
 // Type and bytes of a value read through advapi32.
 bool readAdvapi(const std::wstring& path, const wchar_t* name, DWORD* type, std::vector<uint8_t>* data) {
     HKEY key = nullptr;
@@ -78,7 +77,9 @@ protected:
         key_->release();
         EXPECT_FALSE(regtest::keyExists(path_));
     }
-    RegDir* sub(const std::wstring& rest) { return RegDir::fromPath(reg::kCurrentUser, (path_ + L"\\" + rest).c_str()); }
+    RegDir* sub(const std::wstring& rest) {
+        return RegDir::fromPath(reg::kCurrentUser, (path_ + L"\\" + rest).c_str());
+    }
 
     std::wstring path_;
     RegDir* key_ = nullptr;
@@ -153,13 +154,20 @@ TEST_F(RegDirTest, EveryValueTypeReadsBackThroughBothInterfaces) {
     std::vector<uint8_t> mb(reinterpret_cast<const uint8_t*>(multi),
                             reinterpret_cast<const uint8_t*>(multi) + sizeof multi);
     const Expect table[] = {
-        {L"u8", REG_DWORD, le(0xAB, 4)},          {L"u16", REG_DWORD, le(0xBEEF, 4)},
-        {L"u32", REG_DWORD, le(0xDEADBEEF, 4)},   {L"u64", REG_BINARY, le(0x0123456789ABCDEFull, 8)},
-        {L"s8", REG_DWORD, le(uint32_t(-2), 4)},  {L"s16", REG_DWORD, le(uint32_t(-300), 4)},
-        {L"s32", REG_DWORD, le(uint32_t(-70000), 4)}, {L"s64", REG_BINARY, le(uint64_t(INT64_MIN), 8)},
-        {L"f", REG_BINARY, fb},                   {L"d", REG_BINARY, db},
-        {L"b", REG_DWORD, le(1, 4)},              {L"sz", REG_SZ, szb},
-        {L"multi", REG_MULTI_SZ, mb},             {L"bin", REG_BINARY, {0x0A, 0xFF, 0}},
+        {L"u8", REG_DWORD, le(0xAB, 4)},
+        {L"u16", REG_DWORD, le(0xBEEF, 4)},
+        {L"u32", REG_DWORD, le(0xDEADBEEF, 4)},
+        {L"u64", REG_BINARY, le(0x0123456789ABCDEFull, 8)},
+        {L"s8", REG_DWORD, le(uint32_t(-2), 4)},
+        {L"s16", REG_DWORD, le(uint32_t(-300), 4)},
+        {L"s32", REG_DWORD, le(uint32_t(-70000), 4)},
+        {L"s64", REG_BINARY, le(uint64_t(INT64_MIN), 8)},
+        {L"f", REG_BINARY, fb},
+        {L"d", REG_BINARY, db},
+        {L"b", REG_DWORD, le(1, 4)},
+        {L"sz", REG_SZ, szb},
+        {L"multi", REG_MULTI_SZ, mb},
+        {L"bin", REG_BINARY, {0x0A, 0xFF, 0}},
     };
     for (const Expect& e : table) {
         DWORD type = 0;
@@ -414,8 +422,7 @@ std::wstring sidText(SID_IDENTIFIER_AUTHORITY authority, std::vector<DWORD> subs
     PSID sid = nullptr;
     DWORD s[8] = {};
     for (size_t i = 0; i < subs.size(); ++i) s[i] = subs[i];
-    if (!AllocateAndInitializeSid(&authority, BYTE(subs.size()), s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7],
-                                  &sid))
+    if (!AllocateAndInitializeSid(&authority, BYTE(subs.size()), s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7], &sid))
         return L"?";
     wchar_t text[256] = L"";
     uint32_t local = sizeof text;

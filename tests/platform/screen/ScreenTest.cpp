@@ -16,15 +16,11 @@ TEST(ScreenScale, FollowsThePrimaryScreenSize) {
         {1920, 1080, 1, false, false},  // full HD
         {1920, 1620, 1, false, false},  // one column short of large
         {1921, 1619, 1, false, false},  // one row short of large
-        {1921, 1620, 2, true, false},
-        {2560, 1620, 2, true, false},
-        {3840, 2160, 2, true, false},   // 4K UHD is below 3240 rows
-        {4096, 3240, 2, true, false},
-        {4097, 3239, 2, true, false},
-        {4097, 3240, 4, true, true},
-        {5120, 3240, 4, true, true},
-        {7680, 4320, 4, true, true},
-        {1000, 5000, 1, false, false},  // both sides must reach the bound
+        {1921, 1620, 2, true, false},  {2560, 1620, 2, true, false},
+        {3840, 2160, 2, true, false},  // 4K UHD is below 3240 rows
+        {4096, 3240, 2, true, false},  {4097, 3239, 2, true, false},
+        {4097, 3240, 4, true, true},   {5120, 3240, 4, true, true},
+        {7680, 4320, 4, true, true},   {1000, 5000, 1, false, false},  // both sides must reach the bound
     };
     for (const Case& c : cases) {
         EXPECT_EQ(s::system::screenScaleForSize(c.w, c.h), c.scale) << c.w << "x" << c.h;

@@ -46,7 +46,8 @@ std::wstring choicePath(const std::wstring& name) { return std::wstring(s::shell
 class Association : public testing::Test {
 protected:
     void TearDown() override {
-        for (const std::wstring& path : {ext, progId, std::wstring(L"OtherApp") + ext}) Key(reg::kClassesRoot, path).drop();
+        for (const std::wstring& path : {ext, progId, std::wstring(L"OtherApp") + ext})
+            Key(reg::kClassesRoot, path).drop();
         for (const std::wstring& name : {ext, progId}) Key(reg::kCurrentUser, choicePath(name)).drop();
     }
     void use(const wchar_t* tag) {
@@ -123,7 +124,8 @@ TEST_F(Association, AnotherProgramsExtensionIsLeftAlone) {
 TEST_F(Association, NoDefaultVerbMeansNotAssociated) {
     use(L"d");
     Key(reg::kClassesRoot, ext).set(L"", progId.c_str());
-    Key(reg::kClassesRoot, progId + L"\\shell\\open\\command").set(L"", (std::wstring(L"\"") + kProgram + L"\" \"%1\"").c_str());
+    Key(reg::kClassesRoot, progId + L"\\shell\\open\\command")
+        .set(L"", (std::wstring(L"\"") + kProgram + L"\" \"%1\"").c_str());
     EXPECT_FALSE(s::shell::isAssociated(ext.c_str(), kProgram));
     Key(reg::kClassesRoot, progId + L"\\shell").set(L"", L"open");
     EXPECT_TRUE(s::shell::isAssociated(ext.c_str(), kProgram));

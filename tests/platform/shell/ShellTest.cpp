@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 #include "platform/shell/ShellTestSupport.h"
 #include "platform/shell/Shell.h"
 #include "platform/shell/SpecialFolder.h"
@@ -74,8 +74,6 @@ TEST(ShellPidl, PathsGiveItemLists) {
     EXPECT_FALSE(s::shell::pidlFromPath((dir / L"a.jpg").c_str(), nullptr));
 }
 
-TEST(ShellPidl, NoFilesNoPropertiesSheet) {
-    EXPECT_FALSE(s::shell::showMultiFileProperties(0, nullptr));
-}
+TEST(ShellPidl, NoFilesNoPropertiesSheet) { EXPECT_FALSE(s::shell::showMultiFileProperties(0, nullptr)); }
 
 }  // namespace

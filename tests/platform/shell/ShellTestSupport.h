@@ -4,7 +4,7 @@
 #include <string>
 
 #include "foundation/str/StrBuffer.h"
-#include "platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 namespace shelltest {
 

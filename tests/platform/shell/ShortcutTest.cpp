@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 #include "platform/shell/ShellTestSupport.h"
 #include "platform/shell/Shortcut.h"
 
@@ -104,8 +104,9 @@ TEST(Shortcut, LongPathNameTakesTheFileSystemsSpelling) {
     std::wstring lower = dir / L"mixed case folder\\long file name.jpeg";
     EXPECT_EQ(take(s::shell::getLongPathName(lower.c_str())), dir / L"Mixed Case Folder\\Long File Name.jpeg");
     wchar_t shortName[MAX_PATH] = {0};
-    if (GetShortPathNameW((dir / L"Mixed Case Folder\\Long File Name.jpeg").c_str(), shortName, MAX_PATH))
+    if (GetShortPathNameW((dir / L"Mixed Case Folder\\Long File Name.jpeg").c_str(), shortName, MAX_PATH)) {
         EXPECT_EQ(take(s::shell::getLongPathName(shortName)), dir / L"Mixed Case Folder\\Long File Name.jpeg");
+    }
     EXPECT_EQ(take(s::shell::getLongPathName((dir / L"missing.jpg").c_str())), L"");
     EXPECT_EQ(take(s::shell::getLongPathName(L"")), L"");
     EXPECT_EQ(take(s::shell::getLongPathName(L"Z:\\")), L"Z:\\");

@@ -18,11 +18,11 @@ TEST(OsVersionFacts, DerivedFromTheVersionNumber) {
         uint32_t platform;
         bool nt, vista, win7, win10;
     } cases[] = {
-        {5, 1, VER_PLATFORM_WIN32_NT, true, false, false, false},       // XP
-        {6, 0, VER_PLATFORM_WIN32_NT, true, true, false, false},        // Vista
-        {6, 1, VER_PLATFORM_WIN32_NT, true, true, true, false},         // 7
-        {6, 3, VER_PLATFORM_WIN32_NT, true, true, true, false},         // 8.1
-        {10, 0, VER_PLATFORM_WIN32_NT, true, true, true, true},         // 10 and 11
+        {5, 1, VER_PLATFORM_WIN32_NT, true, false, false, false},         // XP
+        {6, 0, VER_PLATFORM_WIN32_NT, true, true, false, false},          // Vista
+        {6, 1, VER_PLATFORM_WIN32_NT, true, true, true, false},           // 7
+        {6, 3, VER_PLATFORM_WIN32_NT, true, true, true, false},           // 8.1
+        {10, 0, VER_PLATFORM_WIN32_NT, true, true, true, true},           // 10 and 11
         {4, 10, VER_PLATFORM_WIN32_WINDOWS, false, false, false, false},  // 98
     };
     for (const Case& c : cases) {

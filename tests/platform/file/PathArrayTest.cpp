@@ -29,7 +29,8 @@ namespace {
 // Releases what a test made, also when an assertion ends it early.
 struct Owned {
     std::vector<std::function<void()>> items;
-    template <class T> T* operator()(T* p) {
+    template <class T>
+    T* operator()(T* p) {
         items.push_back([p] { p->release(); });
         return p;
     }
@@ -91,8 +92,8 @@ TEST(PathArray, AddInsertRemoveAndFind) {
     PathArray* list = listOf(own, {L"c:\\photos\\a.jpg", L"C:\\b.png"});
     list->insertText(0, L"C:\\first.gif");
     list->insertText(3, L"C:\\last.bmp");  // index = count appends
-    EXPECT_EQ(fullPaths(list), (std::vector<std::wstring>{L"C:\\first.gif", L"c:\\photos\\a.jpg", L"C:\\b.png",
-                                                          L"C:\\last.bmp"}));
+    EXPECT_EQ(fullPaths(list),
+              (std::vector<std::wstring>{L"C:\\first.gif", L"c:\\photos\\a.jpg", L"C:\\b.png", L"C:\\last.bmp"}));
     EXPECT_EQ(list->countAll(), 4);
 
     int32_t index = -1;
@@ -149,12 +150,12 @@ TEST(PathArray, SortsByPathAndByExtension) {
     PathArray* list = listOf(own, {L"C:\\b.png", L"C:\\A.jpg", L"C:\\a", L"C:\\c.JPG", L"C:\\a.jpeg"});
     // Compared over the shorter length first: "a.jpe" < "A.jpg".
     list->sortByPath();
-    EXPECT_EQ(fullPaths(list), (std::vector<std::wstring>{L"C:\\a", L"C:\\a.jpeg", L"C:\\A.jpg", L"C:\\b.png",
-                                                          L"C:\\c.JPG"}));
+    EXPECT_EQ(fullPaths(list),
+              (std::vector<std::wstring>{L"C:\\a", L"C:\\a.jpeg", L"C:\\A.jpg", L"C:\\b.png", L"C:\\c.JPG"}));
     // Equal extensions keep their order (stable); no extension sorts first.
     list->sortByExtension();
-    EXPECT_EQ(fullPaths(list), (std::vector<std::wstring>{L"C:\\a", L"C:\\a.jpeg", L"C:\\A.jpg", L"C:\\c.JPG",
-                                                          L"C:\\b.png"}));
+    EXPECT_EQ(fullPaths(list),
+              (std::vector<std::wstring>{L"C:\\a", L"C:\\a.jpeg", L"C:\\A.jpg", L"C:\\c.JPG", L"C:\\b.png"}));
 }
 
 TEST(PathArray, GroupsByExtension) {
@@ -170,12 +171,16 @@ TEST(PathArray, GroupsByTitleWords) {
         std::vector<const wchar_t*> files;
         std::vector<std::wstring> groups;
     } cases[] = {
-        {false, {L"C:\\holiday beach 1.jpg", L"C:\\holiday 2.jpg", L"C:\\office.jpg"}, {L"holiday:holiday beach 1.jpg,holiday 2.jpg"}},
-        {true, {L"C:\\holiday beach 1.jpg", L"C:\\holiday 2.jpg", L"C:\\office.jpg"},
+        {false,
+         {L"C:\\holiday beach 1.jpg", L"C:\\holiday 2.jpg", L"C:\\office.jpg"},
+         {L"holiday:holiday beach 1.jpg,holiday 2.jpg"}},
+        {true,
+         {L"C:\\holiday beach 1.jpg", L"C:\\holiday 2.jpg", L"C:\\office.jpg"},
          {L".jpg:holiday beach 1.jpg,holiday 2.jpg,office.jpg", L"holiday:holiday beach 1.jpg,holiday 2.jpg"}},
         // Words match ignoring case; the key is taken from the first title; equal
         // counts keep the order in which the groups were made.
-        {false, {L"C:\\Sea View.png", L"C:\\sea cat.gif", L"C:\\cat VIEW.bmp"},
+        {false,
+         {L"C:\\Sea View.png", L"C:\\sea cat.gif", L"C:\\cat VIEW.bmp"},
          {L"Sea:Sea View.png,sea cat.gif", L"View:Sea View.png,cat VIEW.bmp", L"cat:sea cat.gif,cat VIEW.bmp"}},
         // A bare dot is no extension word; nothing shared leaves no group.
         {true, {L"C:\\one.", L"C:\\two."}, {}},
@@ -251,8 +256,8 @@ TEST_F(PathListFiles, DerivedListsForAnotherFolder) {
     list->markFolders();
 
     PathArray* moved = own(list->rebase(L"D:\\target\\"));
-    EXPECT_EQ(fullPaths(moved), (std::vector<std::wstring>{L"D:\\target\\A", L"D:\\target\\a.jpg",
-                                                           L"D:\\target\\new.png"}));
+    EXPECT_EQ(fullPaths(moved),
+              (std::vector<std::wstring>{L"D:\\target\\A", L"D:\\target\\a.jpg", L"D:\\target\\new.png"}));
     EXPECT_TRUE(moved->isMarkedFolder(0));
     EXPECT_FALSE(moved->isMarkedFolder(1));
 

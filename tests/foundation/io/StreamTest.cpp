@@ -143,7 +143,7 @@ TEST(StreamTest, CopyMovesEveryByteInOrder) {
             FakeOutput out(100);
             EXPECT_TRUE(copy(&out, &in)) << size;
             EXPECT_EQ(out.bytes, data) << size;
-            if (size == 0) EXPECT_EQ(out.writes, 0);
+            if (size == 0) { EXPECT_EQ(out.writes, 0); }
         }
     }
 }

@@ -22,7 +22,10 @@ std::vector<std::wstring> texts(const StrArray* list) {
 }  // namespace
 
 TEST(StrArray, MultiStringWrite) {
-    struct { std::vector<const wchar_t*> items; std::vector<uint8_t> bytes; } cases[] = {
+    struct {
+        std::vector<const wchar_t*> items;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
         {{L"a", L"bc"}, {0x61, 0, 0, 0, 0x62, 0, 0x63, 0, 0, 0, 0, 0}},
         {{}, {0, 0, 0, 0}},
         {{L""}, {0, 0, 0, 0}},
@@ -38,7 +41,10 @@ TEST(StrArray, MultiStringWrite) {
 }
 
 TEST(StrArray, MultiStringLoad) {
-    struct { std::vector<uint8_t> bytes; std::vector<std::wstring> items; } cases[] = {
+    struct {
+        std::vector<uint8_t> bytes;
+        std::vector<std::wstring> items;
+    } cases[] = {
         {{0, 0, 0, 0}, {L""}},
         {{0x61, 0, 0, 0, 0x62, 0, 0, 0, 0, 0}, {L"a", L"b"}},
         {{0x61, 0, 0x62, 0}, {}},

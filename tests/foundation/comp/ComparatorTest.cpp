@@ -25,16 +25,14 @@ TEST(ComparatorTest, EachComparatorOrdersItsElementType) {
     } cases[] = {
         {CompU08::instance(), &u8a, &u8b, 1},   // 0xFF above 0x01
         {CompS08::instance(), &s8a, &s8b, -1},  // -1 below 1
-        {CompS32::instance(), &s32a, &s32b, -1},
-        {CompU32::instance(), &u32a, &u32b, 1},
-        {CompP::instance(), &pa, &pb, 1},       // addresses compare unsigned
-        {CompU08::instance(), &u8a, &u8a, 0},
-        {CompS32::instance(), &s32b, &s32a, 1},
+        {CompS32::instance(), &s32a, &s32b, -1}, {CompU32::instance(), &u32a, &u32b, 1},
+        {CompP::instance(), &pa, &pb, 1},  // addresses compare unsigned
+        {CompU08::instance(), &u8a, &u8a, 0},    {CompS32::instance(), &s32b, &s32a, 1},
         {CompP::instance(), &pb, &pa, -1},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(c.c->compare(c.a, c.b), c.expected) << static_cast<const s::base::IObject*>(
-            dynamic_cast<const s::base::IObject*>(c.c))->getClassName();
+        EXPECT_EQ(c.c->compare(c.a, c.b), c.expected)
+            << static_cast<const s::base::IObject*>(dynamic_cast<const s::base::IObject*>(c.c))->getClassName();
         EXPECT_EQ(c.c->compareIgnoreCase(c.a, c.b), c.expected);
     }
 }
@@ -63,8 +61,10 @@ void checkSort(const std::vector<int>& keys) {
             int c = byKey(a, b, nullptr);
             return ascending ? c < 0 : c > 0;
         });
-        if (ascending) sortAscending(items.data(), uint32_t(items.size()), byKey);
-        else sortDescending(items.data(), uint32_t(items.size()), byKey);
+        if (ascending)
+            sortAscending(items.data(), uint32_t(items.size()), byKey);
+        else
+            sortDescending(items.data(), uint32_t(items.size()), byKey);
         ASSERT_EQ(items, expected) << "n=" << keys.size() << (ascending ? " ascending" : " descending");
     }
 }
@@ -89,13 +89,17 @@ TEST(ComparatorTest, EqualKeysKeepTheirInputOrderInBothDirections) {
         for (bool ascending : {true, false}) {
             std::vector<void*> items;
             for (Rec& r : recs) items.push_back(&r);
-            if (ascending) sortAscending(items.data(), n, byKey);
-            else sortDescending(items.data(), n, byKey);
+            if (ascending)
+                sortAscending(items.data(), n, byKey);
+            else
+                sortDescending(items.data(), n, byKey);
             for (uint32_t i = 1; i < n; ++i) {
                 const Rec* p = static_cast<Rec*>(items[i - 1]);
                 const Rec* q = static_cast<Rec*>(items[i]);
-                if (p->key == q->key) EXPECT_LT(p->order, q->order) << n;
-                else EXPECT_EQ(p->key < q->key, ascending) << n;
+                if (p->key == q->key)
+                    EXPECT_LT(p->order, q->order) << n;
+                else
+                    EXPECT_EQ(p->key < q->key, ascending) << n;
             }
         }
     }

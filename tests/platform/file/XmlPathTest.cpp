@@ -23,8 +23,7 @@ struct NodeHolder {
     ~NodeHolder() { n->release(); }
 };
 
-std::string readHostFile(const std::string& unixPath)
-{
+std::string readHostFile(const std::string& unixPath) {
     std::wstring w = testsupport::winPath(unixPath);
     HANDLE h = CreateFileW(w.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE) return "<missing>";
@@ -38,8 +37,7 @@ std::string readHostFile(const std::string& unixPath)
 
 }  // namespace
 
-TEST(XmlPath, SavesIntoNewFoldersAndLoadsBack)
-{
+TEST(XmlPath, SavesIntoNewFoldersAndLoadsBack) {
     std::string dir = testsupport::makeTempDir("xmlpath");
     PathHolder path(testsupport::winPath(dir + "/deeper/still/doc.xml"));
 
@@ -58,8 +56,7 @@ TEST(XmlPath, SavesIntoNewFoldersAndLoadsBack)
     EXPECT_STREQ(view->getString(L"Title", L""), L"Caf\u00e9 Lumi\u00e8re \u65e5\u672c");
 }
 
-TEST(XmlPath, MissingOrMalformedFileLeavesTheNodeAsItWas)
-{
+TEST(XmlPath, MissingOrMalformedFileLeavesTheNodeAsItWas) {
     std::string dir = testsupport::makeTempDir("xmlpath-bad");
     ASSERT_TRUE(testsupport::runHost("printf '<a><b' > '" + dir + "/cut.xml'"));
 
@@ -72,8 +69,7 @@ TEST(XmlPath, MissingOrMalformedFileLeavesTheNodeAsItWas)
     }
 }
 
-TEST(XmlPath, FailedSaveKeepsThePreviousFile)
-{
+TEST(XmlPath, FailedSaveKeepsThePreviousFile) {
     std::string dir = testsupport::makeTempDir("xmlpath-keep");
     ASSERT_TRUE(testsupport::runHost("printf '<old/>' > '" + dir + "/doc.xml'"));
     PathHolder path(testsupport::winPath(dir + "/doc.xml"));

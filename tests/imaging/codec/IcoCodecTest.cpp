@@ -80,7 +80,7 @@ protected:
     static void SetUpTestSuite()
     {
         dir_ = testsupport::makeTempDir("ico_files");
-        ok_ = runHost("/usr/bin/python3 '" + testsupport::sourceDir() + "/tests/imaging/ico/make_odd_icons.py' '" + dir_ + "'") &&
+        ok_ = runHost("/usr/bin/python3 '" + testsupport::sourceDir() + "/tests/imaging/codec/make_odd_icons.py' '" + dir_ + "'") &&
               // A red disc on transparency, 256 pixels; the icon keeps 256 as PNG.
               runHost("cd '" + dir_ + "' && convert -size 256x256 xc:none -fill red -draw 'circle 128,128 128,40' disc.png"
                       " && convert disc.png -define icon:auto-resize=16,32,48,256 disc.ico");
@@ -111,7 +111,9 @@ TEST_F(IcoFiles, EveryDibDepthDecodesWithItsMaskAndPalette)
                 uint32_t p = img->getRow(y)[x];
                 // A 32-bit image whose alpha bytes are all 0 takes its AND mask.
                 EXPECT_EQ(p >> 24, x < 2 ? 0u : 255u) << x << "," << y;
-                if (x >= 2) EXPECT_EQ(p & 0xFFFFFF, expectedRgb(order[f], x, y)) << x << "," << y;
+                if (x >= 2) {
+                    EXPECT_EQ(p & 0xFFFFFF, expectedRgb(order[f], x, y)) << x << "," << y;
+                }
             }
         img->release();
     }

@@ -15,7 +15,7 @@
 #include "platform/map/IMappedData.h"
 #include "platform/reg/MappedData.h"
 #include "platform/reg/RegDir.h"
-#include "../reg/RegTestSupport.h"
+#include "RegTestSupport.h"
 #include "platform/xmlstore/MappedData.h"
 #include "support/HostTool.h"
 
@@ -25,8 +25,6 @@ using s::reg::win::RegDir;
 namespace reg = s::reg;
 
 namespace {
-
-
 
 std::string readBytes(const std::string& unixPath) {
     std::ifstream in(unixPath, std::ios::binary);
@@ -39,7 +37,7 @@ std::string readBytes(const std::string& unixPath) {
 class Backing {
 public:
     virtual ~Backing() = default;
-    virtual IMappedData* open() = 0;   // a new store on the same backing
+    virtual IMappedData* open() = 0;  // a new store on the same backing
     virtual void close(IMappedData* store) = 0;
 };
 
@@ -177,9 +175,9 @@ struct PathCase {
 TEST_P(SettingsStoreTest, PathSeparatorsAndCase) {
     const PathCase cases[] = {
         {L"A\\B", L"A\\B", true, true},
-        {L"C\\D", L"C/D", false, true},       // "/" belongs to a key name in the registry
+        {L"C\\D", L"C/D", false, true},  // "/" belongs to a key name in the registry
         {L"E/F", L"E\\F", false, true},
-        {L"G\\H\\", L"G\\H", true, true},     // a trailing separator adds no level
+        {L"G\\H\\", L"G\\H", true, true},  // a trailing separator adds no level
         {L"Case\\Level", L"CASE\\level", true, true},
     };
     int v = 1;
@@ -270,9 +268,7 @@ INSTANTIATE_TEST_SUITE_P(Stores, SettingsStoreTest, ::testing::Values(Kind::Regi
 
 class RegistryStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        store_ = static_cast<reg::MappedData*>(backing_.open());
-    }
+    void SetUp() override { store_ = static_cast<reg::MappedData*>(backing_.open()); }
     void TearDown() override { store_->release(); }
     RegistryBacking backing_;
     reg::MappedData* store_ = nullptr;

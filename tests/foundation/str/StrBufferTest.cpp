@@ -15,11 +15,20 @@ using s::str::strbuffer::StrBuffer;
 using testing_support::Str;
 
 TEST(StrBufferGrowth, StepTable) {
-    struct { uint32_t from, to; } cases[] = {
-        {0, 100},           {99, 100},          {100, 300},
-        {300, 900},         {9999999, 29999997}, {10000000, 20000000},
-        {49999999, 99999998}, {50000000, 75000000}, {99999999, 149999998},
-        {100000000, 120000000}, {1000000000, 1200000000},
+    struct {
+        uint32_t from, to;
+    } cases[] = {
+        {0, 100},
+        {99, 100},
+        {100, 300},
+        {300, 900},
+        {9999999, 29999997},
+        {10000000, 20000000},
+        {49999999, 99999998},
+        {50000000, 75000000},
+        {99999999, 149999998},
+        {100000000, 120000000},
+        {1000000000, 1200000000},
     };
     for (auto& c : cases) EXPECT_EQ(c.to, s::col::growthStep(c.from)) << c.from;
 }
@@ -101,7 +110,12 @@ TEST(StrBufferPool, ReleasedStringComesBackEmptyWithoutStorage) {
 
 TEST(StrBufferSearch, CharacterSearches) {
     Str s(L"a.b.C.d");
-    struct { wchar_t ch; uint32_t from; bool found; uint32_t pos; } fwd[] = {
+    struct {
+        wchar_t ch;
+        uint32_t from;
+        bool found;
+        uint32_t pos;
+    } fwd[] = {
         {L'.', 0, true, 1}, {L'.', 2, true, 3}, {L'.', 6, false, 0}, {L'd', 7, false, 0}, {L'z', 0, false, 0},
     };
     for (auto& c : fwd) {
@@ -109,7 +123,12 @@ TEST(StrBufferSearch, CharacterSearches) {
         EXPECT_EQ(c.found, s->indexOf(c.ch, &pos, c.from)) << c.from;
         EXPECT_EQ(c.found ? c.pos : 99u, pos);
     }
-    struct { wchar_t ch; uint32_t before; bool found; uint32_t pos; } back[] = {
+    struct {
+        wchar_t ch;
+        uint32_t before;
+        bool found;
+        uint32_t pos;
+    } back[] = {
         {L'.', kFromEnd, true, 5}, {L'.', 12, true, 5}, {L'.', 5, true, 3},
         {L'.', 1, false, 0},       {L'a', 0, false, 0}, {L'a', 1, true, 0},
     };
@@ -153,10 +172,16 @@ TEST(StrBufferSearch, EveryPositionOfLongText) {
 
 TEST(StrBufferSearch, TextSearches) {
     Str s(L"abcABCabc");
-    struct { const wchar_t* text; uint32_t from; bool ignoreCase; bool found; uint32_t pos; } cases[] = {
-        {L"abc", 0, false, true, 0}, {L"abc", 1, false, true, 6}, {L"ABC", 0, false, true, 3},
-        {L"ABC", 4, false, false, 0}, {L"ABC", 4, true, true, 6}, {L"cab", 0, true, true, 2},
-        {L"", 4, false, true, 4},     {L"", 0, true, false, 0},   {L"abcABCabcd", 0, false, false, 0},
+    struct {
+        const wchar_t* text;
+        uint32_t from;
+        bool ignoreCase;
+        bool found;
+        uint32_t pos;
+    } cases[] = {
+        {L"abc", 0, false, true, 0},  {L"abc", 1, false, true, 6}, {L"ABC", 0, false, true, 3},
+        {L"ABC", 4, false, false, 0}, {L"ABC", 4, true, true, 6},  {L"cab", 0, true, true, 2},
+        {L"", 4, false, true, 4},     {L"", 0, true, false, 0},    {L"abcABCabcd", 0, false, false, 0},
         {L"bc", 8, false, false, 0},
     };
     for (auto& c : cases) {
@@ -165,9 +190,16 @@ TEST(StrBufferSearch, TextSearches) {
         EXPECT_EQ(c.found, found) << c.text << " from " << c.from;
         EXPECT_EQ(c.found ? c.pos : 99u, pos) << c.text;
     }
-    struct { const wchar_t* text; uint32_t before; bool ignoreCase; bool found; uint32_t pos; } last[] = {
-        {L"abc", kFromEnd, false, true, 6}, {L"abc", 8, false, true, 0}, {L"abc", 8, true, true, 3},
-        {L"abc", 2, true, false, 0},        {L"CA", kFromEnd, true, true, 5}, {L"abcABCabcX", kFromEnd, false, false, 0},
+    struct {
+        const wchar_t* text;
+        uint32_t before;
+        bool ignoreCase;
+        bool found;
+        uint32_t pos;
+    } last[] = {
+        {L"abc", kFromEnd, false, true, 6}, {L"abc", 8, false, true, 0},
+        {L"abc", 8, true, true, 3},         {L"abc", 2, true, false, 0},
+        {L"CA", kFromEnd, true, true, 5},   {L"abcABCabcX", kFromEnd, false, false, 0},
     };
     for (auto& c : last) {
         uint32_t pos = 99;
@@ -186,10 +218,14 @@ TEST(StrBufferSearch, RegionPrefixSuffix) {
     EXPECT_TRUE(hello->regionMatchesIgnoreCase(1, L"ELL", 0, 3));
 
     Str color(L"#Color-Red");
-    struct { const wchar_t* text; int32_t n; bool starts, ends; } cases[] = {
-        {L"#Color-", -1, true, false}, {L"#color-", -1, false, false}, {L"-Red", -1, false, true},
+    struct {
+        const wchar_t* text;
+        int32_t n;
+        bool starts, ends;
+    } cases[] = {
+        {L"#Color-", -1, true, false},   {L"#color-", -1, false, false},     {L"-Red", -1, false, true},
         {L"#Color-Red", -1, true, true}, {L"#Color-Red!", -1, false, false}, {L"", -1, true, true},
-        {L"#Cx", 2, true, false},      {L"Redx", 3, false, true},
+        {L"#Cx", 2, true, false},        {L"Redx", 3, false, true},
     };
     for (auto& c : cases) {
         EXPECT_EQ(c.starts, color->startsWith(c.text, c.n)) << c.text;
@@ -255,7 +291,14 @@ TEST(StrBufferCompare, Hash) {
 }
 
 TEST(StrBufferEdit, ReplaceAll) {
-    struct { const wchar_t* text; const wchar_t* find; const wchar_t* repl; bool ignoreCase; const wchar_t* expected; uint32_t n; } cases[] = {
+    struct {
+        const wchar_t* text;
+        const wchar_t* find;
+        const wchar_t* repl;
+        bool ignoreCase;
+        const wchar_t* expected;
+        uint32_t n;
+    } cases[] = {
         {L"aaaa", L"aa", L"b", false, L"bb", 2},
         {L"bab", L"a", L"xyz", false, L"bxyzb", 1},
         {L"aXbxc", L"x", L"-", true, L"a-b-c", 2},
@@ -282,7 +325,12 @@ TEST(StrBufferEdit, ReplaceAll) {
 }
 
 TEST(StrBufferEdit, Trim) {
-    struct { const wchar_t* text; int op; uint32_t keep; const wchar_t* expected; } cases[] = {
+    struct {
+        const wchar_t* text;
+        int op;
+        uint32_t keep;
+        const wchar_t* expected;
+    } cases[] = {
         {L"  a b \t\r\n", 0, 0, L"  a b"},
         {L" \u3000\ta b ", 1, 0, L"a b "},
         {L"ab   ", 2, 3, L"ab "},
@@ -321,7 +369,10 @@ TEST(StrBufferEdit, CaseAndReverse) {
 
 TEST(StrBufferEdit, Substrings) {
     Str s(L"a.b.c");
-    struct { uint32_t from, to; const wchar_t* expected; } sub[] = {
+    struct {
+        uint32_t from, to;
+        const wchar_t* expected;
+    } sub[] = {
         {0, 0xFFFFFFFFu, L"a.b.c"}, {2, 4, L"b."}, {2, 99, L"b.c"}, {5, 5, L""}, {3, 3, L""},
     };
     for (auto& c : sub) {

@@ -40,8 +40,8 @@ protected:
     }
     static std::string get(const std::wstring& path) {
         std::string out;
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
+        HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               0, nullptr);
         if (f == INVALID_HANDLE_VALUE) return "<missing>";
         char buf[4096];
         DWORD r = 0;
@@ -286,7 +286,9 @@ TEST_F(FileStreamTest, WholeFileHelpers) {
     StrBuffer* text = StrBuffer::fromString(L"Gr\u00fc\u00dfe \u65e5\u672c");
     ASSERT_TRUE(path->writeText(text, false));  // makes the missing folders
     // UTF-8 without a byte-order mark.
-    EXPECT_EQ(get(p), "Gr\xC3\xBC\xC3\x9F" "e \xE6\x97\xA5\xE6\x9C\xAC");
+    EXPECT_EQ(get(p),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e \xE6\x97\xA5\xE6\x9C\xAC");
     ASSERT_TRUE(path->writeText(text, true));
     EXPECT_EQ(get(p).size(), 2 * 14u);
 
@@ -368,8 +370,14 @@ TEST_F(FileStreamTest, FailedSafeSaveKeepsThePreviousFile) {
         ASSERT_TRUE(IOutputStream::writeFully(out, "<half", 5));
         ASSERT_TRUE(out->flush());
         switch (way) {
-            case 0: out->abort(); out->dispose(); break;
-            case 1: out->close(); out->dispose(); break;
+            case 0:
+                out->abort();
+                out->dispose();
+                break;
+            case 1:
+                out->close();
+                out->dispose();
+                break;
             case 2: out->dispose(); break;
             case 3: out->release(); break;
         }

@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 
@@ -164,7 +164,7 @@ TEST(PathInfo, SetTimesChangesOnlyTheGivenTimeAndKeepsReadOnly) {
     SetFileTime(probe, nullptr, nullptr, &probeWritten);
     GetFileTime(probe, &probeAfter, nullptr, nullptr);
     CloseHandle(probe);
-    if (CompareFileTime(&probeCreated, &probeAfter) == 0) EXPECT_EQ(after->getCreationTime(), created);
+    if (CompareFileTime(&probeCreated, &probeAfter) == 0) { EXPECT_EQ(after->getCreationTime(), created); }
     EXPECT_TRUE(GetFileAttributesW(name.c_str()) & FILE_ATTRIBUTE_READONLY);
     // The refresh flag reads the record again.
     EXPECT_EQ(p->getWriteTime(true), written);

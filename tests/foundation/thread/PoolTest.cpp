@@ -13,24 +13,40 @@ using s::thread::ObjLocker;
 namespace {
 
 // Counts what the pool does with its objects.
+// Atomic: the generator runs outside the pool's lock, on any thread.
 struct Counters {
-    int made = 0;
-    int destroyed = 0;
-    int resets = 0;
+    std::atomic<int> made{0};
+    std::atomic<int> destroyed{0};
+    std::atomic<int> resets{0};
+    void clear() {
+        made = 0;
+        destroyed = 0;
+        resets = 0;
+    }
 };
 Counters g;
 
 struct Item {
     int value = 0;
+    std::atomic<int> holders{0};  // threads holding it at once
 };
 
-void* makeItem() { ++g.made; return new Item(); }
-void destroyItem(void* o) { ++g.destroyed; delete static_cast<Item*>(o); }
-void resetItem(void* o) { ++g.resets; static_cast<Item*>(o)->value = 0; }
+void* makeItem() {
+    ++g.made;
+    return new Item();
+}
+void destroyItem(void* o) {
+    ++g.destroyed;
+    delete static_cast<Item*>(o);
+}
+void resetItem(void* o) {
+    ++g.resets;
+    static_cast<Item*>(o)->value = 0;
+}
 
 class PoolTest : public ::testing::Test {
 protected:
-    void SetUp() override { g = Counters(); }
+    void SetUp() override { g.clear(); }
 };
 
 TEST_F(PoolTest, ObtainOnEmptyPoolMakesNewObjectAndReleaseThenObtainReturnsItReset) {
@@ -155,32 +171,47 @@ TEST_F(PoolTest, ClassPoolIsCreatedOnceAndNewInstanceComesFromIt) {
 }
 
 TEST_F(PoolTest, ConcurrentObtainAndPutLoseNothing) {
+    constexpr int kThreads = 8, kRounds = 2000;
     EasyPooler pool(1000, makeItem, destroyItem, resetItem);
-    std::atomic<int> inUse{0};
+    std::atomic<int> inUse{0}, mostInUse{0};
     std::atomic<bool> shared{false};
     auto work = [&] {
-        for (int i = 0; i < 2000; ++i) {
+        for (int i = 0; i < kRounds; ++i) {
             Item* it = static_cast<Item*>(pool.obtain());
-            if (it->value != 0) shared = true;  // handed to two threads at once
+            if (it->holders.fetch_add(1) != 0) shared = true;  // handed to two threads at once
+            if (it->value != 0) shared = true;                 // not reset since its last holder
             it->value = 1;
-            ++inUse;
+            const int now = ++inUse;
+            int most = mostInUse;
+            while (now > most && !mostInUse.compare_exchange_weak(most, now)) {}
             --inUse;
             it->value = 0;
+            it->holders.fetch_sub(1);
             pool.put(it);
         }
     };
     std::vector<std::thread> threads;
-    for (int t = 0; t < 8; ++t) threads.emplace_back(work);
+    for (int t = 0; t < kThreads; ++t) threads.emplace_back(work);
     for (auto& t : threads) t.join();
     EXPECT_FALSE(shared.load());
-    EXPECT_LE(g.made, 8);
+    EXPECT_EQ(inUse, 0);
+    EXPECT_GE(mostInUse, 1);
+    EXPECT_LE(mostInUse, kThreads);
+    // Never more objects than threads holding them; every one of them back in the pool,
+    // each put reset once, none destroyed.
+    EXPECT_LE(g.made, kThreads);
     EXPECT_EQ(pool.pooledCount(), uint32_t(g.made));
+    EXPECT_EQ(g.resets, kThreads * kRounds);
+    EXPECT_EQ(g.destroyed, 0);
 }
 
 // ---------------------------------------------------------------- ObjLocker
 
 int g_disposed = 0;
-void disposeFn(void* p) { ++g_disposed; delete static_cast<Item*>(p); }
+void disposeFn(void* p) {
+    ++g_disposed;
+    delete static_cast<Item*>(p);
+}
 
 struct CountingDestructor : s::base::IDestructor {
     int calls = 0;
@@ -237,8 +268,14 @@ int g_rawDestroyed = 0;
 struct RawFactory : s::thread::Factory {
     int made = 0, resets = 0, destroyed = 0;
     ~RawFactory() override { drain(); }
-    void* generate() override { ++made; return new Item(); }
-    void resetItem(void* item) override { ++resets; static_cast<Item*>(item)->value = 0; }
+    void* generate() override {
+        ++made;
+        return new Item();
+    }
+    void resetItem(void* item) override {
+        ++resets;
+        static_cast<Item*>(item)->value = 0;
+    }
     void destroyItem(void** holder) override {
         ++destroyed;
         ++g_rawDestroyed;

@@ -5,13 +5,14 @@
 
 #include <algorithm>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "foundation/col/Array.h"
 #include "foundation/str/StrArray.h"
 #include "platform/file/PathArray.h"
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 using s::col::_array::ArrayP;
@@ -104,25 +105,36 @@ TEST(PathList, CollectIntoPathLists) {
     paths->release();
 }
 
-// Sets Explorer's "Hidden" value for one scope and puts the old state back.
+// Gives this process an Explorer "Hidden" value of its own for one scope: the settings
+// are read from a private key, so test programs running at the same time in the same
+// prefix never see Explorer's own setting change.
 class ExplorerHidden {
 public:
-    explicit ExplorerHidden(DWORD value) {
-        had_ = RegGetValueW(HKEY_CURRENT_USER, kKey, L"Hidden", RRF_RT_REG_DWORD, nullptr, &old_, &size_) ==
-               ERROR_SUCCESS;
-        RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Hidden", REG_DWORD, &value, sizeof value);
+    explicit ExplorerHidden(DWORD value)
+        : key_(L"Software\\Glimmer tests\\explorer-" + std::to_wstring(GetCurrentProcessId())) {
+        ready_ = RegSetKeyValueW(HKEY_CURRENT_USER, key_.c_str(), L"Hidden", REG_DWORD, &value, sizeof value) ==
+                 ERROR_SUCCESS;
+        s::file::setExplorerSettingsKey(key_.c_str());
     }
     ~ExplorerHidden() {
-        if (had_) RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"Hidden", REG_DWORD, &old_, sizeof old_);
-        else RegDeleteKeyValueW(HKEY_CURRENT_USER, kKey, L"Hidden");
+        s::file::setExplorerSettingsKey(nullptr);
+        RegDeleteTreeW(HKEY_CURRENT_USER, key_.c_str());
     }
+    bool ready() const { return ready_; }
 
 private:
-    static constexpr const wchar_t* kKey = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced";
-    DWORD old_ = 0;
-    DWORD size_ = sizeof(DWORD);
-    bool had_ = false;
+    std::wstring key_;
+    bool ready_ = false;
 };
+
+// The value the whole prefix shares, read around the test's own.
+DWORD sharedHiddenValue() {
+    DWORD v = 0, size = sizeof v;
+    return RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Advanced",
+                        L"Hidden", RRF_RT_REG_DWORD, nullptr, &v, &size) == ERROR_SUCCESS
+               ? v
+               : 0xFFFFFFFFu;
+}
 
 TEST(PathList, ExplorerSettingsFilterHiddenAndSystemEntries) {
     TempDir t("pathlist-hidden");
@@ -133,19 +145,24 @@ TEST(PathList, ExplorerSettingsFilterHiddenAndSystemEntries) {
     ASSERT_TRUE(writeFile(t / L"s\\sys.txt", 1));
     ASSERT_TRUE(SetFileAttributesW((t / L"s\\sys.txt").c_str(), FILE_ATTRIBUTE_SYSTEM));
     Path d = path(t / L"d");
+    const DWORD shared = sharedHiddenValue();
     {
         ExplorerHidden shown(1);
+        ASSERT_TRUE(shown.ready());
         EXPECT_TRUE(s::file::showHiddenFiles());
         EXPECT_TRUE(d->hasChildren(false));
     }
     {
         ExplorerHidden hidden(2);
+        ASSERT_TRUE(hidden.ready());
         EXPECT_FALSE(s::file::showHiddenFiles());
         EXPECT_FALSE(d->hasChildren(false));
         EXPECT_TRUE(d->hasChildren(true));
         EXPECT_EQ(texts(d->listNames(false, false)).size(), 0u);
         EXPECT_FALSE(d->isEmptyDirectory());
     }
+    // The setting every other program sees never changed.
+    EXPECT_EQ(sharedHiddenValue(), shared);
     // Protected system files follow "ShowSuperHidden" (off unless set).
     if (!s::file::showSystemFiles()) {
         EXPECT_FALSE(path(t / L"s")->hasChildren(false));
@@ -160,7 +177,7 @@ TEST(PathList, BootFilesAreHiddenOnlyOnTheWindowsVolumeRoot) {
     const std::wstring root = std::wstring(windows, 3);
     const std::wstring boot = root + L"AUTOEXEC.BAT";
     const bool made = !present(boot);
-    if (made) ASSERT_TRUE(writeFile(boot, 1));
+    if (made) { ASSERT_TRUE(writeFile(boot, 1)); }
     TempDir t("pathlist-boot");
     ASSERT_TRUE(makeTree(t, {{L"autoexec.bat", 1}, {L"config.sys", 1}, {L"other.txt", 1}}));
     std::vector<std::wstring> atRoot = texts(path(root)->listFileNames(false, false));
@@ -207,7 +224,7 @@ struct NextCase {
     bool forward;
     const wchar_t* extension;  // null: every file
     bool wrap;
-    const wchar_t* want;       // null: no answer
+    const wchar_t* want;  // null: no answer
 };
 
 TEST(PathList, NextInFolder) {
@@ -234,9 +251,12 @@ TEST(PathList, NextInFolder) {
         }
         Path next(path(t / c.from)->nextInFolder(c.forward, extensions, true, c.wrap));
         if (extensions) extensions->release();
-        if (!c.want) EXPECT_EQ(next, nullptr) << c.from;
-        else if (!next) ADD_FAILURE() << "no answer from " << std::string(c.from, c.from + wcslen(c.from));
-        else EXPECT_EQ(str(next->getFullPath()), t / c.want);
+        if (!c.want)
+            EXPECT_EQ(next, nullptr) << c.from;
+        else if (!next)
+            ADD_FAILURE() << "no answer from " << std::string(c.from, c.from + wcslen(c.from));
+        else
+            EXPECT_EQ(str(next->getFullPath()), t / c.want);
     }
 }
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "platform/file/PathArray.h"
-#include "platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 #include "platform/shell/Shortcut.h"
 
 namespace {

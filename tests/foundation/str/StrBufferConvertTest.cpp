@@ -30,7 +30,9 @@ std::vector<std::wstring> items(StrArray* list) {
 }  // namespace
 
 TEST(StrBufferNumbers, DecimalAppenders) {
-    struct { std::wstring got, expected; } cases[] = {
+    struct {
+        std::wstring got, expected;
+    } cases[] = {
         {Str(L"x")->appendInt(-5)->text(), L"x-5"},
         {Str()->appendU8(200)->text(), L"200"},
         {Str()->appendS8(-56)->text(), L"-56"},
@@ -66,7 +68,12 @@ TEST(StrBufferNumbers, HugeFloatTextStaysIntact) {
 }
 
 TEST(StrBufferNumbers, DecimalParsing) {
-    struct { const wchar_t* text; int32_t i; int64_t s64; uint64_t u64; } cases[] = {
+    struct {
+        const wchar_t* text;
+        int32_t i;
+        int64_t s64;
+        uint64_t u64;
+    } cases[] = {
         {L"42", 42, 42, 42},
         {L"  \t\n 7", 7, 7, 7},
         {L"-17abc", -17, -17, uint64_t(-17)},
@@ -103,11 +110,16 @@ TEST(StrBufferNumbers, DecimalParsing) {
 }
 
 TEST(StrBufferNumbers, IntegerAndHexTests) {
-    struct { const wchar_t* text; bool integer, hex; uint32_t parsed; } cases[] = {
-        {L"-", false, false, 0},   {L"-1", true, false, 1},     {L"1-", false, false, 0x10},
-        {L"", false, false, 0},    {L"0123", true, true, 0x123}, {L"1A", false, true, 26},
-        {L"ff", false, true, 255}, {L"123456789", true, true, 0x23456789}, {L"0x1A", false, false, 0x1A},
-        {L"g", false, false, 0},
+    struct {
+        const wchar_t* text;
+        bool integer, hex;
+        uint32_t parsed;
+    } cases[] = {
+        {L"-", false, false, 0},       {L"-1", true, false, 1},
+        {L"1-", false, false, 0x10},   {L"", false, false, 0},
+        {L"0123", true, true, 0x123},  {L"1A", false, true, 26},
+        {L"ff", false, true, 255},     {L"123456789", true, true, 0x23456789},
+        {L"0x1A", false, false, 0x1A}, {L"g", false, false, 0},
     };
     for (auto& c : cases) {
         Str s(c.text);
@@ -130,7 +142,9 @@ TEST(StrBufferHex, Appenders) {
     const int64_t s64[] = {-1};
     const float f[] = {1.0f};
     const double d[] = {1.0};
-    struct { std::wstring got, expected; } cases[] = {
+    struct {
+        std::wstring got, expected;
+    } cases[] = {
         {Str()->appendHexU8(u8, 2)->text(), L"0aff"},
         {Str()->appendHexU16(u16, 1)->text(), L"1234"},
         {Str()->appendHexU32(u32, 2)->text(), L"deadbeef00000001"},
@@ -149,12 +163,15 @@ TEST(StrBufferHex, Appenders) {
 }
 
 TEST(StrBufferHex, HexToBytes) {
-    struct { const wchar_t* text; std::vector<uint8_t> bytes; } cases[] = {
+    struct {
+        const wchar_t* text;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
         {L"0aFf", {0x0A, 0xFF}},
         {L"abc", {0xAB}},  // an odd last unit is ignored
         {L"", {}},
-        {L"g1", {0x01}},   // no high digit in the first pair: 0
-        {L"1g", {0x10}},   // a bad low digit gives 0
+        {L"g1", {0x01}},          // no high digit in the first pair: 0
+        {L"1g", {0x10}},          // a bad low digit gives 0
         {L"a1g2", {0xA1, 0x12}},  // a bad high digit keeps the previous low nibble
     };
     for (auto& c : cases) {
@@ -188,7 +205,10 @@ TEST(StrBufferEncoding, Utf8Forms) {
 }
 
 TEST(StrBufferEncoding, Utf8RoundTrips) {
-    struct { std::wstring text; std::vector<uint8_t> utf8; } cases[] = {
+    struct {
+        std::wstring text;
+        std::vector<uint8_t> utf8;
+    } cases[] = {
         {L"plain", {'p', 'l', 'a', 'i', 'n'}},
         {L"\u00e9\u20ac", {0xC3, 0xA9, 0xE2, 0x82, 0xAC}},
         {L"\u6771\u4eac", {0xE6, 0x9D, 0xB1, 0xE4, 0xBA, 0xAC}},
@@ -209,10 +229,15 @@ TEST(StrBufferEncoding, Utf8RoundTrips) {
 
 TEST(StrBufferEncoding, Utf8InvalidInputAndLengths) {
     const std::wstring fffd(1, wchar_t(0xFFFD));
-    struct { std::string bytes; std::wstring text; } exact[] = {
-        {"\xC3\x28", fffd + L"("},          // truncated two-byte sequence
-        {"a\xFF" "b", L"a" + fffd + L"b"},  // a byte that never starts a sequence
-        {"x\xE2\x82", L"x" + fffd},        // text cut inside a sequence
+    struct {
+        std::string bytes;
+        std::wstring text;
+    } exact[] = {
+        {"\xC3\x28", fffd + L"("},  // truncated two-byte sequence
+        {"a\xFF"
+         "b",
+         L"a" + fffd + L"b"},        // a byte that never starts a sequence
+        {"x\xE2\x82", L"x" + fffd},  // text cut inside a sequence
     };
     for (auto& c : exact) {
         Str s;
@@ -275,12 +300,8 @@ TEST(StrBufferEncoding, AnsiAndOemPages) {
     }
     Bytes oem(s->toOemTerminated(nullptr, false));
     ASSERT_EQ(8u, oem->count());
-    if (GetOEMCP() == 437 || GetOEMCP() == 850) {
-        EXPECT_EQ(0x82, oem->items()[3]);
-    }
-    if (GetACP() == 1252) {
-        EXPECT_EQ(0xE9, Bytes(s->encode(1252, nullptr, false))->items()[3]);
-    }
+    if (GetOEMCP() == 437 || GetOEMCP() == 850) { EXPECT_EQ(0x82, oem->items()[3]); }
+    if (GetACP() == 1252) { EXPECT_EQ(0xE9, Bytes(s->encode(1252, nullptr, false))->items()[3]); }
     Str back;
     back->fromOem(oem->items(), false);
     EXPECT_EQ(s.str(), back.str());
@@ -301,18 +322,23 @@ TEST(StrBufferDigest, Md5OfUtf16Bytes) {
 }
 
 TEST(StrBufferWords, Split) {
-    struct { const wchar_t* text; wchar_t sep; std::vector<std::wstring> pieces; } cases[] = {
-        {L",a,,b,", L',', {L"a", L"b"}},
-        {L"", L',', {}},
-        {L"abc", L',', {L"abc"}},
-        {L",,,", L',', {}},
+    struct {
+        const wchar_t* text;
+        wchar_t sep;
+        std::vector<std::wstring> pieces;
+    } cases[] = {
+        {L",a,,b,", L',', {L"a", L"b"}},      {L"", L',', {}}, {L"abc", L',', {L"abc"}}, {L",,,", L',', {}},
         {L"k=v=w", L'=', {L"k", L"v", L"w"}},
     };
     for (auto& c : cases) EXPECT_EQ(c.pieces, items(Str(c.text)->split(c.sep))) << c.text;
 }
 
 TEST(StrBufferWords, SplitWords) {
-    struct { const wchar_t* text; bool drop; std::vector<std::wstring> words; } cases[] = {
+    struct {
+        const wchar_t* text;
+        bool drop;
+        std::vector<std::wstring> words;
+    } cases[] = {
         {L"The cat and the dog", true, {L"The", L"cat", L"and", L"dog"}},
         {L"cat of", true, {L"cat"}},
         {L"cat of", false, {L"cat", L"of"}},

@@ -27,9 +27,16 @@ TEST(ArrayGrowthTest, OneStepFollowsTheRuleAtEveryBoundary) {
     struct Case {
         uint32_t from, to;
     } cases[] = {
-        {0, 100},          {99, 100},           {100, 300},           {9999999, 29999997},
-        {10000000, 20000000}, {49999999, 99999998}, {50000000, 75000000}, {99999999, 149999998},
-        {100000000, 120000000}, {4000000000u, 0xFFFFFFFFu},
+        {0, 100},
+        {99, 100},
+        {100, 300},
+        {9999999, 29999997},
+        {10000000, 20000000},
+        {49999999, 99999998},
+        {50000000, 75000000},
+        {99999999, 149999998},
+        {100000000, 120000000},
+        {4000000000u, 0xFFFFFFFFu},
     };
     for (const Case& c : cases) EXPECT_EQ(s::col::growthStep(c.from), c.to) << c.from;
 }
@@ -38,8 +45,13 @@ TEST(ArrayGrowthTest, RepeatedStepsStopAtTheFirstCapacityThatFits) {
     struct Case {
         uint32_t capacity, needed, result;
     } cases[] = {
-        {0, 0, 0}, {0, 1, 100}, {0, 250, 300}, {300, 301, 900}, {100, 100, 100},
-        {0, 10000000, 17714700}, {0xFFFFFFF0u, 0xFFFFFFFFu, 0xFFFFFFFFu},
+        {0, 0, 0},
+        {0, 1, 100},
+        {0, 250, 300},
+        {300, 301, 900},
+        {100, 100, 100},
+        {0, 10000000, 17714700},
+        {0xFFFFFFF0u, 0xFFFFFFFFu, 0xFFFFFFFFu},
     };
     for (const Case& c : cases) EXPECT_EQ(s::col::grownCapacity(c.capacity, c.needed), c.result) << c.needed;
 }
@@ -94,7 +106,10 @@ TEST(ArrayTest, EditingOperationsOnAnIntArray) {
         {"prepend", [&](ArrayS32& a, auto&) { a.prepend(extra, 2); }, {100, 101, 0, 1, 2, 3, 4, 5}, {}},
         {"insert at count appends", [&](ArrayS32& a, auto&) { a.insert(6, extra, 1); }, {0, 1, 2, 3, 4, 5, 100}, {}},
         {"insert at 0 prepends", [&](ArrayS32& a, auto&) { a.insert(0, extra, 1); }, {100, 0, 1, 2, 3, 4, 5}, {}},
-        {"insert in the middle", [&](ArrayS32& a, auto&) { a.insert(2, extra, 3); }, {0, 1, 100, 101, 102, 2, 3, 4, 5}, {}},
+        {"insert in the middle",
+         [&](ArrayS32& a, auto&) { a.insert(2, extra, 3); },
+         {0, 1, 100, 101, 102, 2, 3, 4, 5},
+         {}},
         {"put inside", [&](ArrayS32& a, auto&) { a.put(extra, 2, 0, 1); }, {0, 100, 101, 3, 4, 5}, {}},
         {"put past the end", [&](ArrayS32& a, auto&) { a.put(extra, 4, 0, 4); }, {0, 1, 2, 3, 100, 101, 102, 103}, {}},
         {"put nothing", [&](ArrayS32& a, auto&) { a.put(extra, 0, 0, 50); }, {0, 1, 2, 3, 4, 5}, {}},
@@ -103,16 +118,45 @@ TEST(ArrayTest, EditingOperationsOnAnIntArray) {
         {"removeRange middle", [&](ArrayS32& a, auto&) { a.removeRange(1, 2); }, {0, 3, 4, 5}, {}},
         {"removeRange to the end", [&](ArrayS32& a, auto&) { a.removeRange(3, 3); }, {0, 1, 2}, {}},
         {"removeRange front", [&](ArrayS32& a, auto&) { a.removeRange(0, 4); }, {4, 5}, {}},
-        {"popLast", [&](ArrayS32& a, auto& out) { out.resize(3); a.popLast(out.data(), 2, 1); },
-         {0, 1, 2, 3}, {0, 4, 5}},
-        {"popFirst", [&](ArrayS32& a, auto& out) { out.resize(2); a.popFirst(out.data(), 2); }, {2, 3, 4, 5}, {0, 1}},
-        {"takeRange", [&](ArrayS32& a, auto& out) { out.resize(3); a.takeRange(2, out.data(), 3); }, {0, 1, 5}, {2, 3, 4}},
+        {"popLast",
+         [&](ArrayS32& a, auto& out) {
+             out.resize(3);
+             a.popLast(out.data(), 2, 1);
+         },
+         {0, 1, 2, 3},
+         {0, 4, 5}},
+        {"popFirst",
+         [&](ArrayS32& a, auto& out) {
+             out.resize(2);
+             a.popFirst(out.data(), 2);
+         },
+         {2, 3, 4, 5},
+         {0, 1}},
+        {"takeRange",
+         [&](ArrayS32& a, auto& out) {
+             out.resize(3);
+             a.takeRange(2, out.data(), 3);
+         },
+         {0, 1, 5},
+         {2, 3, 4}},
         {"swapAt", [&](ArrayS32& a, auto&) { a.swapAt(0, 5); }, {5, 1, 2, 3, 4, 0}, {}},
-        {"swapWith", [&](ArrayS32& a, auto&) { int32_t t; a.swapWith(1, 2, &t); }, {0, 2, 1, 3, 4, 5}, {}},
+        {"swapWith",
+         [&](ArrayS32& a, auto&) {
+             int32_t t;
+             a.swapWith(1, 2, &t);
+         },
+         {0, 2, 1, 3, 4, 5},
+         {}},
         {"reverse", [&](ArrayS32& a, auto&) { a.reverse(); }, {5, 4, 3, 2, 1, 0}, {}},
         {"setCount lower", [&](ArrayS32& a, auto&) { a.setCount(2); }, {0, 1}, {}},
-        {"append own elements", [&](ArrayS32& a, auto&) { a.append(a.items(), 3, 3); }, {0, 1, 2, 3, 4, 5, 3, 4, 5}, {}},
-        {"insert own elements", [&](ArrayS32& a, auto&) { a.insert(1, a.items(), 2, 4); }, {0, 4, 5, 1, 2, 3, 4, 5}, {}},
+        {"append own elements",
+         [&](ArrayS32& a, auto&) { a.append(a.items(), 3, 3); },
+         {0, 1, 2, 3, 4, 5, 3, 4, 5},
+         {}},
+        {"insert own elements",
+         [&](ArrayS32& a, auto&) { a.insert(1, a.items(), 2, 4); },
+         {0, 4, 5, 1, 2, 3, 4, 5},
+         {}},
     };
     for (auto& c : cases) {
         ArrayS32 a;
@@ -439,9 +483,9 @@ TEST(ArrayTextTest, AppendFlagAndPointerElements) {
     Counted obj;
     ArrayP p;
     p.push(static_cast<s::base::IObject*>(&obj));
-    std::wstring expected = L"s_col__array_ArrayP [s_test_Counted(" +
-                            std::to_wstring(int64_t(reinterpret_cast<uintptr_t>(static_cast<s::base::IObject*>(&obj)))) +
-                            L")]";
+    std::wstring expected =
+        L"s_col__array_ArrayP [s_test_Counted(" +
+        std::to_wstring(int64_t(reinterpret_cast<uintptr_t>(static_cast<s::base::IObject*>(&obj)))) + L")]";
     EXPECT_EQ(text(p.toText(nullptr, false)), expected);
     EXPECT_EQ(text(p.toHex(nullptr, false)), L"");
 }

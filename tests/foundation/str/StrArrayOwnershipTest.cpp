@@ -30,19 +30,27 @@ int timesFreed(void* p) {
 }
 }  // namespace
 
-void* operator new(std::size_t n) {
+namespace {
+__attribute__((noinline)) void* allocate(std::size_t n) {
     void* p = std::malloc(n ? n : 1);
     if (!p) throw std::bad_alloc();
     return p;
 }
-void operator delete(void* p) noexcept {
+__attribute__((noinline)) void recordAndFree(void* p) {
     if (p && recordFrees) {
         const int i = freedCount++;
         if (i < kMaxFreed) freed[i] = p;
     }
     std::free(p);
 }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
+}  // namespace
+
+void* operator new(std::size_t n) { return allocate(n); }
+void* operator new[](std::size_t n) { return allocate(n); }
+void operator delete(void* p) noexcept { recordAndFree(p); }
+void operator delete[](void* p) noexcept { recordAndFree(p); }
+void operator delete(void* p, std::size_t) noexcept { recordAndFree(p); }
+void operator delete[](void* p, std::size_t) noexcept { recordAndFree(p); }
 
 namespace {
 
@@ -145,8 +153,8 @@ TEST(StrArrayList, MultiStringRoundTripsAndReplacesOldContent) {
         {{L"a", L"bc"}, {L"a", L"bc"}},
         {{L"C:\\Program Files", L"\u00e9t\u00e9", L"x"}, {L"C:\\Program Files", L"\u00e9t\u00e9", L"x"}},
         {{L""}, {L""}},
-        {{}, {L""}},                    // an empty list loads back as one empty string
-        {{L"a", L"", L"b"}, {L"a"}},    // an empty string ends the list when reading
+        {{}, {L""}},                  // an empty list loads back as one empty string
+        {{L"a", L"", L"b"}, {L"a"}},  // an empty string ends the list when reading
     };
     ArrayU08* bytes = ArrayU08::create();
     for (const Case& c : cases) {
@@ -176,11 +184,11 @@ TEST(StrArrayList, LoadsOnlyDataWithADoubleNul) {
     };
     const Case cases[] = {
         {{}, {}},
-        {{0, 0}, {}},                                  // one NUL unit: no pair
-        {{0x61, 0, 0, 0, 0, 0, 0x7A}, {L"a"}},         // an odd trailing byte is ignored
-        {{0x61, 0, 0x62, 0, 0, 0}, {}},                 // no NUL pair anywhere
-        {{0x61, 0, 0, 0, 0x62, 0, 0, 0}, {}},             // NULs apart, never side by side
-        {{0x61, 0, 0, 0, 0, 0, 0x62, 0}, {L"a"}},         // the pair need not end the data
+        {{0, 0}, {}},                              // one NUL unit: no pair
+        {{0x61, 0, 0, 0, 0, 0, 0x7A}, {L"a"}},     // an odd trailing byte is ignored
+        {{0x61, 0, 0x62, 0, 0, 0}, {}},            // no NUL pair anywhere
+        {{0x61, 0, 0, 0, 0x62, 0, 0, 0}, {}},      // NULs apart, never side by side
+        {{0x61, 0, 0, 0, 0, 0, 0x62, 0}, {L"a"}},  // the pair need not end the data
     };
     for (const Case& c : cases) {
         ArrayU08* b = ArrayU08::create();

@@ -87,7 +87,9 @@ void expectSameFrames(const std::vector<Picture>& ours, const std::vector<Pictur
     ASSERT_FALSE(theirs.empty());
     ASSERT_EQ(ours.size(), theirs.size());
     for (size_t i = 0; i < ours.size(); ++i) {
-        if (!onlyDrawn) EXPECT_EQ(maxDifference(ours[i], theirs[i], true), 0) << "frame " << i;
+        if (!onlyDrawn) {
+            EXPECT_EQ(maxDifference(ours[i], theirs[i], true), 0) << "frame " << i;
+        }
         for (int y = 0; y < ours[i].height && ours[i].width == theirs[i].width; ++y)
             for (int x = 0; x < ours[i].width; ++x) {
                 uint32_t a = ours[i].at(x, y), b = theirs[i].at(x, y);

@@ -7,7 +7,7 @@
 
 #include "foundation/str/StrBuffer.h"
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 using s::str::strbuffer::StrBuffer;
@@ -139,11 +139,7 @@ TEST(PathOps, FolderIsNeverCopiedIntoItself) {
     std::wstring lower = t.win;
     for (auto& c : lower) c = wchar_t(std::towlower(c));
     const std::wstring targets[] = {
-        t / L"Album\\sub",
-        t / L"ALBUM\\sub",
-        lower + L"\\album\\sub",
-        t / L"other\\..\\Album\\sub",
-        t / L"Album",
+        t / L"Album\\sub", t / L"ALBUM\\sub", lower + L"\\album\\sub", t / L"other\\..\\Album\\sub", t / L"Album",
     };
     for (const std::wstring& target : targets) {
         EXPECT_FALSE(path(t / L"Album")->copyTo(target.c_str(), true)) << target;
@@ -184,7 +180,7 @@ TEST(PathOps, ScrambleNameKeepsTheDot) {
     ASSERT_EQ(file.size(), 9u) << file;
     EXPECT_EQ(file[5], L'.');
     for (size_t i = 0; i < file.size(); ++i)
-        if (i != 5) EXPECT_TRUE(std::iswalnum(file[i]) && file[i] != L'0') << file;
+        if (i != 5) { EXPECT_TRUE(std::iswalnum(file[i]) && file[i] != L'0') << file; }
     EXPECT_FALSE(present(t / L"d\\photo.jpg"));
     EXPECT_EQ(path(name)->getSize(), 4);
     EXPECT_FALSE(path(t / L"d\\x.txt:s")->scrambleName(1, nullptr, false));

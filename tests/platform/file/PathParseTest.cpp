@@ -3,7 +3,7 @@
 
 #include "foundation/str/StrBuffer.h"
 #include "platform/file/PathWin.h"
-#include "tests/platform/path/PathTestSupport.h"
+#include "tests/platform/file/PathTestSupport.h"
 
 using namespace pathtest;
 using s::str::strbuffer::StrBuffer;
@@ -30,8 +30,10 @@ const PartsCase kParts[] = {
     {L"C:\\", L"C:", L"", L"", L"", L"", L"C:\\", L"C:", true},
     {L"a.jpg", L"a.jpg", L"a.jpg", L"a", L".jpg", L"jpg", L"\\", L"", false},
     {L"sub\\a.JPEG", L"sub\\a.JPEG", L"a.JPEG", L"a", L".JPEG", L"JPEG", L"sub\\", L"sub", false},
-    {L"C:\\my.folder\\file", L"C:\\my.folder\\file", L"file", L"file", L"", L"", L"C:\\my.folder\\", L"C:\\my.folder", true},
-    {L"C:\\v1.2\\x.tar.gz", L"C:\\v1.2\\x.tar.gz", L"x.tar.gz", L"x.tar", L".gz", L"gz", L"C:\\v1.2\\", L"C:\\v1.2", true},
+    {L"C:\\my.folder\\file", L"C:\\my.folder\\file", L"file", L"file", L"", L"", L"C:\\my.folder\\", L"C:\\my.folder",
+     true},
+    {L"C:\\v1.2\\x.tar.gz", L"C:\\v1.2\\x.tar.gz", L"x.tar.gz", L"x.tar", L".gz", L"gz", L"C:\\v1.2\\", L"C:\\v1.2",
+     true},
     {L"C:\\d\\name.", L"C:\\d\\name.", L"name.", L"name", L".", L"", L"C:\\d\\", L"C:\\d", true},
     {L"C:\\d\\.profile", L"C:\\d\\.profile", L".profile", L"", L".profile", L"profile", L"C:\\d\\", L"C:\\d", true},
     {L"\\\\server\\share\\dir\\f.txt", L"\\\\server\\share\\dir\\f.txt", L"f.txt", L"f", L".txt", L"txt",
@@ -105,7 +107,7 @@ TEST(PathParse, SameDrive) {
         const wchar_t* b;
         bool same;
     } cases[] = {
-        {L"C:\\x", L"D:\\y", false},       {L"C:\\x", L"C:\\y\\z", true},     {L"c:\\x", L"C:\\y", true},
+        {L"C:\\x", L"D:\\y", false},          {L"C:\\x", L"C:\\y\\z", true},           {L"c:\\x", L"C:\\y", true},
         {L"\\\\srv\\a", L"\\\\SRV\\b", true}, {L"\\\\srv\\a", L"\\\\other\\a", false}, {L"C:\\x", L"\\\\srv\\a", false},
         {L"a.jpg", L"b.jpg", false},
     };
@@ -237,7 +239,8 @@ TEST(PathParse, MakeRelative) {
         {L"C:\\photos\\a.jpg", L"D:\\b.jpg", false, L"D:\\b.jpg"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(str(path(c.base)->makeRelative(c.target, c.asFolder)), c.want) << str(c.base) << L" -> " << str(c.target);
+        EXPECT_EQ(str(path(c.base)->makeRelative(c.target, c.asFolder)), c.want)
+            << str(c.base) << L" -> " << str(c.target);
 }
 
 TEST(PathParse, ComparisonsUseTheFullPath) {
