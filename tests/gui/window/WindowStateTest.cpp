@@ -11,6 +11,8 @@
 #include "framework/app/Afx.h"
 #include "gui/window/InvisibleWindow.h"
 #include "platform/system/Monitor.h"
+#include "support/PixelCanvas.h"
+#include "FakeComponent.h"
 #include "WindowTestSupport.h"
 
 using s::gui::win::Window;
@@ -303,4 +305,35 @@ TEST(WindowSnapshot, CapturesThisWindowEvenWhenAnotherCoversItsCorner) {
     DeleteFileW(path.c_str());
     cover->release();
     shown->release();
+}
+
+TEST_F(WindowState, ChildrenAttachOnTheWindowsThreadAndAreLaidOutAndReleased) {
+    window->setBounds(100, 100, 400, 300);
+    windowtest::FakeComponent a, b;
+    a.minW = 120, a.minH = 40, a.prefW = 200, a.prefH = 50;
+    b.minW = 160, b.minH = 30, b.prefW = 160, b.prefH = 30;
+    window->addChild(&a);
+    window->addChild(&b);
+    EXPECT_EQ(a.attachThread.load(), GetWindowThreadProcessId(hwnd(), nullptr));
+    EXPECT_EQ(a.getParent(), static_cast<s::gui::IContainer*>(window));
+    EXPECT_EQ(window->getChildCount(), 2);
+    // The default vertical layout stacks them from the top.
+    EXPECT_EQ(a.y, 0);
+    EXPECT_EQ(b.y, a.h);
+    // Minimum sizes of a window with children: the widest child, the children's heights,
+    // plus the frame.
+    EXPECT_EQ(window->getMinWidth(), 160 + window->getFrameWidth());
+    EXPECT_EQ(window->getMinHeight(), 40 + 30 + window->getFrameHeight());
+    // The erase leaves the children's rectangles alone.
+    testsupport::PixelCanvas canvas(window->getInnerWidth(), window->getInnerHeight());
+    SendMessageW(hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+    EXPECT_EQ(canvas.at(a.x + 1, a.y + 1), testsupport::kSentinel);
+    EXPECT_EQ(canvas.at(window->getInnerWidth() - 1, window->getInnerHeight() - 1), window->getBackgroundColor());
+    window->removeChild(&a, true);
+    EXPECT_EQ(a.getParent(), nullptr);
+    EXPECT_EQ(a.releases.load(), 1);
+    EXPECT_EQ(window->getChildCount(), 1);
+    window->removeAllChildren(true);
+    EXPECT_EQ(b.releases.load(), 1);
+    EXPECT_EQ(window->getChildCount(), 0);
 }
