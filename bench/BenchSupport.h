@@ -1,19 +1,22 @@
 // Shared pieces of the benchmarks: a millisecond clock, best-of-runs timing of two
-// sides taken in turns, and a photograph-like picture.
+// sides taken in turns, a photograph-like picture, raw picture files and the command
+// loop through which bench/compare.py drives a benchmark run by run.
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <random>
+#include <string>
 
 #include "imaging/image/BufferedImage.h"
 
 namespace bench {
 
-inline double nowMs()
-{
+inline double nowMs() {
     LARGE_INTEGER f, c;
     QueryPerformanceFrequency(&f);
     QueryPerformanceCounter(&c);
@@ -23,8 +26,7 @@ inline double nowMs()
 // Best time of each side over the runs, the two sides taking turns run by run so
 // that both see the same machine state.
 template <class A, class B>
-void bestOfBoth(A first, B second, int runs, double* firstMs, double* secondMs)
-{
+void bestOfBoth(A first, B second, int runs, double* firstMs, double* secondMs) {
     *firstMs = *secondMs = 1e300;
     for (int i = 0; i < runs; ++i) {
         double t0 = nowMs();
@@ -38,8 +40,7 @@ void bestOfBoth(A first, B second, int runs, double* firstMs, double* secondMs)
 }
 
 // A smooth gradient with noise, opaque, like a photograph (the same pixels every run).
-inline s::image::win::BufferedImage* photoLike(int w, int h)
-{
+inline s::image::win::BufferedImage* photoLike(int w, int h) {
     auto* img = s::image::win::BufferedImage::createSized(w, h);
     if (!img->hasPixels()) return img;
     std::mt19937 rng(42);
@@ -47,11 +48,81 @@ inline s::image::win::BufferedImage* photoLike(int w, int h)
         uint32_t* row = img->getRow(y);
         for (int x = 0; x < w; ++x) {
             uint32_t n = rng() & 0x1F;
-            uint32_t r = (x * 255 / w + n) & 0xFF, g = (y * 255 / h + n) & 0xFF, b = ((x + y) * 127 / (w + h) + n) & 0xFF;
+            uint32_t r = (x * 255 / w + n) & 0xFF, g = (y * 255 / h + n) & 0xFF,
+                     b = ((x + y) * 127 / (w + h) + n) & 0xFF;
             row[x] = 0xFF000000u | r << 16 | g << 8 | b;
         }
     }
     return img;
+}
+
+// Raw pictures: top-down rows of 4-byte pixels as they lie in memory, nothing else.
+inline bool writeRaw(s::image::win::BufferedImage* img, const char* path) {
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return false;
+    bool ok = true;
+    for (int y = 0; y < img->getHeight() && ok; ++y)
+        ok = std::fwrite(img->getRow(y), 1, size_t(img->getRowBytes()), f) == size_t(img->getRowBytes());
+    return std::fclose(f) == 0 && ok;
+}
+
+inline s::image::win::BufferedImage* readRaw(const char* path, int w, int h) {
+    FILE* f = std::fopen(path, "rb");
+    if (!f) return nullptr;
+    auto* img = s::image::win::BufferedImage::createSized(w, h);
+    bool ok = img && img->hasPixels();
+    for (int y = 0; y < h && ok; ++y) ok = std::fread(img->getRow(y), 1, size_t(w) * 4, f) == size_t(w) * 4;
+    std::fclose(f);
+    if (!ok && img) {
+        img->release();
+        img = nullptr;
+    }
+    return img;
+}
+
+// The command loop bench/compare.py talks to: one command a line on stdin, one answer
+// a line on stdout. Commands every benchmark knows:
+//   make PATH W H        writes photoLike(W, H) as a raw picture  -> "ok"
+//   load SLOT PATH W H   reads a raw picture into slot 0..3       -> "ok"
+//   quit
+// Anything else goes to run(words, count, slots), which times one run and answers
+// with its milliseconds (or "error ...").
+template <class Run>
+int serve(Run run) {
+    s::image::win::BufferedImage* slots[4] = {};
+    char line[1024];
+    while (std::fgets(line, sizeof(line), stdin)) {
+        char* words[16];
+        int count = 0;
+        for (char* t = std::strtok(line, " \t\r\n"); t && count < 16; t = std::strtok(nullptr, " \t\r\n"))
+            words[count++] = t;
+        if (count == 0) continue;
+        std::string answer = "ok";
+        if (!std::strcmp(words[0], "quit")) break;
+        if (!std::strcmp(words[0], "make") && count == 4) {
+            auto* img = photoLike(std::atoi(words[2]), std::atoi(words[3]));
+            if (!img->hasPixels() || !writeRaw(img, words[1])) answer = "error cannot write the picture";
+            img->release();
+        } else if (!std::strcmp(words[0], "load") && count == 5) {
+            int slot = std::atoi(words[1]) & 3;
+            if (slots[slot]) slots[slot]->release();
+            slots[slot] = readRaw(words[2], std::atoi(words[3]), std::atoi(words[4]));
+            if (!slots[slot]) answer = "error cannot read the picture";
+        } else {
+            answer = run(words, count, slots);
+        }
+        std::printf("%s\n", answer.c_str());
+        std::fflush(stdout);
+    }
+    for (auto* s : slots)
+        if (s) s->release();
+    return 0;
+}
+
+inline std::string ms(double t) {
+    char b[32];
+    std::snprintf(b, sizeof(b), "%.3f", t);
+    return b;
 }
 
 }  // namespace bench

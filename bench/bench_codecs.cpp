@@ -177,52 +177,60 @@ int wmain(int, wchar_t**) {
     Bytes pngFile = barePngEncode(rgbaPixels.data(), pw, ph);
     double jmp = jw * double(jh) / 1e6, pmp = pw * double(ph) / 1e6;
 
-    wprintf(L"JPEG %dx%d q90 4:2:0: %zu bytes; PNG %dx%d RGBA: %zu bytes; best of %d runs\n\n", jw, jh,
-            jpegFile.size(), pw, ph, pngFile.size(), runs);
+    wprintf(L"JPEG %dx%d q90 4:2:0: %zu bytes; PNG %dx%d RGBA: %zu bytes; best of %d runs\n\n", jw, jh, jpegFile.size(),
+            pw, ph, pngFile.size(), runs);
     wprintf(L"%-34ls %10ls %10ls %8ls\n", L"case", L"bare MP/s", L"ours MP/s", L"ratio");
 
     double bare = 0, ours = 0;
     {
-        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegDecode(jpegFile); }, [&] {
-            Jpeg* j = Jpeg::create();
-            MemIn in(jpegFile);
-            j->read(&in);
-            BufferedImage* img = j->toImage(0, nullptr);
-            g_sink = g_sink + (img ? img->getRow(jh / 2)[0] : 0);
-            if (img) img->release();
-            j->release();
-        }, runs, &bare, &ours);
+        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegDecode(jpegFile); },
+                          [&] {
+                              Jpeg* j = Jpeg::create();
+                              MemIn in(jpegFile);
+                              j->read(&in);
+                              BufferedImage* img = j->toImage(0, nullptr);
+                              g_sink = g_sink + (img ? img->getRow(jh / 2)[0] : 0);
+                              if (img) img->release();
+                              j->release();
+                          },
+                          runs, &bare, &ours);
     }
     row(L"JPEG decode 12 MP -> image", jmp, bare, ours);
 
     {
-        bench::bestOfBoth([&] { g_sink = g_sink + barePngDecode(pngFile); }, [&] {
-            Png* p = Png::create();
-            MemIn in(pngFile);
-            p->read(&in);
-            BufferedImage* img = p->toImage(0, nullptr);
-            g_sink = g_sink + (img ? img->getRow(ph / 2)[0] : 0);
-            if (img) img->release();
-            p->release();
-        }, runs, &bare, &ours);
+        bench::bestOfBoth([&] { g_sink = g_sink + barePngDecode(pngFile); },
+                          [&] {
+                              Png* p = Png::create();
+                              MemIn in(pngFile);
+                              p->read(&in);
+                              BufferedImage* img = p->toImage(0, nullptr);
+                              g_sink = g_sink + (img ? img->getRow(ph / 2)[0] : 0);
+                              if (img) img->release();
+                              p->release();
+                          },
+                          runs, &bare, &ours);
     }
     row(L"PNG decode 4 MP RGBA -> image", pmp, bare, ours);
 
     {
-        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegEncode(photoPixels.data(), jw, jh, 75).size(); }, [&] {
-            MemOut out;
-            photo->writeJpeg(&out, 75, 255, 255, 255);
-            g_sink = g_sink + out.bytes.size();
-        }, runs, &bare, &ours);
+        bench::bestOfBoth([&] { g_sink = g_sink + bareJpegEncode(photoPixels.data(), jw, jh, 75).size(); },
+                          [&] {
+                              MemOut out;
+                              photo->writeJpeg(&out, 75, 255, 255, 255);
+                              g_sink = g_sink + out.bytes.size();
+                          },
+                          runs, &bare, &ours);
     }
     row(L"JPEG encode 12 MP q75 from image", jmp, bare, ours);
 
     {
-        bench::bestOfBoth([&] { g_sink = g_sink + barePngEncode(rgbaPixels.data(), pw, ph).size(); }, [&] {
-            MemOut out;
-            rgba->writePng(&out, false, true, 255, 255, 255);
-            g_sink = g_sink + out.bytes.size();
-        }, runs, &bare, &ours);
+        bench::bestOfBoth([&] { g_sink = g_sink + barePngEncode(rgbaPixels.data(), pw, ph).size(); },
+                          [&] {
+                              MemOut out;
+                              rgba->writePng(&out, false, true, 255, 255, 255);
+                              g_sink = g_sink + out.bytes.size();
+                          },
+                          runs, &bare, &ours);
     }
     row(L"PNG encode 4 MP RGBA from image", pmp, bare, ours);
 

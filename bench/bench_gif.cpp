@@ -43,8 +43,8 @@ BufferedImage* photo(int w, int h, int phase) {
             int noise = int((seed >> 24) & 7) - 3;
             double fx = double(x) / w, fy = double(y) / h;
             double sky = 0.5 + 0.5 * std::sin(fx * 3.1 + phase * 0.07) * std::cos(fy * 2.3);
-            double blob = std::exp(-((fx - 0.4 - phase * 0.003) * (fx - 0.4 - phase * 0.003) +
-                                     (fy - 0.55) * (fy - 0.55)) * 18.0);
+            double blob =
+                std::exp(-((fx - 0.4 - phase * 0.003) * (fx - 0.4 - phase * 0.003) + (fy - 0.55) * (fy - 0.55)) * 18.0);
             int r = std::clamp(int(40 + 150 * sky + 60 * blob) + noise, 0, 255);
             int g = std::clamp(int(70 + 110 * fy + 90 * blob * fx) + noise, 0, 255);
             int b = std::clamp(int(160 - 100 * fy + 80 * sky * fx) + noise, 0, 255);
@@ -102,8 +102,7 @@ double giflibEncode(BufferedImage* img, size_t* bytes) {
     }
     int mapSize = 256;
     GifColorType map[256];
-    if (GifQuantizeBuffer(unsigned(w), unsigned(h), &mapSize, r.data(), g.data(), b.data(), idx.data(), map) !=
-        GIF_OK)
+    if (GifQuantizeBuffer(unsigned(w), unsigned(h), &mapSize, r.data(), g.data(), b.data(), idx.data(), map) != GIF_OK)
         std::printf("giflib quantize failed\n");
     std::vector<uint8_t> out;
     GifMem m{nullptr, 0, &out};

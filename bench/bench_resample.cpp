@@ -1,8 +1,12 @@
-// Resampling speed: a 4000 x 3000 RGBA picture to 1600 x 1200 and 400 x 300 with each
-// kernel, and 1000 x 750 to 2000 x 1500. Prints milliseconds (best of several runs).
+// Resampling speed, driven run by run by bench/compare.py (see bench/run_resample.sh):
+//   resize SLOT KERNEL W H [THREADS [reuse]]   scales the picture in SLOT into a new
+// image (or one kept between runs) and answers with the milliseconds. Kernels: box, bilinear, hamming (at support 1.0,
+// the width other resamplers give it), blackman, gaussian.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "bench/BenchSupport.h"
 #include "imaging/filters/Scale.h"
@@ -11,40 +15,34 @@
 using s::image::win::BufferedImage;
 using namespace s::image::filters::scale;
 
-int wmain(int argc, wchar_t** argv)
-{
-    int runs = argc > 1 ? _wtoi(argv[1]) : 5;
-    if (runs < 1) runs = 1;
-    struct Kernel { const char* name; IScaleFilter* k; } kernels[] = {
-        {"box", BoxFilter::shared()},         {"bilinear", BilinearFilter::shared()}, {"hamming", HammingFilter::shared()},
+int wmain() {
+    HammingFilter* hamming = HammingFilter::create();
+    hamming->setSupport(1.0);
+    struct Kernel {
+        const char* name;
+        IScaleFilter* k;
+    } kernels[] = {
+        {"box", BoxFilter::shared()},           {"bilinear", BilinearFilter::shared()}, {"hamming", hamming},
         {"blackman", BlackmanFilter::shared()}, {"gaussian", GaussianFilter::shared()},
     };
-    struct Job { int sw, sh, dw, dh; } jobs[] = {{4000, 3000, 1600, 1200}, {4000, 3000, 400, 300}, {1000, 750, 2000, 1500}};
-    BufferedImage* big = bench::photoLike(4000, 3000);
-    BufferedImage* small = bench::photoLike(1000, 750);
-    BufferedImage* out = BufferedImage::create();
-    std::printf("%-10s %-22s %10s\n", "kernel", "size", "ms");
-    for (const Job& j : jobs) {
-        BufferedImage* src = j.sw == 4000 ? big : small;
-        for (const Kernel& k : kernels) {
-            double best = 1e30;
-            for (int r = 0; r < runs; ++r) {
-                double t0 = bench::nowMs();
-                if (!scaleImage(k.k, src, j.dw, j.dh, out)) {
-                    std::printf("scaling failed\n");
-                    return 1;
-                }
-                double t = bench::nowMs() - t0;
-                if (t < best) best = t;
-            }
-            char size[64];
-            std::snprintf(size, sizeof(size), "%dx%d->%dx%d", j.sw, j.sh, j.dw, j.dh);
-            std::printf("%-10s %-22s %10.2f\n", k.name, size, best);
-        }
-    }
-    std::fflush(stdout);
-    out->release();
-    big->release();
-    small->release();
-    return 0;
+    BufferedImage* kept = nullptr;
+    return bench::serve([&](char** words, int count, BufferedImage** slots) -> std::string {
+        if (std::strcmp(words[0], "resize") || count < 5) return "error unknown command";
+        BufferedImage* src = slots[std::atoi(words[1]) & 3];
+        IScaleFilter* k = nullptr;
+        for (const Kernel& c : kernels)
+            if (!std::strcmp(c.name, words[2])) k = c.k;
+        if (!src || !k) return "error no picture or kernel";
+        const int threads = count > 5 ? std::atoi(words[5]) : 1;
+        // "reuse" scales into one destination kept between runs (its memory already touched).
+        const bool reuse = count > 6 && !std::strcmp(words[6], "reuse");
+        if (reuse && !kept) kept = BufferedImage::create();
+        double t0 = bench::nowMs();
+        BufferedImage* out =
+            scaleImage(k, src, std::atoi(words[3]), std::atoi(words[4]), reuse ? kept : nullptr, threads);
+        double t = bench::nowMs() - t0;
+        if (!out) return "error scaling failed";
+        if (!reuse) out->release();
+        return bench::ms(t);
+    });
 }

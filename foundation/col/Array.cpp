@@ -68,6 +68,8 @@ bool ArrayBase::growOnce() {
     return reserve(next);
 }
 
+bool ArrayBase::fitsCount(uint64_t n) { return n <= 0xFFFFFFFFu; }
+
 bool ArrayBase::setCount(uint32_t n) {
     if (!reserve(n)) return false;
     count_ = n;
@@ -92,6 +94,7 @@ void ArrayBase::clearElements() {
 // ---------------------------------------------------------------- adding
 
 bool ArrayBase::openGap(uint32_t index, uint32_t n) {
+    if (!fitsCount(uint64_t(count_) + n)) return false;
     bool ok = (n == 1 && count_ == capacity_) ? growOnce() : ensureCapacity(count_ + n);
     if (!ok) return false;
     if (index < count_) {
@@ -109,6 +112,8 @@ bool ArrayBase::prepend(const void* src, uint32_t n, uint32_t srcIndex) { return
 
 bool ArrayBase::insert(uint32_t index, const void* src, uint32_t n, uint32_t srcIndex) {
     if (n == 0) return true;
+    // Checked before anything is copied aside.
+    if (!fitsCount(uint64_t(count_) + n)) return false;
     size_t bytes = size_t(n) << shift_;
     SourceCopy from(this, static_cast<const uint8_t*>(src) + (size_t(srcIndex) << shift_), bytes);
     if (from.failed() || !openGap(index, n)) return false;
@@ -119,6 +124,7 @@ bool ArrayBase::insert(uint32_t index, const void* src, uint32_t n, uint32_t src
 
 void ArrayBase::put(const void* src, uint32_t n, uint32_t srcIndex, uint32_t dstIndex) {
     if (n == 0) return;
+    if (!fitsCount(uint64_t(dstIndex) + n)) return;
     size_t bytes = size_t(n) << shift_;
     const uint8_t* from = static_cast<const uint8_t*>(src) + (size_t(srcIndex) << shift_);
     if (capacity_ < dstIndex + n) {
@@ -251,7 +257,10 @@ bool ArrayBase::read(void* buffer, uint32_t length, uint32_t& count) {
 
 bool ArrayBase::write(const void* data, uint32_t length, uint32_t& count) {
     count = 0;
-    if (!ensureCapacity(uint32_t(((uint64_t(position_) + length) >> shift_) + 1))) return false;
+    // The byte position stays a 32-bit number, and so does the element count.
+    const uint64_t end = uint64_t(position_) + length;
+    const uint64_t elements = (end >> shift_) + 1;
+    if (end > 0xFFFFFFFFu || !fitsCount(elements) || !ensureCapacity(uint32_t(elements))) return false;
     if (length) std::memcpy(static_cast<uint8_t*>(items_) + position_, data, length);
     position_ += length;
     if (count_ < (position_ >> shift_)) count_ = position_ >> shift_;
@@ -260,12 +269,15 @@ bool ArrayBase::write(const void* data, uint32_t length, uint32_t& count) {
 }
 
 uint64_t ArrayBase::seekToEnd() {
-    position_ = count_ << shift_;
+    const uint64_t end = uint64_t(count_) << shift_;
+    position_ = end > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(end);
     return position_;
 }
 
 uint64_t ArrayBase::seekFromEnd(uint64_t n) {
-    position_ = (count_ << shift_) - uint32_t(n);
+    const uint64_t end = uint64_t(count_) << shift_;
+    const uint64_t at = n < end ? end - n : 0;
+    position_ = at > 0xFFFFFFFFu ? 0xFFFFFFFFu : uint32_t(at);
     return position_;
 }
 

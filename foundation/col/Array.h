@@ -110,6 +110,9 @@ public:
 
 protected:
     explicit ArrayBase(uint8_t shift) : shift_(shift) {}
+    // Whether n elements can be counted at all (sizes are worked out in 64 bits, so a
+    // request past the 32-bit count fails instead of wrapping round to a small one).
+    static bool fitsCount(uint64_t n);
     // clear(): count 0 and stream position 0; storage and items untouched.
     void clearElements() override;
     // Frees the block and zeroes count, capacity and position (no item destroyer).

@@ -661,6 +661,9 @@ bool StrBuffer::read(void* buffer, uint32_t n, uint32_t& count) {
 }
 
 bool StrBuffer::write(const void* data, uint32_t n, uint32_t& count) {
+    count = 0;
+    // The byte position stays a 32-bit number.
+    if (uint64_t(position_) + n > 0xFFFFFFFFu) return false;
     if (!ensureCapacity(uint32_t((uint64_t(position_) + n) / 2 + 1))) return false;
     if (n) std::memcpy(reinterpret_cast<uint8_t*>(chars_) + position_, data, n);
     position_ += n;

@@ -11,28 +11,27 @@ MemDC* MemDC::forImage(HWND window, image::win::BufferedImage* image, bool owned
         return nullptr;
     }
     HDC windowDc = GetDC(window);
-    m->dc_ = CreateCompatibleDC(windowDc);
+    m->Attach(::CreateCompatibleDC(windowDc));
     if (windowDc) ReleaseDC(window, windowDc);
-    if (!m->dc_) {
+    if (!m->m_hDC) {
         if (owned && image) image->release();
         m->release();
         return nullptr;
     }
     m->image_ = image;
     m->owned_ = owned;
-    if (image && image->getHBitmap()) m->oldBitmap_ = SelectObject(m->dc_, image->getHBitmap());
+    if (image && image->getHBitmap()) m->oldBitmap_ = m->SelectObject(image->getHBitmap());
     return m;
 }
 
 void MemDC::reset() {
-    if (dc_ && oldBitmap_) SelectObject(dc_, oldBitmap_);
+    if (m_hDC && oldBitmap_) SelectObject(oldBitmap_);
     oldBitmap_ = nullptr;
     if (image_ && owned_) image_->release();
     image_ = nullptr;
     owned_ = false;
     // The DC is made afresh by every forImage: keeping it would leak one per use.
-    if (dc_) DeleteDC(dc_);
-    dc_ = nullptr;
+    DeleteDC();
 }
 
 }  // namespace s::gui::win

@@ -1,4 +1,4 @@
-// A memory device context that the painters draw into, usually with a picture's
+// A memory device context (a framework CDC) that the painters draw into, usually with a picture's
 // bitmap selected so that painting lands in the picture's pixels.
 //
 //   s::image::win::BufferedImage* back = s::image::win::BufferedImage::createSized(w, h);
@@ -16,6 +16,7 @@
 
 #include "foundation/base/Object.h"
 #include "foundation/thread/Pool.h"
+#include "framework/gdi/Dc.h"
 
 namespace s::image::win {
 class BufferedImage;
@@ -23,7 +24,7 @@ class BufferedImage;
 
 namespace s::gui::win {
 
-class MemDC : public base::IObject, public thread::IPoolable {
+class MemDC : public base::IObject, public thread::IPoolable, public CDC {
     S_POOLED(MemDC, L"s_gui_win_MemDC")
 public:
     MemDC() = default;
@@ -39,7 +40,7 @@ public:
     // A MemDC compatible with the screen without a picture, for measuring text.
     static MemDC* forScreen() { return forImage(nullptr, nullptr, false); }
 
-    HDC getHdc() const { return dc_; }
+    HDC getHdc() const { return m_hDC; }
     image::win::BufferedImage* getImage() const { return image_; }
     bool ownsImage() const { return owned_; }
 
@@ -47,7 +48,6 @@ public:
     void reset() override;
 
 private:
-    HDC dc_ = nullptr;
     image::win::BufferedImage* image_ = nullptr;
     bool owned_ = false;
     HGDIOBJ oldBitmap_ = nullptr;

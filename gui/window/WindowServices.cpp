@@ -9,6 +9,7 @@
 #include "gui/window/Window.h"
 #include "gui/drawer/IWindow.h"
 #include "gui/window/WindowGeometry.h"
+#include "imaging/capture/ScreenCapture.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/system/Library.h"
 #include "imaging/capture/ScreenCapture.h"

@@ -3,10 +3,15 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <thread>
+#include <vector>
 
+#include "imaging/filters/ScaleKernels.h"
 #include "imaging/image/BufferedImage.h"
 
 namespace s::image::filters::scale {
@@ -19,43 +24,35 @@ constexpr double kPi = 3.14159265358979323846;
 
 // ---- kernels
 
-double BilinearFilter::weight(double x) const
-{
+double BilinearFilter::weight(double x) const {
     double ax = std::fabs(x);
     return ax < support_ ? support_ - ax : 0.0;
 }
 
-double BoxFilter::weight(double x) const
-{
-    return std::fabs(x) <= support_ ? 1.0 : 0.0;
-}
+double BoxFilter::weight(double x) const { return std::fabs(x) <= support_ ? 1.0 : 0.0; }
 
-double HammingFilter::weight(double x) const
-{
+double HammingFilter::weight(double x) const {
     if (std::fabs(x) > support_) return 0.0;
     double window = 0.54 + 0.46 * std::cos(2.0 * kPi * x);
     if (x == 0.0) return window;
     return window * std::sin(kPi * x) / (kPi * x);
 }
 
-double BlackmanFilter::weight(double x) const
-{
+double BlackmanFilter::weight(double x) const {
     if (std::fabs(x) > support_) return 0.0;
     double n = 2.0 * support_;
     return 0.42001 + 0.5 * std::cos(2.0 * kPi * x / n) + 0.08 * std::cos(4.0 * kPi * x / n);
 }
 
-double GaussianFilter::weight(double x) const
-{
+double GaussianFilter::weight(double x) const {
     if (std::fabs(x) > support_) return 0.0;
     return std::exp(-x * x / 2.0) / std::sqrt(2.0 * kPi);
 }
 
-#define S_SHARED_KERNEL(T) \
-    T* T::shared() \
-    { \
+#define S_SHARED_KERNEL(T)            \
+    T* T::shared() {                  \
         static T* instance = new T(); \
-        return instance; \
+        return instance;              \
     }
 S_SHARED_KERNEL(BilinearFilter)
 S_SHARED_KERNEL(BoxFilter)
@@ -64,28 +61,25 @@ S_SHARED_KERNEL(BlackmanFilter)
 S_SHARED_KERNEL(GaussianFilter)
 #undef S_SHARED_KERNEL
 
-IScaleFilter* kernelFor(int number)
-{
+IScaleFilter* kernelFor(int number) {
     switch (number) {
-    case 1: return BilinearFilter::shared();
-    case 2: return BoxFilter::shared();
-    case 3: return HammingFilter::shared();
-    case 4: return BlackmanFilter::shared();
-    case 5: return GaussianFilter::shared();
-    default: return nullptr;
+        case 1: return BilinearFilter::shared();
+        case 2: return BoxFilter::shared();
+        case 3: return HammingFilter::shared();
+        case 4: return BlackmanFilter::shared();
+        case 5: return GaussianFilter::shared();
+        default: return nullptr;
     }
 }
 
 // ---- contribution table
 
-Contribution::~Contribution()
-{
+Contribution::~Contribution() {
     std::free(table_);
     std::free(scratch_);
 }
 
-bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale)
-{
+bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale) {
     count_ = 0;
     if (!kernel || n <= 0 || m <= 0) return false;
     double window = kernel->getSupport();
@@ -162,106 +156,116 @@ bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale)
 
 namespace {
 
-bool g_simdAllowed = true;
+using kernels::HorizontalFn;
+using kernels::PackedWeights;
+using kernels::VerticalFn;
 
-bool useSimd()
-{
-    static const bool supported = __builtin_cpu_supports("sse4.1");
-    return supported && g_simdAllowed;
+std::atomic<int> g_simdLimit{detail::kAvx2};
+
+int cpuSimdLevel() {
+    static const int level = __builtin_cpu_supports("avx2")     ? detail::kAvx2
+                             : __builtin_cpu_supports("sse4.1") ? detail::kSse41
+                                                                : detail::kPlain;
+    return level;
 }
 
-inline uint32_t roundPixel(int32_t b, int32_t g, int32_t r, int32_t a)
-{
+inline uint32_t roundPixel(int32_t b, int32_t g, int32_t r, int32_t a) {
     return uint32_t((b + 32768) >> 16 & 0xFF) | uint32_t((g + 32768) >> 16 & 0xFF) << 8 |
            uint32_t((r + 32768) >> 16 & 0xFF) << 16 | uint32_t((a + 32768) >> 16 & 0xFF) << 24;
 }
 
-// Per-thread working storage: the tables, the horizontal pass result and the weights
-// laid out for the vector loops. Kept between calls; it only grows.
-struct ScaleBuffers {
-    Contribution table;
-    uint8_t* temp = nullptr;
-    size_t tempCapacity = 0;
-    int16_t* packed = nullptr;  // per entry: pairs of (hi, lo) 8-lane weight vectors
-    size_t packedCapacity = 0;
-    int32_t* offsets = nullptr;  // per entry: index of its first pair in packed
-    size_t offsetsCapacity = 0;
-
-    ~ScaleBuffers()
-    {
-        _mm_free(temp);
-        _mm_free(packed);
-        std::free(offsets);
+// A buffer that only grows, aligned for the vector loops.
+template <typename T>
+struct Grown {
+    T* data = nullptr;
+    size_t capacity = 0;
+    Grown() = default;
+    Grown(const Grown&) = delete;
+    Grown& operator=(const Grown&) = delete;
+    // _mm_free does not take null.
+    ~Grown() {
+        if (data) _mm_free(data);
     }
-
-    bool ensureTemp(size_t bytes)
-    {
-        if (bytes <= tempCapacity) return true;
-        void* p = _mm_malloc(bytes, 64);
+    bool ensure(size_t count) {
+        if (count <= capacity) return true;
+        void* p = _mm_malloc(count * sizeof(T), 64);
         if (!p) return false;
-        _mm_free(temp);
-        temp = static_cast<uint8_t*>(p);
-        tempCapacity = bytes;
+        if (data) _mm_free(data);
+        data = static_cast<T*>(p);
+        capacity = count;
         return true;
     }
+};
 
-    // Splits every weight w into hi * 256 + lo (hi <= 256, lo < 256) so that two taps
-    // at a time go through one 16-bit multiply-add without changing the integer sums.
-    bool packWeights(const Contribution& c)
-    {
-        int n = c.count();
-        if (size_t(n) + 1 > offsetsCapacity) {
-            void* p = std::realloc(offsets, (size_t(n) + 1) * sizeof(int32_t));
-            if (!p) return false;
-            offsets = static_cast<int32_t*>(p);
-            offsetsCapacity = size_t(n) + 1;
-        }
-        size_t pairs = 0;
+// The calling thread's tables, kept between calls (they only grow).
+struct ScaleTables {
+    Contribution horizontal, vertical;
+    Grown<int16_t> packed;
+    Grown<int32_t> offsets;
+    Grown<uint8_t> small;
+
+    bool pack(const Contribution& c) {
+        const int n = c.count();
+        if (!offsets.ensure(size_t(n) + 1) || !small.ensure(size_t(n))) return false;
+        size_t units = 0;
         for (int i = 0; i < n; ++i) {
-            offsets[i] = int32_t(pairs);
-            pairs += size_t(c.last(i) - c.first(i) + 2) / 2;
+            const int taps = c.last(i) - c.first(i) + 1;
+            small.data[i] = kernels::smallWeights(c.weights(i), taps) ? 1 : 0;
+            offsets.data[i] = int32_t(units);
+            units += size_t(taps + 1) / 2 * (small.data[i] ? 1 : 2);
         }
-        offsets[n] = int32_t(pairs);
-        size_t need = pairs * 16 + 16;
-        if (need > packedCapacity) {
-            void* p = _mm_malloc(need * sizeof(int16_t), 64);
-            if (!p) return false;
-            _mm_free(packed);
-            packed = static_cast<int16_t*>(p);
-            packedCapacity = need;
-        }
+        offsets.data[n] = int32_t(units);
+        if (!packed.ensure(units * 8 + 16)) return false;
         for (int i = 0; i < n; ++i) {
-            int taps = c.last(i) - c.first(i) + 1;
+            const int taps = c.last(i) - c.first(i) + 1;
             const int32_t* w = c.weights(i);
-            int16_t* out = packed + size_t(offsets[i]) * 16;
+            int16_t* out = packed.data + size_t(offsets.data[i]) * 8;
             for (int k = 0; k < taps; k += 2) {
-                int32_t w0 = w[k];
-                int32_t w1 = k + 1 < taps ? w[k + 1] : 0;
+                const int32_t w0 = w[k];
+                const int32_t w1 = k + 1 < taps ? w[k + 1] : 0;
                 for (int lane = 0; lane < 4; ++lane) {
-                    out[lane * 2] = int16_t(w0 >> 8);
-                    out[lane * 2 + 1] = int16_t(w1 >> 8);
-                    out[8 + lane * 2] = int16_t(w0 & 0xFF);
-                    out[8 + lane * 2 + 1] = int16_t(w1 & 0xFF);
+                    if (small.data[i]) {
+                        out[lane * 2] = int16_t(w0);
+                        out[lane * 2 + 1] = int16_t(w1);
+                    } else {
+                        out[lane * 2] = int16_t(w0 >> 8);
+                        out[lane * 2 + 1] = int16_t(w1 >> 8);
+                        out[8 + lane * 2] = int16_t(w0 & 0xFF);
+                        out[8 + lane * 2 + 1] = int16_t(w1 & 0xFF);
+                    }
                 }
-                out += 16;
+                out += small.data[i] ? 8 : 16;
             }
         }
         return true;
     }
 };
 
-ScaleBuffers& threadBuffers()
-{
-    static thread_local ScaleBuffers buffers;
+ScaleTables& threadTables() {
+    static thread_local ScaleTables tables;
+    return tables;
+}
+
+// A band's working rows: horizontally scaled source rows in a ring, and the row
+// pointers handed to the loops.
+struct BandBuffers {
+    Grown<uint8_t> ring;
+    Grown<const uint8_t*> taps;
+    Grown<const uint8_t*> from;
+    Grown<uint8_t*> to;
+};
+
+BandBuffers& threadBands() {
+    static thread_local BandBuffers buffers;
     return buffers;
 }
 
-void horizontalScalar(const Contribution& c, const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride)
-{
+void horizontalPlain(const Contribution& c, const PackedWeights&, const uint8_t* const* src, uint8_t* const* dst,
+                     int rows) {
     const int n = c.count();
     for (int r = 0; r < rows; ++r) {
-        auto* s = reinterpret_cast<const uint32_t*>(src + size_t(r) * size_t(sstride));
-        auto* d = reinterpret_cast<uint32_t*>(dst + size_t(r) * size_t(dstride));
+        auto* s = reinterpret_cast<const uint32_t*>(src[r]);
+        auto* d = reinterpret_cast<uint32_t*>(dst[r]);
         for (int x = 0; x < n; ++x) {
             int f = c.first(x), l = c.last(x);
             if (f == l) {
@@ -283,60 +287,41 @@ void horizontalScalar(const Contribution& c, const uint8_t* src, int sstride, in
     }
 }
 
-void verticalScalar(const Contribution& c, const uint8_t* src, int sstride, int cols, uint8_t* dst, int dstride)
-{
-    const int n = c.count();
-    const size_t bytes = size_t(cols) * 4;
-    for (int i = 0; i < n; ++i) {
-        int f = c.first(i), l = c.last(i);
-        uint8_t* d = dst + size_t(i) * size_t(dstride);
-        if (f == l) {
-            std::memcpy(d, src + size_t(f) * size_t(sstride), bytes);
-            continue;
-        }
-        const int32_t* w = c.weights(i);
-        for (size_t b = 0; b < bytes; ++b) {
-            int32_t sum = 0;
-            for (int j = f; j <= l; ++j) sum += w[j - f] * int32_t(src[size_t(j) * size_t(sstride) + b]);
-            d[b] = uint8_t((sum + 32768) >> 16 & 0xFF);
-        }
-    }
+void verticalPlain(const uint8_t* const* rows, const int32_t* w, int taps, size_t bytes, uint8_t* dst) {
+    kernels::verticalTail(rows, w, taps, 0, bytes, dst);
 }
 
-__attribute__((target("sse4.1"))) void horizontalSimd(const Contribution& c, const ScaleBuffers& buf, const uint8_t* src,
-                                                       int sstride, int rows, uint8_t* dst, int dstride)
-{
+__attribute__((target("sse4.1"))) void horizontalSse41(const Contribution& c, const PackedWeights& pw,
+                                                       const uint8_t* const* src, uint8_t* const* dst, int rows) {
     const int n = c.count();
     // Two neighbouring pixels b0 g0 r0 a0 b1 g1 r1 a1 -> 16-bit pairs (b0 b1)(g0 g1)(r0 r1)(a0 a1).
     const __m128i pairShuffle = _mm_setr_epi8(0, -1, 4, -1, 1, -1, 5, -1, 2, -1, 6, -1, 3, -1, 7, -1);
     const __m128i half = _mm_set1_epi32(32768);
     for (int r = 0; r < rows; ++r) {
-        auto* s = reinterpret_cast<const uint32_t*>(src + size_t(r) * size_t(sstride));
-        auto* d = reinterpret_cast<uint32_t*>(dst + size_t(r) * size_t(dstride));
+        auto* s = reinterpret_cast<const uint32_t*>(src[r]);
+        auto* d = reinterpret_cast<uint32_t*>(dst[r]);
         for (int x = 0; x < n; ++x) {
             int f = c.first(x), l = c.last(x);
             if (f == l) {
                 d[x] = s[f];
                 continue;
             }
-            int taps = l - f + 1;
-            auto* wv = reinterpret_cast<const __m128i*>(buf.packed + size_t(buf.offsets[x]) * 16);
+            const int taps = l - f + 1;
+            auto* wv = reinterpret_cast<const __m128i*>(pw.pairs + size_t(pw.offsets[x]) * 8);
+            // A small entry has no lo part: its weights go into hi and are not shifted.
+            const int step = pw.small[x] ? 1 : 2;
             const uint32_t* p = s + f;
             __m128i hi = _mm_setzero_si128(), lo = _mm_setzero_si128();
-            int k = 0;
-            for (; k + 1 < taps; k += 2) {
-                __m128i px = _mm_shuffle_epi8(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + k)), pairShuffle);
-                hi = _mm_add_epi32(hi, _mm_madd_epi16(px, _mm_load_si128(wv)));
-                lo = _mm_add_epi32(lo, _mm_madd_epi16(px, _mm_load_si128(wv + 1)));
-                wv += 2;
-            }
-            if (k < taps) {
+            for (int k = 0; k < taps; k += 2) {
                 // The odd last tap: its partner weight is 0 and nothing past it is read.
-                __m128i px = _mm_shuffle_epi8(_mm_cvtsi32_si128(int(p[k])), pairShuffle);
+                __m128i px = k + 1 < taps ? _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p + k))
+                                          : _mm_cvtsi32_si128(int(p[k]));
+                px = _mm_shuffle_epi8(px, pairShuffle);
                 hi = _mm_add_epi32(hi, _mm_madd_epi16(px, _mm_load_si128(wv)));
-                lo = _mm_add_epi32(lo, _mm_madd_epi16(px, _mm_load_si128(wv + 1)));
+                if (step == 2) lo = _mm_add_epi32(lo, _mm_madd_epi16(px, _mm_load_si128(wv + 1)));
+                wv += step;
             }
-            __m128i sum = _mm_add_epi32(_mm_slli_epi32(hi, 8), lo);
+            __m128i sum = step == 2 ? _mm_add_epi32(_mm_slli_epi32(hi, 8), lo) : hi;
             sum = _mm_srai_epi32(_mm_add_epi32(sum, half), 16);
             sum = _mm_packus_epi32(sum, sum);
             sum = _mm_packus_epi16(sum, sum);
@@ -345,123 +330,209 @@ __attribute__((target("sse4.1"))) void horizontalSimd(const Contribution& c, con
     }
 }
 
-__attribute__((target("sse4.1"))) void verticalSimd(const Contribution& c, const uint8_t* src, int sstride, int cols,
-                                                     uint8_t* dst, int dstride)
-{
-    const int n = c.count();
-    const size_t bytes = size_t(cols) * 4;
+__attribute__((target("sse4.1"))) void verticalSse41(const uint8_t* const* rows, const int32_t* w, int taps,
+                                                     size_t bytes, uint8_t* dst) {
     const size_t vecBytes = bytes & ~size_t(15);
     const __m128i zero = _mm_setzero_si128();
     const __m128i half = _mm_set1_epi32(32768);
-    for (int i = 0; i < n; ++i) {
-        int f = c.first(i), l = c.last(i);
-        uint8_t* d = dst + size_t(i) * size_t(dstride);
-        if (f == l) {
-            std::memcpy(d, src + size_t(f) * size_t(sstride), bytes);
-            continue;
+    for (size_t b = 0; b < vecBytes; b += 16) {
+        __m128i h0 = zero, h1 = zero, h2 = zero, h3 = zero;
+        __m128i l0 = zero, l1 = zero, l2 = zero, l3 = zero;
+        for (int k = 0; k < taps; k += 2) {
+            int32_t w0 = w[k];
+            int32_t w1 = k + 1 < taps ? w[k + 1] : 0;
+            const uint8_t* rowA = rows[k] + b;
+            const uint8_t* rowB = k + 1 < taps ? rows[k + 1] + b : rowA;
+            __m128i wh = _mm_set1_epi32(int32_t(uint32_t(w0 >> 8) | uint32_t(w1 >> 8) << 16));
+            __m128i wl = _mm_set1_epi32(int32_t(uint32_t(w0 & 0xFF) | uint32_t(w1 & 0xFF) << 16));
+            __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowA));
+            __m128i bb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowB));
+            __m128i ab0 = _mm_unpacklo_epi8(a, bb);
+            __m128i ab1 = _mm_unpackhi_epi8(a, bb);
+            __m128i q0 = _mm_unpacklo_epi8(ab0, zero);
+            __m128i q1 = _mm_unpackhi_epi8(ab0, zero);
+            __m128i q2 = _mm_unpacklo_epi8(ab1, zero);
+            __m128i q3 = _mm_unpackhi_epi8(ab1, zero);
+            h0 = _mm_add_epi32(h0, _mm_madd_epi16(q0, wh));
+            h1 = _mm_add_epi32(h1, _mm_madd_epi16(q1, wh));
+            h2 = _mm_add_epi32(h2, _mm_madd_epi16(q2, wh));
+            h3 = _mm_add_epi32(h3, _mm_madd_epi16(q3, wh));
+            l0 = _mm_add_epi32(l0, _mm_madd_epi16(q0, wl));
+            l1 = _mm_add_epi32(l1, _mm_madd_epi16(q1, wl));
+            l2 = _mm_add_epi32(l2, _mm_madd_epi16(q2, wl));
+            l3 = _mm_add_epi32(l3, _mm_madd_epi16(q3, wl));
         }
-        const int32_t* w = c.weights(i);
-        const int taps = l - f + 1;
-        const uint8_t* base = src + size_t(f) * size_t(sstride);
-        for (size_t b = 0; b < vecBytes; b += 16) {
-            __m128i h0 = zero, h1 = zero, h2 = zero, h3 = zero;
-            __m128i l0 = zero, l1 = zero, l2 = zero, l3 = zero;
-            for (int k = 0; k < taps; k += 2) {
-                int32_t w0 = w[k];
-                int32_t w1 = k + 1 < taps ? w[k + 1] : 0;
-                const uint8_t* rowA = base + size_t(k) * size_t(sstride) + b;
-                const uint8_t* rowB = k + 1 < taps ? rowA + sstride : rowA;
-                __m128i wh = _mm_set1_epi32(int32_t(uint32_t(w0 >> 8) | uint32_t(w1 >> 8) << 16));
-                __m128i wl = _mm_set1_epi32(int32_t(uint32_t(w0 & 0xFF) | uint32_t(w1 & 0xFF) << 16));
-                __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowA));
-                __m128i bb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(rowB));
-                __m128i ab0 = _mm_unpacklo_epi8(a, bb);
-                __m128i ab1 = _mm_unpackhi_epi8(a, bb);
-                __m128i q0 = _mm_unpacklo_epi8(ab0, zero);
-                __m128i q1 = _mm_unpackhi_epi8(ab0, zero);
-                __m128i q2 = _mm_unpacklo_epi8(ab1, zero);
-                __m128i q3 = _mm_unpackhi_epi8(ab1, zero);
-                h0 = _mm_add_epi32(h0, _mm_madd_epi16(q0, wh));
-                h1 = _mm_add_epi32(h1, _mm_madd_epi16(q1, wh));
-                h2 = _mm_add_epi32(h2, _mm_madd_epi16(q2, wh));
-                h3 = _mm_add_epi32(h3, _mm_madd_epi16(q3, wh));
-                l0 = _mm_add_epi32(l0, _mm_madd_epi16(q0, wl));
-                l1 = _mm_add_epi32(l1, _mm_madd_epi16(q1, wl));
-                l2 = _mm_add_epi32(l2, _mm_madd_epi16(q2, wl));
-                l3 = _mm_add_epi32(l3, _mm_madd_epi16(q3, wl));
-            }
-            __m128i s0 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h0, 8), l0), half), 16);
-            __m128i s1 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h1, 8), l1), half), 16);
-            __m128i s2 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h2, 8), l2), half), 16);
-            __m128i s3 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h3, 8), l3), half), 16);
-            __m128i out = _mm_packus_epi16(_mm_packus_epi32(s0, s1), _mm_packus_epi32(s2, s3));
-            _mm_storeu_si128(reinterpret_cast<__m128i*>(d + b), out);
-        }
-        for (size_t b = vecBytes; b < bytes; ++b) {
-            int32_t sum = 0;
-            for (int j = 0; j < taps; ++j) sum += w[j] * int32_t(base[size_t(j) * size_t(sstride) + b]);
-            d[b] = uint8_t((sum + 32768) >> 16 & 0xFF);
-        }
+        __m128i s0 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h0, 8), l0), half), 16);
+        __m128i s1 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h1, 8), l1), half), 16);
+        __m128i s2 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h2, 8), l2), half), 16);
+        __m128i s3 = _mm_srai_epi32(_mm_add_epi32(_mm_add_epi32(_mm_slli_epi32(h3, 8), l3), half), 16);
+        __m128i out = _mm_packus_epi16(_mm_packus_epi32(s0, s1), _mm_packus_epi32(s2, s3));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + b), out);
     }
+    kernels::verticalTail(rows, w, taps, vecBytes, bytes, dst);
 }
 
-void copyRows(const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride, size_t bytes)
-{
+// One scaling, shared read-only by the threads that work on its bands of output rows.
+struct Plan {
+    const Contribution* horizontal = nullptr;  // null when the width stays
+    const Contribution* vertical = nullptr;    // null when the height stays
+    PackedWeights packed;
+    HorizontalFn hfn = horizontalPlain;
+    VerticalFn vfn = verticalPlain;
+    const uint8_t* src = nullptr;
+    int sstride = 0, sh = 0;
+    uint8_t* dst = nullptr;
+    int dw = 0, dstride = 0;
+};
+
+// Source rows scaled horizontally per call of the loop: enough to keep both rows of
+// a vector pair busy, few enough to stay in the cache.
+constexpr int kBatch = 8;
+
+// Output rows y0..y1 of a scaling. The vertical pass reads horizontally scaled rows
+// from a ring that holds the few source rows an output row needs, so the intermediate
+// picture never leaves the cache. Every output byte comes out the same whichever band
+// it is in and however the bands are cut.
+bool runBand(const Plan& p, int y0, int y1, BandBuffers& buf) {
+    const size_t rowBytes = size_t(p.dw) * 4;
+    if (!buf.from.ensure(kBatch) || !buf.to.ensure(kBatch)) return false;
+    if (!p.vertical) {
+        for (int y = y0; y < y1; y += kBatch) {
+            const int rows = std::min(kBatch, y1 - y);
+            for (int r = 0; r < rows; ++r) {
+                buf.from.data[r] = p.src + size_t(y + r) * size_t(p.sstride);
+                buf.to.data[r] = p.dst + size_t(y + r) * size_t(p.dstride);
+            }
+            p.hfn(*p.horizontal, p.packed, buf.from.data, buf.to.data, rows);
+        }
+        return true;
+    }
+    const Contribution& v = *p.vertical;
+    if (!buf.taps.ensure(size_t(v.maxTaps()))) return false;
+    // The ring: slot j % ringRows holds scaled source row j.
+    const int ringRows = v.maxTaps() + 2 * kBatch;
+    const size_t ringStride = (rowBytes + 63) & ~size_t(63);
+    if (p.horizontal && !buf.ring.ensure(ringStride * size_t(ringRows))) return false;
+    int lastNeeded = 0;
+    for (int i = y0; i < y1; ++i) lastNeeded = std::max(lastNeeded, v.last(i));
+    int validFrom = 0, next = 0;  // the ring holds rows validFrom..next-1
+    for (int i = y0; i < y1; ++i) {
+        const int f = v.first(i), l = v.last(i), taps = l - f + 1;
+        uint8_t* d = p.dst + size_t(i) * size_t(p.dstride);
+        if (p.horizontal) {
+            if (f < validFrom || f > next) validFrom = next = f;
+            while (next <= l) {
+                // Ahead of need, but never over a row this output still reads.
+                const int end = std::min({next + kBatch, lastNeeded + 1, f + ringRows});
+                const int rows = end - next;
+                for (int r = 0; r < rows; ++r) {
+                    buf.from.data[r] = p.src + size_t(next + r) * size_t(p.sstride);
+                    buf.to.data[r] = buf.ring.data + size_t((next + r) % ringRows) * ringStride;
+                }
+                p.hfn(*p.horizontal, p.packed, buf.from.data, buf.to.data, rows);
+                next = end;
+            }
+            validFrom = std::max(validFrom, next - ringRows);
+            for (int k = 0; k < taps; ++k) buf.taps.data[k] = buf.ring.data + size_t((f + k) % ringRows) * ringStride;
+        } else {
+            for (int k = 0; k < taps; ++k) buf.taps.data[k] = p.src + size_t(f + k) * size_t(p.sstride);
+        }
+        if (taps == 1)
+            std::memcpy(d, buf.taps.data[0], rowBytes);
+        else
+            p.vfn(buf.taps.data, v.weights(i), taps, rowBytes, d);
+    }
+    return true;
+}
+
+// How many threads a scaling of this size is worth (0 asks for this choice).
+int threadsFor(int requested, int64_t work, int rows) {
+    if (requested == 1 || rows < 2) return 1;
+    int n = requested;
+    if (n <= 0) {
+        // Below about a megapixel of work, starting threads costs more than it saves.
+        if (work < (int64_t(1) << 20)) return 1;
+        n = int(std::min(std::thread::hardware_concurrency(), 8u));
+    }
+    return std::clamp(std::min(n, rows / 2), 1, 64);
+}
+
+void copyRows(const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride, size_t bytes) {
     if (sstride == dstride && size_t(sstride) == bytes) {
         std::memcpy(dst, src, bytes * size_t(rows));
         return;
     }
-    for (int r = 0; r < rows; ++r) std::memcpy(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
-}
-
-bool horizontalPass(ScaleBuffers& buf, const IScaleFilter* kernel, const uint8_t* src, int sw, int sstride, int rows,
-                    uint8_t* dst, int dw, int dstride)
-{
-    if (!buf.table.build(kernel, dw, sw, double(dw) / double(sw))) return false;
-    if (useSimd() && buf.packWeights(buf.table))
-        horizontalSimd(buf.table, buf, src, sstride, rows, dst, dstride);
-    else
-        horizontalScalar(buf.table, src, sstride, rows, dst, dstride);
-    return true;
-}
-
-bool verticalPass(ScaleBuffers& buf, const IScaleFilter* kernel, const uint8_t* src, int sh, int sstride, int cols,
-                  uint8_t* dst, int dh, int dstride)
-{
-    if (!buf.table.build(kernel, dh, sh, double(dh) / double(sh))) return false;
-    if (useSimd())
-        verticalSimd(buf.table, src, sstride, cols, dst, dstride);
-    else
-        verticalScalar(buf.table, src, sstride, cols, dst, dstride);
-    return true;
+    for (int r = 0; r < rows; ++r)
+        std::memcpy(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
 }
 
 }  // namespace
 
 namespace detail {
-void allowSimd(bool allowed) { g_simdAllowed = allowed; }
+void limitSimd(int level) { g_simdLimit.store(level); }
+int simdLevel() { return std::min(cpuSimdLevel(), g_simdLimit.load()); }
 }  // namespace detail
 
 bool scalePixels(const IScaleFilter* kernel, const uint8_t* src, int sw, int sstride, int sh, uint8_t* dst, int dw,
-                 int dstride, int dh)
-{
+                 int dstride, int dh, int threads) {
     if (sw <= 0 || sh <= 0 || dw <= 0 || dh <= 0) return true;
     if (!kernel || !src || !dst) return false;
-    ScaleBuffers& buf = threadBuffers();
     if (sw == dw && sh == dh) {
         copyRows(src, sstride, sh, dst, dstride, size_t(dw) * 4);
         return true;
     }
-    if (sh == dh) return horizontalPass(buf, kernel, src, sw, sstride, sh, dst, dw, dstride);
-    if (sw == dw) return verticalPass(buf, kernel, src, sh, sstride, dw, dst, dh, dstride);
-    const int tstride = dw * 4;
-    if (!buf.ensureTemp(size_t(tstride) * size_t(sh))) return false;
-    if (!horizontalPass(buf, kernel, src, sw, sstride, sh, buf.temp, dw, tstride)) return false;
-    return verticalPass(buf, kernel, buf.temp, sh, tstride, dw, dst, dh, dstride);
+    ScaleTables& tables = threadTables();
+    Plan p;
+    p.src = src;
+    p.sstride = sstride;
+    p.sh = sh;
+    p.dst = dst;
+    p.dw = dw;
+    p.dstride = dstride;
+    const int level = detail::simdLevel();
+    if (sw != dw) {
+        if (!tables.horizontal.build(kernel, dw, sw, double(dw) / double(sw))) return false;
+        p.horizontal = &tables.horizontal;
+        if (level >= detail::kSse41) {
+            if (!tables.pack(tables.horizontal)) return false;
+            p.packed = {tables.packed.data, tables.offsets.data, tables.small.data};
+            p.hfn = level >= detail::kAvx2 ? kernels::horizontalAvx2 : horizontalSse41;
+        }
+    }
+    if (sh != dh) {
+        if (!tables.vertical.build(kernel, dh, sh, double(dh) / double(sh))) return false;
+        p.vertical = &tables.vertical;
+        p.vfn = level >= detail::kAvx2    ? kernels::verticalAvx2
+                : level >= detail::kSse41 ? verticalSse41
+                                          : verticalPlain;
+    }
+    const int n = threadsFor(threads, int64_t(dw) * std::max(sh, dh), dh);
+    if (n == 1) return runBand(p, 0, dh, threadBands());
+    // Band k is rows dh * k / n .. dh * (k + 1) / n; the calling thread takes the first.
+    // The workers' buffers live here: thread-local buffers destroyed as a worker ends
+    // crashed this runtime.
+    std::vector<std::thread> workers;
+    std::unique_ptr<bool[]> ok(new bool[size_t(n)]);
+    std::unique_ptr<BandBuffers[]> buffers(new BandBuffers[size_t(n)]);
+    for (int k = 1; k < n; ++k) {
+        const int y0 = int(int64_t(dh) * k / n), y1 = int(int64_t(dh) * (k + 1) / n);
+        BandBuffers* buf = &buffers[size_t(k)];
+        try {
+            workers.emplace_back([&p, &ok, buf, k, y0, y1] { ok[size_t(k)] = runBand(p, y0, y1, *buf); });
+        } catch (...) {
+            // No thread to be had: this thread does the band itself.
+            ok[size_t(k)] = runBand(p, y0, y1, *buf);
+        }
+    }
+    ok[0] = runBand(p, 0, int(int64_t(dh) / n), threadBands());
+    for (std::thread& t : workers) t.join();
+    for (int k = 0; k < n; ++k)
+        if (!ok[size_t(k)]) return false;
+    return true;
 }
 
-BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w, int h, BufferedImage* dst)
-{
+BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w, int h, BufferedImage* dst,
+                          int threads) {
     if (!src || !kernel) return nullptr;
     const int sw = src->getWidth(), sh = src->getHeight();
     if (sw > 0 && sh > 0 && !src->hasPixels()) return nullptr;
@@ -473,7 +544,7 @@ BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w,
         // Rows are walked from the last logical row (lowest address) upwards.
         const uint8_t* s = src->getRowAddress(sh - 1);
         uint8_t* d = out->getRowAddress(h - 1);
-        if (!scalePixels(kernel, s, sw, src->getStride(), sh, d, w, out->getStride(), h)) {
+        if (!scalePixels(kernel, s, sw, src->getStride(), sh, d, w, out->getStride(), h, threads)) {
             if (!dst) out->release();
             return nullptr;
         }
@@ -486,8 +557,7 @@ BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w,
 
 const wchar_t* const ScaleFilter::NAME = L"SCALE";
 
-void ScaleFilter::reset()
-{
+void ScaleFilter::reset() {
     releasedWithImage_ = true;
     canvas = false;
     mode = 0;
@@ -495,8 +565,7 @@ void ScaleFilter::reset()
     resultWidth = resultHeight = 1;
 }
 
-void ScaleFilter::set(int w, bool wAbsolute, int h, bool hAbsolute, bool keep, int kernelNumber)
-{
+void ScaleFilter::set(int w, bool wAbsolute, int h, bool hAbsolute, bool keep, int kernelNumber) {
     width = w;
     widthAbsolute = wAbsolute;
     height = h;
@@ -505,8 +574,7 @@ void ScaleFilter::set(int w, bool wAbsolute, int h, bool hAbsolute, bool keep, i
     kernel = kernelNumber;
 }
 
-BufferedImage* ScaleFilter::apply(BufferedImage* src, BufferedImage* dst)
-{
+BufferedImage* ScaleFilter::apply(BufferedImage* src, BufferedImage* dst) {
     if (!src) return nullptr;
     sourceWidth = src->getWidth();
     sourceHeight = src->getHeight();

@@ -18,18 +18,19 @@ public:
     virtual void setSupport(double support) = 0;
 };
 
-#define S_SCALE_KERNEL(T, NAME, SUPPORT) \
-    class T : public IScaleFilter { \
-        S_POOLED(T, NAME) \
-    public: \
-        double weight(double x) const override; \
-        double getSupport() const override { return support_; } \
+#define S_SCALE_KERNEL(T, NAME, SUPPORT)                                 \
+    class T : public IScaleFilter {                                      \
+        S_POOLED(T, NAME)                                                \
+    public:                                                              \
+        double weight(double x) const override;                          \
+        double getSupport() const override { return support_; }          \
         void setSupport(double support) override { support_ = support; } \
-        void reset() override { support_ = SUPPORT; } \
-        /* The shared default instance (made on first use). */ \
-        static T* shared(); \
-    private: \
-        double support_ = SUPPORT; \
+        void reset() override { support_ = SUPPORT; }                    \
+        /* The shared default instance (made on first use). */           \
+        static T* shared();                                              \
+                                                                         \
+    private:                                                             \
+        double support_ = SUPPORT;                                       \
     };
 
 S_SCALE_KERNEL(BilinearFilter, L"s_image_filters_scale_BilinearFilter", 1.0)
@@ -63,7 +64,9 @@ public:
     const int32_t* weights(int i) const { return entry(i) + 2; }
 
 private:
-    const int32_t* entry(int i) const { return reinterpret_cast<const int32_t*>(table_ + size_t(i) * size_t(entryBytes_)); }
+    const int32_t* entry(int i) const {
+        return reinterpret_cast<const int32_t*>(table_ + size_t(i) * size_t(entryBytes_));
+    }
 
     int32_t count_ = 0;
     int32_t maxTaps_ = 0;
@@ -75,22 +78,28 @@ private:
 };
 
 namespace detail {
-// Switches the vector loops off or on again (tests compare them with the plain loops,
-// which give the same results bit for bit).
-void allowSimd(bool allowed);
+// The instruction sets the loops may use: the best the processor has, capped by
+// limitSimd (tests compare every set with the plain loops, which give the same results
+// bit for bit).
+enum SimdLevel { kPlain = 0, kSse41 = 1, kAvx2 = 2 };
+void limitSimd(int level);
+int simdLevel();
 }  // namespace detail
 
 // Scales w x h pixels (rows addressed from the lowest address upwards, stepping by the
-// stride) into dw x dh pixels. Each calling thread has its own buffers, so scalings on
-// different threads run in parallel. False when a buffer could not be allocated.
-bool scalePixels(const IScaleFilter* kernel, const uint8_t* src, int sw, int sstride, int sh,
-                 uint8_t* dst, int dw, int dstride, int dh);
+// stride) into dw x dh pixels, on up to `threads` threads (the calling one among them;
+// 0 picks a number by the size of the work). The result is the same byte for byte
+// whatever the number of threads. Each calling thread has its own buffers, so scalings
+// on different threads run in parallel. False when a buffer could not be allocated.
+bool scalePixels(const IScaleFilter* kernel, const uint8_t* src, int sw, int sstride, int sh, uint8_t* dst, int dw,
+                 int dstride, int dh, int threads = 1);
 
 // Scales a whole image to w x h into dst (emptied, reserved and sized) or a new pooled
-// image. The result's has-alpha flag is the source's. Null when the pixels could not be
-// made (a new image is released, a given one is left 0 x 0).
+// image, on up to `threads` threads as scalePixels. The result's has-alpha flag is the
+// source's. Null when the pixels could not be made (a new image is released, a given
+// one is left 0 x 0).
 win::BufferedImage* scaleImage(const IScaleFilter* kernel, win::BufferedImage* src, int w, int h,
-                               win::BufferedImage* dst);
+                               win::BufferedImage* dst, int threads = 1);
 
 // The resize filter.
 class ScaleFilter : public FilterBase {

@@ -1,6 +1,7 @@
 #include "platform/archive/DllArchive.h"
 
 #include <cstring>
+#include <new>
 
 #include "foundation/xml/Node.h"
 #include "platform/file/FileStream.h"
@@ -167,6 +168,8 @@ bool Archive::load()
     if (!module_)
         module_ = LoadLibraryExW(path_->getFullPath(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (!module_) return false;
+    // Nothing enumerates a resource directory that has not been checked first.
+    if (!findView(module_, &view_) || !validResourceDirectory(view_)) return false;
     listEntries();
     return true;
 }
@@ -240,6 +243,7 @@ void Archive::close()
     path_ = nullptr;
     if (module_) FreeLibrary(module_);
     module_ = nullptr;
+    view_ = MappedView{};
     fileSize_ = 0;
     entries_.freeStorage();
 }
@@ -347,17 +351,19 @@ bool Archive::findEntryIgnoreCase(int32_t code, const wchar_t* name, int32_t* in
 
 namespace {
 
-// The resource's bytes in the mapped module; null when they cannot be had.
-const uint8_t* lockBytes(HMODULE module, HRSRC handle, uint32_t* size)
+// The resource's bytes in the mapped module; null when they cannot be had, or when
+// the size the module gives runs past the mapped file.
+const uint8_t* lockBytes(HMODULE module, const MappedView& view, HRSRC handle, uint32_t* size)
 {
     *size = 0;
-    if (!module || !handle) return nullptr;
+    if (!module || !handle || !view.base) return nullptr;
     HGLOBAL g = LoadResource(module, handle);
     if (!g) return nullptr;
-    const void* p = LockResource(g);
-    if (!p) return nullptr;
-    *size = SizeofResource(module, handle);
-    return static_cast<const uint8_t*>(p);
+    const uint8_t* p = static_cast<const uint8_t*>(LockResource(g));
+    const uint32_t n = SizeofResource(module, handle);
+    if (!p || p < view.base || p > view.base + view.size || n > size_t(view.base + view.size - p)) return nullptr;
+    *size = n;
+    return p;
 }
 
 }  // namespace
@@ -367,7 +373,7 @@ bool Archive::readEntry(archive::IEntry* entry, io::IOutputStream* out)
     auto* e = dynamic_cast<Entry*>(entry);
     if (!e || !out) return false;
     uint32_t size = 0;
-    const uint8_t* p = lockBytes(module_, e->getHandle(), &size);
+    const uint8_t* p = lockBytes(module_, view_, e->getHandle(), &size);
     if (!p) return false;
     return io::IOutputStream::writeFully(out, p, size);
 }
@@ -377,7 +383,7 @@ ArrayU08* Archive::readBytes(uint32_t index, ArrayU08* out) const
     Entry* e = entry(index);
     if (!e) return nullptr;
     uint32_t size = 0;
-    const uint8_t* p = lockBytes(module_, e->getHandle(), &size);
+    const uint8_t* p = lockBytes(module_, view_, e->getHandle(), &size);
     if (!p) return nullptr;
     ArrayU08* a = out ? out : ArrayU08::create();
     if (!a) return nullptr;
@@ -414,14 +420,25 @@ bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMembe
     if (!out) return false;
     out->clear();
     int32_t groupCode = cursor ? type::kGroupCursor : type::kGroupIcon;
-    int32_t memberCode = cursor ? type::kCursor : type::kIcon;
     int32_t gi = -1;
     bool found = IS_INTRESOURCE(name) ? findEntry(groupCode, uint32_t(reinterpret_cast<uintptr_t>(name)), &gi)
                                       : findEntry(groupCode, name, &gi);
     if (!found) return false;
     uint32_t size = 0;
-    const uint8_t* g = lockBytes(module_, entry(uint32_t(gi))->getHandle(), &size);
+    const uint8_t* g = lockBytes(module_, view_, entry(uint32_t(gi))->getHandle(), &size);
     if (!g || size < 6) return false;
+    try {
+        return readMembers(cursor, g, size, out);
+    } catch (const std::bad_alloc&) {
+        out->clear();
+        return false;
+    }
+}
+
+bool Archive::readMembers(bool cursor, const uint8_t* g, uint32_t size, std::vector<GroupMember>* out) const
+{
+    int32_t memberCode = cursor ? type::kCursor : type::kIcon;
+    uint64_t total = 0;
     uint32_t count = uint32_t(g[4]) | uint32_t(g[5]) << 8;
     for (uint32_t k = 0; k < count && 6 + 14ull * (k + 1) <= size; ++k) {
         const uint8_t* d = g + 6 + 14 * k;
@@ -429,7 +446,7 @@ bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMembe
         int32_t mi = -1;
         if (!findEntry(memberCode, id, &mi)) continue;
         uint32_t msize = 0;
-        const uint8_t* m = lockBytes(module_, entry(uint32_t(mi))->getHandle(), &msize);
+        const uint8_t* m = lockBytes(module_, view_, entry(uint32_t(mi))->getHandle(), &msize);
         if (!m) continue;
         GroupMember member;
         if (cursor) {
@@ -451,6 +468,12 @@ bool Archive::readGroup(bool cursor, const wchar_t* name, std::vector<GroupMembe
         member.dir[9] = uint8_t(msize >> 8);
         member.dir[10] = uint8_t(msize >> 16);
         member.dir[11] = uint8_t(msize >> 24);
+        // Members that all name the same big image would add up without end.
+        total += msize;
+        if (total > kMaxGroupBytes) {
+            out->clear();
+            return false;
+        }
         member.bytes.assign(m, m + msize);
         out->push_back(std::move(member));
     }
@@ -504,7 +527,7 @@ bool Archive::exportBitmap(uint32_t index, io::IOutputStream* out)
     Entry* e = entry(index);
     if (!e || !out || e->getTypeCode() != type::kBitmap) return false;
     uint32_t size = 0;
-    const uint8_t* p = lockBytes(module_, e->getHandle(), &size);
+    const uint8_t* p = lockBytes(module_, view_, e->getHandle(), &size);
     if (!p || size < sizeof(BITMAPINFOHEADER)) return false;
     BITMAPINFOHEADER h;
     std::memcpy(&h, p, sizeof(h));
@@ -532,7 +555,7 @@ bool Archive::describeText(uint32_t index, io::IOutputStream* out,
     Entry* e = entry(index);
     if (!e || !out) return false;
     uint32_t size = 0;
-    const uint8_t* p = lockBytes(module_, e->getHandle(), &size);
+    const uint8_t* p = lockBytes(module_, view_, e->getHandle(), &size);
     if (!p) return false;
     StrBuffer* text = StrBuffer::create();
     ArrayU08* utf8 = ArrayU08::create();
@@ -697,6 +720,7 @@ int32_t Archive::updateResource(const void* data, uint32_t size, const wchar_t* 
     // The file must not be mapped while it is rewritten.
     FreeLibrary(module_);
     module_ = nullptr;
+    view_ = MappedView{};
     bool ok = false;
     HANDLE h = BeginUpdateResourceW(path_->getFullPath(), FALSE);
     if (h) {

@@ -119,6 +119,19 @@ private:
     HRSRC handle_ = nullptr;
 };
 
+// Where a module is mapped: every pointer the resource functions give must lie inside.
+struct MappedView {
+    const uint8_t* base = nullptr;
+    size_t size = 0;
+    bool asImage = false;  // sections at their virtual addresses (else the file as it is)
+};
+// The view of a module loaded as a data file or image resource; false when unknown.
+bool findView(HMODULE module, MappedView* out);
+// The resource directory walked with every count, offset and name checked against the
+// view (and against its own size); false when anything lies outside, when it nests
+// deeper than type, name and language, or when it names more entries than it can hold.
+bool validResourceDirectory(const MappedView& view);
+
 class Archive : public archive::IArchive, public base::IObject, public thread::IPoolable {
     S_POOLED(Archive, L"s_archive_dll_win_Archive")
 public:
@@ -165,7 +178,10 @@ public:
     // The member images of the icon group (cursor group) named by an id or a text
     // (a value whose high 16 bits are 0 is an id). Members whose image resource is
     // missing (or, for cursors, shorter than its 4-byte hotspot) are left out.
+    // False, with nothing listed, when an allocation fails or the members add up to more
+    // than kMaxGroupBytes.
     bool readGroup(bool cursor, const wchar_t* name, std::vector<GroupMember>* out) const;
+    static constexpr uint64_t kMaxGroupBytes = 256ull << 20;
 
     // Every entry written into the folder as files, one sub-folder per type; names that
     // come from the resources are made safe as file names first.
@@ -195,6 +211,7 @@ public:
 
 private:
     bool load();
+    bool readMembers(bool cursor, const uint8_t* group, uint32_t size, std::vector<GroupMember>* out) const;
     void listEntries();
     int32_t find(bool (*match)(const Entry*, const void*, const void*), const void* a, const void* b,
                  int32_t nth = 0) const;
@@ -205,6 +222,7 @@ private:
     uint64_t fileSize_ = 0;
     col::_array::ArrayP entries_;
     HMODULE module_ = nullptr;
+    MappedView view_;
 };
 
 // Text builders of the describe operations (CR LF line ends), over the resource bytes.

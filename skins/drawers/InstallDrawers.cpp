@@ -1,6 +1,7 @@
 #include "skins/drawers/InstallDrawers.h"
 
 #include "gui/drawer/DefaultDrawers.h"
+#include "imaging/filters/Watermark.h"
 #include "skins/drawers/BorderDrawer.h"
 #include "skins/drawers/ButtonDrawer.h"
 #include "skins/drawers/CheckBoxDrawer.h"
@@ -12,6 +13,7 @@
 #include "skins/drawers/SliderDrawer.h"
 #include "skins/drawers/TextDrawer.h"
 #include "skins/drawers/WindowDrawer.h"
+#include "skins/watermark/WatermarkRenderer.h"
 
 namespace s::skins {
 
@@ -38,6 +40,7 @@ void installDefaultDrawers() {
     f.tabBox = []() -> d::ITabBox* { return d::tabbox::win::Thin::create(); };
     f.image = []() -> d::IImage* { return d::image::win::Basic::create(); };
     d::setDefaultDrawerFactories(f);
+    image::filters::watermark::setRenderer(watermark::render);
 }
 
 }  // namespace s::skins

@@ -334,6 +334,36 @@ TEST(ArrayStreamTest, WriteThenReadThroughTheViews) {
     EXPECT_EQ(n, 0u);
 }
 
+// Sizes are worked out in 64 bits: a request whose size wraps round a 32-bit number
+// fails and writes nothing (it used to make a 14-element block and copy 4 GiB into it).
+TEST(ArrayStreamTest, RequestsPastThe32BitCountFailAndWriteNothing) {
+    const uint8_t header[14] = {'B', 'M'};
+    uint8_t small[16] = {};
+    ArrayU08 a;
+    uint32_t n = 7;
+    ASSERT_TRUE(a.write(header, 14, n));
+    for (uint32_t length : {0xFFFFFFFFu, 0xFFFFFFF2u, 0xFFFFFFF1u}) {
+        SCOPED_TRACE(length);
+        EXPECT_FALSE(a.write(small, length, n));
+        EXPECT_EQ(n, 0u);
+        EXPECT_EQ(a.count(), 14u);
+        EXPECT_EQ(a.getPosition(), 14u);
+    }
+    EXPECT_FALSE(a.append(small, 0xFFFFFFF5u));
+    EXPECT_EQ(a.count(), 14u);
+    a.put(small, 0xFFFFFFF0u, 0, 0x20);
+    EXPECT_EQ(a.count(), 14u);
+    EXPECT_EQ(a.items()[0], 'B');
+    // Elements wider than a byte: the element count, not the bytes, must fit.
+    ArrayS32 wide;
+    wide.push(1);
+    EXPECT_FALSE(wide.append(small, 0xFFFFFFFFu));
+    EXPECT_EQ(contents(wide), std::vector<int32_t>{1});
+    // Seeking from the end never goes before the start.
+    EXPECT_EQ(a.seekFromEnd(100), 0u);
+    EXPECT_EQ(a.seekToEnd(), 14u);
+}
+
 TEST(ArrayStreamTest, PositioningOperations) {
     ArrayU08 a;
     for (int i = 0; i < 10; ++i) a.push(uint8_t('0' + i));

@@ -14,8 +14,7 @@ using namespace s::image::filters::scale;
 
 namespace {
 
-BufferedImage* randomImage(int w, int h, uint32_t seed)
-{
+BufferedImage* randomImage(int w, int h, uint32_t seed) {
     BufferedImage* img = BufferedImage::createSized(w, h);
     std::mt19937 rng(seed);
     for (int y = 0; y < h; ++y)
@@ -23,15 +22,13 @@ BufferedImage* randomImage(int w, int h, uint32_t seed)
     return img;
 }
 
-std::vector<uint32_t> pixels(BufferedImage* img)
-{
+std::vector<uint32_t> pixels(BufferedImage* img) {
     std::vector<uint32_t> v;
     for (int y = 0; y < img->getHeight(); ++y) v.insert(v.end(), img->getRow(y), img->getRow(y) + img->getWidth());
     return v;
 }
 
-uint32_t mix(const std::vector<std::pair<uint32_t, int32_t>>& taps)
-{
+uint32_t mix(const std::vector<std::pair<uint32_t, int32_t>>& taps) {
     uint32_t out = 0;
     for (int shift = 0; shift < 32; shift += 8) {
         int32_t sum = 0;
@@ -46,8 +43,7 @@ IScaleFilter* kernels[] = {BilinearFilter::shared(), BoxFilter::shared(), Hammin
 
 }  // namespace
 
-TEST(ScaleKernels, Values)
-{
+TEST(ScaleKernels, Values) {
     EXPECT_DOUBLE_EQ(BilinearFilter::shared()->weight(0.25), 0.75);
     EXPECT_DOUBLE_EQ(BilinearFilter::shared()->weight(-1.0), 0.0);
     EXPECT_DOUBLE_EQ(BoxFilter::shared()->weight(0.5), 1.0);
@@ -60,8 +56,7 @@ TEST(ScaleKernels, Values)
     EXPECT_EQ(kernelFor(6), nullptr);
 }
 
-TEST(ScaleContribution, ExactWeightsOnSmallRows)
-{
+TEST(ScaleContribution, ExactWeightsOnSmallRows) {
     Contribution c;
     ASSERT_TRUE(c.build(BilinearFilter::shared(), 2, 4, 0.5));
     EXPECT_EQ(c.first(0), 0);
@@ -83,8 +78,7 @@ TEST(ScaleContribution, ExactWeightsOnSmallRows)
     EXPECT_EQ(c.last(3), 1);
 }
 
-TEST(ScaleContribution, EntriesNeverHoldMoreThanTheirTableAllows)
-{
+TEST(ScaleContribution, EntriesNeverHoldMoreThanTheirTableAllows) {
     for (IScaleFilter* k : kernels)
         for (auto [n, m] : {std::pair{7, 3}, {400, 3}, {101, 100}, {3, 1000}, {1, 5}, {5, 1}, {1000, 999}}) {
             Contribution c;
@@ -116,8 +110,7 @@ public:
 
 }  // namespace
 
-TEST(ScaleContribution, AnEnlargementNeverWritesPastItsEntry)
-{
+TEST(ScaleContribution, AnEnlargementNeverWritesPastItsEntry) {
     // Window 1 gives 3 taps an entry; a centre between two inputs spans 4 of them.
     FlatKernel flat;
     Contribution c;
@@ -133,8 +126,7 @@ TEST(ScaleContribution, AnEnlargementNeverWritesPastItsEntry)
     EXPECT_EQ(c.weights(1)[0] + c.weights(1)[1] + c.weights(1)[2], 65535);
 }
 
-TEST(ScalePixels, RowAndBottomAnchoredColumn)
-{
+TEST(ScalePixels, RowAndBottomAnchoredColumn) {
     const uint32_t row[4] = {0x10203040, 0x50607080, 0x90A0B0C0, 0xD0E0F0FF};
     BufferedImage* src = BufferedImage::createSized(4, 1);
     std::memcpy(src->getRow(0), row, sizeof(row));
@@ -157,8 +149,7 @@ TEST(ScalePixels, RowAndBottomAnchoredColumn)
     src->release();
 }
 
-TEST(ScalePixels, EqualSizeIsAnExactCopy)
-{
+TEST(ScalePixels, EqualSizeIsAnExactCopy) {
     BufferedImage* src = randomImage(37, 23, 1);
     src->setHasAlpha(true);
     for (IScaleFilter* k : kernels) {
@@ -171,29 +162,66 @@ TEST(ScalePixels, EqualSizeIsAnExactCopy)
     src->release();
 }
 
-TEST(ScalePixels, VectorLoopsMatchThePlainOnesBitForBit)
-{
-    const struct { int sw, sh, dw, dh; } sizes[] = {
-        {37, 23, 11, 7}, {13, 9, 40, 31}, {64, 64, 33, 65}, {5, 3, 1, 1}, {1, 1, 9, 5}, {101, 51, 50, 25}, {3, 200, 7, 3},
+TEST(ScalePixels, VectorLoopsMatchThePlainOnesBitForBit) {
+    // Odd widths, one-pixel edges, single rows and columns, enlargements and reductions
+    // in one direction only, and sizes around the vector widths (4 and 8 pixels, 4 rows).
+    const struct {
+        int sw, sh, dw, dh;
+    } sizes[] = {
+        {37, 23, 11, 7},  {13, 9, 40, 31}, {64, 64, 33, 65}, {5, 3, 1, 1},    {1, 1, 9, 5},       {101, 51, 50, 25},
+        {3, 200, 7, 3},   {1, 40, 1, 13},  {40, 1, 13, 1},   {9, 17, 9, 5},   {17, 9, 5, 9},      {8, 8, 7, 9},
+        {33, 35, 31, 37}, {2, 2, 3, 3},    {250, 3, 97, 2},  {7, 300, 3, 41}, {95, 61, 190, 122},
     };
-    for (IScaleFilter* k : kernels)
+    HammingFilter wide;
+    wide.setSupport(1.0);
+    std::vector<IScaleFilter*> all(std::begin(kernels), std::end(kernels));
+    all.push_back(&wide);
+    for (IScaleFilter* k : all)
         for (const auto& s : sizes) {
             BufferedImage* src = randomImage(s.sw, s.sh, uint32_t(s.sw * 131 + s.dh));
-            BufferedImage* fast = scaleImage(k, src, s.dw, s.dh, nullptr);
-            detail::allowSimd(false);
+            detail::limitSimd(detail::kPlain);
             BufferedImage* plain = scaleImage(k, src, s.dw, s.dh, nullptr);
-            detail::allowSimd(true);
-            ASSERT_NE(fast, nullptr);
             ASSERT_NE(plain, nullptr);
-            EXPECT_EQ(pixels(fast), pixels(plain)) << k->getClassName() << " " << s.sw << "x" << s.sh << "->" << s.dw << "x" << s.dh;
-            fast->release();
+            const std::vector<uint32_t> want = pixels(plain);
+            for (int level : {detail::kSse41, detail::kAvx2}) {
+                detail::limitSimd(level);
+                if (detail::simdLevel() != level) continue;  // the processor lacks it
+                BufferedImage* fast = scaleImage(k, src, s.dw, s.dh, nullptr);
+                ASSERT_NE(fast, nullptr);
+                EXPECT_EQ(pixels(fast), want) << "level " << level << " " << k->getClassName() << " " << s.sw << "x"
+                                              << s.sh << "->" << s.dw << "x" << s.dh;
+                fast->release();
+            }
+            detail::limitSimd(detail::kAvx2);
             plain->release();
             src->release();
         }
 }
 
-TEST(ScalePixels, ScalingOnTwoThreadsAtOnceGivesTheSameResults)
-{
+TEST(ScalePixels, BandsOnSeveralThreadsGiveTheSingleThreadResult) {
+    const struct {
+        int sw, sh, dw, dh, threads;
+    } cases[] = {
+        {600, 450, 240, 180, 4}, {300, 200, 600, 401, 3}, {500, 300, 500, 97, 4},  {333, 100, 111, 100, 4},
+        {64, 999, 50, 700, 7},   {80, 60, 40, 9, 8},      {900, 700, 899, 701, 0},
+    };
+    for (IScaleFilter* k :
+         {static_cast<IScaleFilter*>(BilinearFilter::shared()), static_cast<IScaleFilter*>(GaussianFilter::shared())})
+        for (const auto& c : cases) {
+            BufferedImage* src = randomImage(c.sw, c.sh, uint32_t(c.sw + c.dh));
+            BufferedImage* one = scaleImage(k, src, c.dw, c.dh, nullptr, 1);
+            BufferedImage* many = scaleImage(k, src, c.dw, c.dh, nullptr, c.threads);
+            ASSERT_NE(one, nullptr);
+            ASSERT_NE(many, nullptr);
+            EXPECT_EQ(pixels(many), pixels(one)) << k->getClassName() << " " << c.sw << "x" << c.sh << "->" << c.dw
+                                                 << "x" << c.dh << " on " << c.threads;
+            one->release();
+            many->release();
+            src->release();
+        }
+}
+
+TEST(ScalePixels, ScalingOnTwoThreadsAtOnceGivesTheSameResults) {
     BufferedImage* a = randomImage(300, 200, 7);
     BufferedImage* b = randomImage(170, 260, 8);
     BufferedImage* refA = scaleImage(HammingFilter::shared(), a, 123, 77, nullptr);
@@ -202,12 +230,14 @@ TEST(ScalePixels, ScalingOnTwoThreadsAtOnceGivesTheSameResults)
     bool okA = true, okB = true;
     std::thread ta([&] {
         BufferedImage* out = BufferedImage::create();
-        for (int i = 0; i < 20 && okA; ++i) okA = scaleImage(HammingFilter::shared(), a, 123, 77, out) && pixels(out) == wantA;
+        for (int i = 0; i < 20 && okA; ++i)
+            okA = scaleImage(HammingFilter::shared(), a, 123, 77, out) && pixels(out) == wantA;
         out->release();
     });
     std::thread tb([&] {
         BufferedImage* out = BufferedImage::create();
-        for (int i = 0; i < 20 && okB; ++i) okB = scaleImage(BilinearFilter::shared(), b, 400, 333, out) && pixels(out) == wantB;
+        for (int i = 0; i < 20 && okB; ++i)
+            okB = scaleImage(BilinearFilter::shared(), b, 400, 333, out) && pixels(out) == wantB;
         out->release();
     });
     ta.join();
@@ -217,26 +247,31 @@ TEST(ScalePixels, ScalingOnTwoThreadsAtOnceGivesTheSameResults)
     for (BufferedImage* i : {a, b, refA, refB}) i->release();
 }
 
-TEST(ScaleFilter, SizeRules)
-{
+TEST(ScaleFilter, SizeRules) {
     struct Case {
         int sw, sh;
-        int width; bool wAbs; int height; bool hAbs; bool keep; int mode; bool canvas;
+        int width;
+        bool wAbs;
+        int height;
+        bool hAbs;
+        bool keep;
+        int mode;
+        bool canvas;
         int rw, rh;
         bool unscaled;  // the result is a plain copy of the source
     } cases[] = {
         {101, 51, 50, false, 50, false, false, 0, false, 50, 25, false},
         {200, 100, 100, true, 100, true, true, 0, false, 100, 50, false},
         {200, 100, 100, true, 100, true, false, 0, false, 100, 100, false},
-        {200, 100, 300, true, 300, true, true, 1, false, 200, 100, true},   // only shrink, larger target
-        {200, 100, 100, true, 50, true, false, 2, false, 200, 100, true},   // only enlarge, smaller target
+        {200, 100, 300, true, 300, true, true, 1, false, 200, 100, true},  // only shrink, larger target
+        {200, 100, 100, true, 50, true, false, 2, false, 200, 100, true},  // only enlarge, smaller target
         {200, 100, 400, true, 150, true, false, 2, false, 400, 150, false},
         {200, 100, 100, true, 50, true, false, 1, false, 100, 50, false},
-        {10, 10, 1, false, 1, false, false, 0, false, 1, 1, false},         // 0.1 px becomes 1
+        {10, 10, 1, false, 1, false, false, 0, false, 1, 1, false},  // 0.1 px becomes 1
         {10, 10, 0, true, 5, true, false, 0, false, 1, 5, false},
-        {1000, 2, 10, true, 10, true, true, 0, false, 10, 1, false},        // kept ratio gives 0 -> 1
+        {1000, 2, 10, true, 10, true, true, 0, false, 10, 1, false},  // kept ratio gives 0 -> 1
         {64, 48, 64, true, 48, true, false, 0, false, 64, 48, true},
-        {200, 100, 300, true, 300, true, true, 0, true, 300, 300, false},   // canvas
+        {200, 100, 300, true, 300, true, true, 0, true, 300, 300, false},  // canvas
         {300, 300, 300, true, 300, true, true, 0, true, 300, 300, true},
     };
     for (const Case& c : cases) {
@@ -261,8 +296,7 @@ TEST(ScaleFilter, SizeRules)
     }
 }
 
-TEST(ScaleFilter, CanvasPlacesThePictureCentredOnTransparentWhite)
-{
+TEST(ScaleFilter, CanvasPlacesThePictureCentredOnTransparentWhite) {
     BufferedImage* src = BufferedImage::createSized(200, 100);
     src->fill(255, 10, 20, 30);
     ScaleFilter* f = ScaleFilter::create();
@@ -294,8 +328,7 @@ TEST(ScaleFilter, CanvasPlacesThePictureCentredOnTransparentWhite)
     src->release();
 }
 
-TEST(ScaleFilter, FailsWhenTheResultCannotBeMade)
-{
+TEST(ScaleFilter, FailsWhenTheResultCannotBeMade) {
     BufferedImage* src = randomImage(20, 20, 5);
     ScaleFilter* f = ScaleFilter::create();
     f->set(100000, true, 100000, true, false, 2);

@@ -1,0 +1,2 @@
+// Compiles the header on its own, so that it carries every include it needs.
+#include "gui/component/ContainerSupport.h"
