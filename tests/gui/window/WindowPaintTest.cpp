@@ -58,7 +58,7 @@ TEST_F(WindowPaint, DraggingTheRightEdgeOfASkinnedWindowResizesIt) {
     window->setWindowDrawer(&drawer, false);
     window->setBounds(200, 200, 400, 300);
     window->setVisible(true, false);
-    window->bringToFront(true);
+    window->setTopMost(true);  // no other test's window lies over it
     pointer(597, 350);  // 3 px inside the right edge
     pointer(597, 350, MOUSEEVENTF_LEFTDOWN);
     pointer(650, 352);

@@ -228,6 +228,7 @@ TEST_F(WindowState, AMissingOpacityLibraryShowsOneBoxAndLeavesTheWindowOpaque) {
 TEST_F(WindowState, FadeModeFadesOutUnderThePointerAndBackWhenItLeaves) {
     window->setBounds(300, 300, 300, 200);
     window->setVisible(true, false);
+    window->setTopMost(true);  // no other test's window lies over it
     window->setAutoHide(true, 0, false, 1, 23, 23, false);
     movePointer(450, 400);
     ASSERT_TRUE(waitFor([&] { return window->getOpacity() == 0; }));
@@ -247,6 +248,7 @@ TEST_F(WindowState, FadeModeFadesOutUnderThePointerAndBackWhenItLeaves) {
 TEST_F(WindowState, ShrinkModeShrinksUnderThePointerAndGrowsBackWhenItLeaves) {
     window->setBounds(300, 300, 400, 300);
     window->setVisible(true, false);
+    window->setTopMost(true);  // no other test's window lies over it
     window->setAutoHide(true, 1, false, 1, 120, 90, false);
     movePointer(350, 350);
     ASSERT_TRUE(waitFor([&] { return window->getWidth() == 120 && window->getHeight() == 90; }));
@@ -260,6 +262,7 @@ TEST_F(WindowState, ShrinkModeShrinksUnderThePointerAndGrowsBackWhenItLeaves) {
 TEST_F(WindowState, SetSizeUndoesAShrinkInProgress) {
     window->setBounds(300, 300, 400, 300);
     window->setVisible(true, false);
+    window->setTopMost(true);  // no other test's window lies over it
     window->setAutoHide(true, 1, false, 5, 120, 90, false);
     movePointer(350, 350);
     ASSERT_TRUE(waitFor([&] { return window->isShrunk() && window->getWidth() == 120; }));
