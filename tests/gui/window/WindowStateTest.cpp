@@ -21,15 +21,19 @@ using windowtest::waitFor;
 
 namespace {
 
-// Moves the real pointer (handlers read GetCursorPos, so posted messages would not do).
-void movePointer(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = LONG(x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = LONG(y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(in));
+// Places the window where the pointer is not, shows it and keeps it top-most. The
+// auto-hide steps back read the real pointer: it has to lie outside the window, wherever
+// tests running beside this one leave it.
+void placeAwayFromPointer(Window* window, int w, int h) {
+    POINT p;
+    GetCursorPos(&p);
+    window->setBounds(p.x < 960 ? 1300 : 100, p.y < 540 ? 600 : 100, w, h);
+    window->setVisible(true, false);
+    window->setTopMost(true);
 }
+
+// The pointer moves over the window (what starts fading or shrinking).
+void touch(Window* window) { SendMessageW(window->getHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10)); }
 
 std::wstring tempPath(const wchar_t* name) {
     wchar_t dir[MAX_PATH];
@@ -226,50 +230,42 @@ TEST_F(WindowState, AMissingOpacityLibraryShowsOneBoxAndLeavesTheWindowOpaque) {
 }
 
 TEST_F(WindowState, FadeModeFadesOutUnderThePointerAndBackWhenItLeaves) {
-    window->setBounds(300, 300, 300, 200);
-    window->setVisible(true, false);
-    window->setTopMost(true);  // no other test's window lies over it
+    placeAwayFromPointer(window, 300, 200);
     window->setAutoHide(true, 0, false, 1, 23, 23, false);
-    movePointer(450, 400);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->getOpacity() == 0; }));
     EXPECT_TRUE(window->isFaded());
     EXPECT_TRUE(window->isAutoHidden());
-    movePointer(50, 50);
+    // The pointer is outside: after the delay of 1 s the window fades back in.
     ASSERT_TRUE(waitFor([&] { return window->getOpacity() == 100; }, 5000));
     EXPECT_FALSE(window->isAutoHidden());
-    // Turning it off leaves no mode and the default delay.
+    // Turning it off leaves no mode.
     window->setAutoHide(false, 0, false, 9, 23, 23, false);
-    movePointer(450, 400);
-    movePointer(460, 410);
-    Sleep(50);
+    touch(window);
+    touch(window);
     EXPECT_EQ(window->getOpacity(), 100);
 }
 
 TEST_F(WindowState, ShrinkModeShrinksUnderThePointerAndGrowsBackWhenItLeaves) {
-    window->setBounds(300, 300, 400, 300);
-    window->setVisible(true, false);
-    window->setTopMost(true);  // no other test's window lies over it
+    placeAwayFromPointer(window, 400, 300);
+    const int x = window->getX();
     window->setAutoHide(true, 1, false, 1, 120, 90, false);
-    movePointer(350, 350);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->getWidth() == 120 && window->getHeight() == 90; }));
     EXPECT_TRUE(window->isShrunk());
-    EXPECT_EQ(window->getX(), 300);  // shrinking does not move the window
-    movePointer(1500, 900);
+    EXPECT_EQ(window->getX(), x);  // shrinking does not move the window
     ASSERT_TRUE(waitFor([&] { return window->getWidth() == 400 && window->getHeight() == 300; }, 5000));
     EXPECT_FALSE(window->isShrunk());
 }
 
 TEST_F(WindowState, SetSizeUndoesAShrinkInProgress) {
-    window->setBounds(300, 300, 400, 300);
-    window->setVisible(true, false);
-    window->setTopMost(true);  // no other test's window lies over it
+    placeAwayFromPointer(window, 400, 300);
     window->setAutoHide(true, 1, false, 5, 120, 90, false);
-    movePointer(350, 350);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->isShrunk() && window->getWidth() == 120; }));
     window->setSize(500, 350);
     EXPECT_FALSE(window->isShrunk());
     EXPECT_EQ(window->getWidth(), 500);
-    movePointer(1500, 900);
 }
 
 TEST_F(WindowState, AStaleGrowOrShrinkTickLeavesAWindowThatIsNotShrunkAlone) {
