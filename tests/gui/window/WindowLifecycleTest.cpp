@@ -107,3 +107,15 @@ TEST(WindowRelease, ASecondWindowsThreadStartsNormally) {
     a->release();
     b->release();
 }
+
+TEST_F(WindowLifecycle, ShowingInFrontLeavesTheWindowRestoredAndVisible) {
+    window->setBounds(100, 100, 300, 200);
+    window->setShown(true, true);
+    EXPECT_TRUE(IsWindowVisible(hwnd()));
+    EXPECT_FALSE(window->isMinimized());
+    EXPECT_FALSE(window->isTopMost());
+    EXPECT_EQ(window->getWidth(), 300);
+    window->setShown(false, false);
+    EXPECT_FALSE(IsWindowVisible(hwnd()));
+    EXPECT_FALSE(window->isVisible());
+}

@@ -10,20 +10,8 @@
 using s::gui::win::Window;
 using testsupport::PixelCanvas;
 using windowtest::SolidFrameDrawer;
-using windowtest::waitFor;
 
-namespace {
-
-void pointer(int x, int y, DWORD extra = 0) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = LONG(x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = LONG(y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | extra;
-    SendInput(1, &in, sizeof(in));
-}
-
-}  // namespace
+namespace {}  // namespace
 
 class WindowPaint : public windowtest::WindowTest {};
 
@@ -58,14 +46,21 @@ TEST_F(WindowPaint, DraggingTheRightEdgeOfASkinnedWindowResizesIt) {
     window->setWindowDrawer(&drawer, false);
     window->setBounds(200, 200, 400, 300);
     window->setVisible(true, false);
-    window->bringToFront(true);
-    pointer(597, 350);  // 3 px inside the right edge
-    pointer(597, 350, MOUSEEVENTF_LEFTDOWN);
-    pointer(650, 352);
-    pointer(650, 352, MOUSEEVENTF_LEFTUP);
-    EXPECT_TRUE(waitFor([&] { return window->getWidth() == 453; }));
+    // The pointer comes over the right edge (3 px inside), is pressed, moves 53 px to the
+    // right and is released. The client area is the whole window.
+    SendMessageW(hwnd(), WM_NCMOUSEMOVE, HTRIGHT, MAKELPARAM(597, 350));
+    SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(397, 150));
+    SendMessageW(hwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(430, 151));
+    EXPECT_EQ(window->getWidth(), 433);
+    SendMessageW(hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(450, 152));
+    EXPECT_EQ(window->getWidth(), 453);
     EXPECT_EQ(window->getX(), 200);
     EXPECT_EQ(window->getHeight(), 300);
-    pointer(50, 50);
+    // A drag below the minimum width stops at the minimum, the edge following no further.
+    window->setMinWidth(380);
+    SendMessageW(hwnd(), WM_NCMOUSEMOVE, HTRIGHT, MAKELPARAM(651, 350));
+    SendMessageW(hwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(451, 150));
+    SendMessageW(hwnd(), WM_LBUTTONUP, 0, MAKELPARAM(300, 150));
+    EXPECT_EQ(window->getWidth(), 380);
     window->setWindowDrawer(nullptr, false);
 }

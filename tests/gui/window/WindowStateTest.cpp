@@ -11,6 +11,8 @@
 #include "framework/app/Afx.h"
 #include "gui/window/InvisibleWindow.h"
 #include "platform/system/Monitor.h"
+#include "support/PixelCanvas.h"
+#include "FakeComponent.h"
 #include "WindowTestSupport.h"
 
 using s::gui::win::Window;
@@ -19,15 +21,19 @@ using windowtest::waitFor;
 
 namespace {
 
-// Moves the real pointer (handlers read GetCursorPos, so posted messages would not do).
-void movePointer(int x, int y) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dx = LONG(x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    in.mi.dy = LONG(y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &in, sizeof(in));
+// Places the window where the pointer is not, shows it and keeps it top-most. The
+// auto-hide steps back read the real pointer: it has to lie outside the window, wherever
+// tests running beside this one leave it.
+void placeAwayFromPointer(Window* window, int w, int h) {
+    POINT p;
+    GetCursorPos(&p);
+    window->setBounds(p.x < 960 ? 1300 : 100, p.y < 540 ? 600 : 100, w, h);
+    window->setVisible(true, false);
+    window->setTopMost(true);
 }
+
+// The pointer moves over the window (what starts fading or shrinking).
+void touch(Window* window) { SendMessageW(window->getHwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10)); }
 
 std::wstring tempPath(const wchar_t* name) {
     wchar_t dir[MAX_PATH];
@@ -224,47 +230,42 @@ TEST_F(WindowState, AMissingOpacityLibraryShowsOneBoxAndLeavesTheWindowOpaque) {
 }
 
 TEST_F(WindowState, FadeModeFadesOutUnderThePointerAndBackWhenItLeaves) {
-    window->setBounds(300, 300, 300, 200);
-    window->setVisible(true, false);
+    placeAwayFromPointer(window, 300, 200);
     window->setAutoHide(true, 0, false, 1, 23, 23, false);
-    movePointer(450, 400);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->getOpacity() == 0; }));
     EXPECT_TRUE(window->isFaded());
     EXPECT_TRUE(window->isAutoHidden());
-    movePointer(50, 50);
+    // The pointer is outside: after the delay of 1 s the window fades back in.
     ASSERT_TRUE(waitFor([&] { return window->getOpacity() == 100; }, 5000));
     EXPECT_FALSE(window->isAutoHidden());
-    // Turning it off leaves no mode and the default delay.
+    // Turning it off leaves no mode.
     window->setAutoHide(false, 0, false, 9, 23, 23, false);
-    movePointer(450, 400);
-    movePointer(460, 410);
-    Sleep(50);
+    touch(window);
+    touch(window);
     EXPECT_EQ(window->getOpacity(), 100);
 }
 
 TEST_F(WindowState, ShrinkModeShrinksUnderThePointerAndGrowsBackWhenItLeaves) {
-    window->setBounds(300, 300, 400, 300);
-    window->setVisible(true, false);
+    placeAwayFromPointer(window, 400, 300);
+    const int x = window->getX();
     window->setAutoHide(true, 1, false, 1, 120, 90, false);
-    movePointer(350, 350);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->getWidth() == 120 && window->getHeight() == 90; }));
     EXPECT_TRUE(window->isShrunk());
-    EXPECT_EQ(window->getX(), 300);  // shrinking does not move the window
-    movePointer(1500, 900);
+    EXPECT_EQ(window->getX(), x);  // shrinking does not move the window
     ASSERT_TRUE(waitFor([&] { return window->getWidth() == 400 && window->getHeight() == 300; }, 5000));
     EXPECT_FALSE(window->isShrunk());
 }
 
 TEST_F(WindowState, SetSizeUndoesAShrinkInProgress) {
-    window->setBounds(300, 300, 400, 300);
-    window->setVisible(true, false);
+    placeAwayFromPointer(window, 400, 300);
     window->setAutoHide(true, 1, false, 5, 120, 90, false);
-    movePointer(350, 350);
+    touch(window);
     ASSERT_TRUE(waitFor([&] { return window->isShrunk() && window->getWidth() == 120; }));
     window->setSize(500, 350);
     EXPECT_FALSE(window->isShrunk());
     EXPECT_EQ(window->getWidth(), 500);
-    movePointer(1500, 900);
 }
 
 TEST_F(WindowState, AStaleGrowOrShrinkTickLeavesAWindowThatIsNotShrunkAlone) {
@@ -303,4 +304,35 @@ TEST(WindowSnapshot, CapturesThisWindowEvenWhenAnotherCoversItsCorner) {
     DeleteFileW(path.c_str());
     cover->release();
     shown->release();
+}
+
+TEST_F(WindowState, ChildrenAttachOnTheWindowsThreadAndAreLaidOutAndReleased) {
+    window->setBounds(100, 100, 400, 300);
+    windowtest::FakeComponent a, b;
+    a.minW = 120, a.minH = 40, a.prefW = 200, a.prefH = 50;
+    b.minW = 160, b.minH = 30, b.prefW = 160, b.prefH = 30;
+    window->addChild(&a);
+    window->addChild(&b);
+    EXPECT_EQ(a.attachThread.load(), GetWindowThreadProcessId(hwnd(), nullptr));
+    EXPECT_EQ(a.getParent(), static_cast<s::gui::IContainer*>(window));
+    EXPECT_EQ(window->getChildCount(), 2);
+    // The default vertical layout stacks them from the top.
+    EXPECT_EQ(a.y, 0);
+    EXPECT_EQ(b.y, a.h);
+    // Minimum sizes of a window with children: the widest child, the children's heights,
+    // plus the frame.
+    EXPECT_EQ(window->getMinWidth(), 160 + window->getFrameWidth());
+    EXPECT_EQ(window->getMinHeight(), 40 + 30 + window->getFrameHeight());
+    // The erase leaves the children's rectangles alone.
+    testsupport::PixelCanvas canvas(window->getInnerWidth(), window->getInnerHeight());
+    SendMessageW(hwnd(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0);
+    EXPECT_EQ(canvas.at(a.x + 1, a.y + 1), testsupport::kSentinel);
+    EXPECT_EQ(canvas.at(window->getInnerWidth() - 1, window->getInnerHeight() - 1), window->getBackgroundColor());
+    window->removeChild(&a, true);
+    EXPECT_EQ(a.getParent(), nullptr);
+    EXPECT_EQ(a.releases.load(), 1);
+    EXPECT_EQ(window->getChildCount(), 1);
+    window->removeAllChildren(true);
+    EXPECT_EQ(b.releases.load(), 1);
+    EXPECT_EQ(window->getChildCount(), 0);
 }
