@@ -97,11 +97,12 @@ function(glimmer_test_exe name layer)
     GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
     GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
-  # The pointer is one for the whole display: tests that move it or send input run
-  # one at a time (found in the sources when the build is configured).
+  # The pointer is one for the whole display: tests that move it, send input, or feed a
+  # window pointer messages it may answer by taking the capture (and so seeing the real
+  # pointer move) run one at a time (found in the sources when the build is configured).
   set(props TIMEOUT 180)
   foreach(src ${ARGN})
-    file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event")
+    file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE")
     if(input)
       list(APPEND props RESOURCE_LOCK pointer)
       break()
