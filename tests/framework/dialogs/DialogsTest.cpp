@@ -15,90 +15,18 @@
 #include "framework/dialogs/ColorDialog.h"
 #include "framework/dialogs/FileDialog.h"
 #include "framework/dialogs/PrintDialog.h"
+#include "support/DialogDriver.h"
 
 namespace {
 
-// Waits on its own thread for a dialog of the given thread, then acts on it. A
-// dialog still open after the time-out is cancelled, so a test never hangs.
-class DialogDriver {
-public:
-    DialogDriver(std::function<void(HWND dialog)> act) : act_(std::move(act)), thread_(GetCurrentThreadId()) {
-        worker_ = std::thread([this] { run(); });
-    }
-    ~DialogDriver() { worker_.join(); }
-    bool acted() const { return acted_; }
+using testsupport::DialogDriver;
+using testsupport::textOf;
 
-private:
-    static HWND findDialog(DWORD thread) {
-        HWND found = nullptr;
-        EnumThreadWindows(
-            thread,
-            [](HWND hwnd, LPARAM p) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(p) = hwnd;
-                    return FALSE;
-                }
-                return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
-    }
-    void run() {
-        HWND dialog = nullptr;
-        for (int i = 0; i < 1500 && !dialog; ++i) {
-            dialog = findDialog(thread_);
-            if (!dialog) Sleep(10);
-        }
-        if (!dialog) return;
-        Sleep(100);  // let the dialog finish its start-up
-        act_(dialog);
-        acted_ = true;
-        for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(10);
-        if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-    }
-
-    std::function<void(HWND)> act_;
-    DWORD thread_;
-    std::atomic<bool> acted_{false};
-    std::thread worker_;
-};
-
-HWND nameBox(HWND dialog) {
-    HWND box = GetDlgItem(dialog, cmb13);
-    return box ? box : GetDlgItem(dialog, edt1);
-}
-
-std::wstring textOf(HWND hwnd) {
-    wchar_t buffer[1024] = {};
-    SendMessageW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer));
-    return buffer;
-}
-
-// A folder of empty files, removed again at the end.
-struct TempFolder {
-    std::wstring path;
-    std::vector<std::wstring> files;
-    explicit TempFolder(std::initializer_list<const wchar_t*> names) {
-        wchar_t base[MAX_PATH];
-        GetTempPathW(MAX_PATH, base);
-        path = std::wstring(base) + L"glimmer-dialogs-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(path.c_str(), nullptr);
-        for (const wchar_t* n : names) {
-            files.push_back(path + L"\\" + n);
-            HANDLE h = CreateFileW(files.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-            CloseHandle(h);
-        }
-    }
-    ~TempFolder() {
-        for (const std::wstring& f : files) DeleteFileW(f.c_str());
-        RemoveDirectoryW(path.c_str());
-    }
-};
+using testsupport::nameBox;
+using testsupport::TempFolder;
 
 TEST(CFileDialog, MultiSelectionGivesEveryPathInOrder) {
-    TempFolder folder({L"a.jpg", L"b.jpg", L"c.jpg"});
+    TempFolder folder(L"dialogs", {L"a.jpg", L"b.jpg", L"c.jpg"});
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST,
                     L"JPEG|*.jpg|");
     dlg.SetInitialDir(folder.path.c_str());
@@ -119,7 +47,7 @@ TEST(CFileDialog, MultiSelectionGivesEveryPathInOrder) {
 }
 
 TEST(CFileDialog, SingleSelectionGivesOnePath) {
-    TempFolder folder({L"only.png"});
+    TempFolder folder(L"dialogs", {L"only.png"});
     CFileDialog dlg(TRUE, nullptr, nullptr, OFN_HIDEREADONLY | OFN_FILEMUSTEXIST, L"PNG|*.png||");
     dlg.SetInitialDir(folder.path.c_str());
     DialogDriver driver([](HWND dialog) {
