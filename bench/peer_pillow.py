@@ -7,7 +7,9 @@ Debian's Pillow or by Pillow-SIMD, whichever interpreter starts it.
                               round trip), into a new image
   filter NAME SLOT            the counterpart of a Glimmer filter, into a new image
 Each timed command answers with its milliseconds, or "none" where there is no
-counterpart."""
+counterpart.
+How released image memory comes back is set by bench/compare.sh through the C library's
+allocator (see there)."""
 import os
 import sys
 import time

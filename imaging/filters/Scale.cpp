@@ -141,13 +141,23 @@ bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale)
             e[2] = 65536;
             continue;
         }
+        int32_t* q = e + 2;
+        for (int k = 0; k < taps; ++k) {
+            double v = sum > 0.0 ? scratch_[k] / sum : scratch_[k];
+            q[k] = int32_t(v * 65536.0);
+        }
+        // End taps whose weight rounds to 0 (a windowed sinc is only almost 0 at its
+        // zeros) add nothing: they are dropped, keeping at least two, so an entry of one
+        // tap still always has the whole weight.
+        int lead = 0;
+        while (taps - lead > 2 && q[lead] == 0) ++lead;
+        while (taps - lead > 2 && q[taps - 1] == 0) --taps;
+        if (lead) std::memmove(q, q + lead, size_t(taps - lead) * sizeof(int32_t));
+        first += lead;
+        taps -= lead;
         last = first + taps - 1;
         e[0] = first;
         e[1] = last;
-        for (int k = 0; k < taps; ++k) {
-            double v = sum > 0.0 ? scratch_[k] / sum : scratch_[k];
-            e[2 + k] = int32_t(v * 65536.0);
-        }
     }
     return true;
 }
@@ -538,7 +548,8 @@ BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w,
     if (sw > 0 && sh > 0 && !src->hasPixels()) return nullptr;
     if (w < 0) w = 0;
     if (h < 0) h = 0;
-    BufferedImage* out = BufferedImage::target(dst, w, h);
+    // Every pixel of the target is written from a source: new memory is then not cleared.
+    BufferedImage* out = BufferedImage::target(dst, w, h, false, !(sw > 0 && sh > 0));
     if (!out) return nullptr;
     if (w > 0 && h > 0 && sw > 0 && sh > 0) {
         // Rows are walked from the last logical row (lowest address) upwards.

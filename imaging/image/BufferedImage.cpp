@@ -18,10 +18,10 @@ BufferedImage::~BufferedImage()
     reset();
 }
 
-BufferedImage* BufferedImage::createSized(int w, int h)
+BufferedImage* BufferedImage::createSized(int w, int h, bool cleared)
 {
     BufferedImage* img = create();
-    if (img) img->allocate(w, h);
+    if (img) img->allocate(w, h, cleared);
     return img;
 }
 
@@ -69,13 +69,15 @@ int BufferedImage::setSize(int w, int h)
     return rowBytes_;
 }
 
-int BufferedImage::allocate(int w, int h)
+int BufferedImage::allocate(int w, int h) { return allocate(w, h, true); }
+
+int BufferedImage::allocate(int w, int h, bool cleared)
 {
     releaseBitmap();
     if (w <= 0 || h <= 0) return 0;
     bitmap_ = bmp::win::Bitmap::create();
     if (!bitmap_) return 0;
-    if (!bitmap_->create(w, h, 32)) {
+    if (!bitmap_->create(w, h, 32, cleared)) {
         releaseBitmap();
         return 0;
     }
@@ -136,7 +138,7 @@ BufferedImage* BufferedImage::newImage(int w, int h) const
     return createSized(w, h);
 }
 
-BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exact)
+BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exact, bool cleared)
 {
     if (dst && exact) {
         dst->setSize(0, 0);
@@ -145,7 +147,7 @@ BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exac
         return dst->width_ == std::max(w, 0) && dst->height_ == std::max(h, 0) ? dst : nullptr;
     }
     if (dst) return dst->prepare(w, h) ? dst : nullptr;
-    BufferedImage* img = createSized(w, h);
+    BufferedImage* img = createSized(w, h, cleared);
     if (img && w > 0 && h > 0 && !img->hasPixels()) {
         img->release();
         return nullptr;
