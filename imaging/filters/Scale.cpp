@@ -147,11 +147,13 @@ bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale)
             q[k] = int32_t(v * 65536.0);
         }
         // End taps whose weight rounds to 0 (a windowed sinc is only almost 0 at its
-        // zeros) add nothing: they are dropped, keeping at least two, so an entry of one
-        // tap still always has the whole weight.
+        // zeros) add nothing: they are dropped, down to one tap only where that tap has
+        // the whole weight (an entry of one tap is copied).
         int lead = 0;
         while (taps - lead > 2 && q[lead] == 0) ++lead;
         while (taps - lead > 2 && q[taps - 1] == 0) --taps;
+        if (taps - lead == 2 && q[lead] == 0 && q[lead + 1] == 65536) ++lead;
+        if (taps - lead == 2 && q[lead + 1] == 0 && q[lead] == 65536) --taps;
         if (lead) std::memmove(q, q + lead, size_t(taps - lead) * sizeof(int32_t));
         first += lead;
         taps -= lead;
