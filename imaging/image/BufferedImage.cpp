@@ -251,7 +251,8 @@ BufferedImage* BufferedImage::copy(BufferedImage* dst)
     if (dst == this) return this;
     // A destination that already has the room keeps its DIB (fresh pixel memory costs
     // far more to touch than the copy itself); a short one gets a DIB of exactly this size.
-    BufferedImage* out = dst ? target(dst, width_, height_, true) : newImage(width_, height_);
+    // Every row is written whole, so new memory need not be cleared first.
+    BufferedImage* out = dst ? target(dst, width_, height_, true) : createSized(width_, height_, false);
     if (!out) return nullptr;
     if (width_ > 0 && height_ > 0 && !out->hasPixels()) {
         if (!dst) out->release();
