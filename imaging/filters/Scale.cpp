@@ -13,6 +13,7 @@
 #include <thread>
 #include <vector>
 
+#include "foundation/base/CopyBytes.h"
 #include "imaging/filters/ScaleKernels.h"
 #include "imaging/image/BufferedImage.h"
 
@@ -452,7 +453,7 @@ bool runBand(const Plan& p, int y0, int y1, BandBuffers& buf) {
             for (int k = 0; k < taps; ++k) buf.taps.data[k] = p.src + size_t(f + k) * size_t(p.sstride);
         }
         if (taps == 1)
-            std::memcpy(d, buf.taps.data[0], rowBytes);
+            s::base::copyBytes(d, buf.taps.data[0], rowBytes);
         else
             p.vfn(buf.taps.data, v.weights(i), taps, rowBytes, d);
     }
@@ -560,11 +561,11 @@ private:
 
 void copyRows(const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride, size_t bytes) {
     if (sstride == dstride && size_t(sstride) == bytes) {
-        std::memcpy(dst, src, bytes * size_t(rows));
+        s::base::copyBytes(dst, src, bytes * size_t(rows));
         return;
     }
     for (int r = 0; r < rows; ++r)
-        std::memcpy(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
+        s::base::copyBytes(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
 }
 
 }  // namespace

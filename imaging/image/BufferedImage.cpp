@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/base/CopyBytes.h"
 #include "imaging/filters/Filter.h"
 #include "imaging/filters/Geometry.h"
 #include "imaging/filters/Scale.h"
@@ -258,7 +259,10 @@ BufferedImage* BufferedImage::copy(BufferedImage* dst)
         if (!dst) out->release();
         return nullptr;
     }
-    for (int y = 0; y < height_; ++y) std::memcpy(out->getRowAddress(y), getRowAddress(y), size_t(rowBytes_));
+    if (height_ > 0 && out->stride_ == rowBytes_ && stride_ == rowBytes_)
+        s::base::copyBytes(out->getRowAddress(height_ - 1), getRowAddress(height_ - 1), size_t(rowBytes_) * size_t(height_));
+    else
+        for (int y = 0; y < height_; ++y) s::base::copyBytes(out->getRowAddress(y), getRowAddress(y), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }
@@ -336,7 +340,7 @@ BufferedImage* BufferedImage::flipVertical(BufferedImage* dst)
     if (dst == this) return throughNewImage(&BufferedImage::flipVertical);
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
-    for (int i = 0; i < height_; ++i) std::memcpy(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
+    for (int i = 0; i < height_; ++i) s::base::copyBytes(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }
