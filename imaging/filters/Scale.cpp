@@ -7,13 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <condition_variable>
-#include <memory>
-#include <mutex>
-#include <thread>
 #include <vector>
 
 #include "foundation/base/CopyBytes.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/ScaleKernels.h"
 #include "imaging/image/BufferedImage.h"
 
@@ -460,105 +457,6 @@ bool runBand(const Plan& p, int y0, int y1, BandBuffers& buf) {
     return true;
 }
 
-// How many threads a scaling of this size is worth (0 asks for this choice).
-int threadsFor(int requested, int64_t work, int rows) {
-    if (requested == 1 || rows < 2) return 1;
-    int n = requested;
-    if (n <= 0) {
-        // Below about a megapixel of work, starting threads costs more than it saves.
-        if (work < (int64_t(1) << 20)) return 1;
-        n = int(std::min(std::thread::hardware_concurrency(), 8u));
-    }
-    return std::clamp(std::min(n, rows / 2), 1, 64);
-}
-
-// Band k of n: output rows dh * k / n .. dh * (k + 1) / n.
-inline int bandStart(int dh, int k, int n) { return int(int64_t(dh) * k / n); }
-
-// Worker threads kept for the bands of a scaling: starting a thread costs about as much
-// as scaling a large picture's band. One scaling at a time uses them (another one at the
-// same time starts threads of its own); the bands are taken one by one by whoever is
-// free, the calling thread too. The workers live as long as the process.
-class BandPool {
-public:
-    struct Job {
-        const Plan* plan;
-        int rows;  // output rows
-        int bands;
-        std::atomic<int> next{0};
-        int done = 0;
-        bool ok = true;
-    };
-
-    static BandPool& instance() {
-        static BandPool* pool = new BandPool;  // never destroyed: its threads never end
-        return *pool;
-    }
-
-    // Runs the job's bands with up to `helpers` workers; false when the pool is busy
-    // with another scaling (nothing is run then).
-    bool run(Job& job, int helpers) {
-        std::unique_lock<std::mutex> busy(busy_, std::try_to_lock);
-        if (!busy.owns_lock()) return false;
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            try {
-                while (int(workers_.size()) < helpers) {
-                    workers_.emplace_back([this] { work(); });
-                    workers_.back().detach();
-                }
-            } catch (...) {
-                // Fewer workers: the bands are shared among those there are.
-            }
-            job_ = &job;
-            ++generation_;
-        }
-        wake_.notify_all();
-        takeBands(job, threadBands());
-        std::unique_lock<std::mutex> lock(mutex_);
-        finished_.wait(lock, [&] { return job.done == job.bands && users_ == 0; });
-        job_ = nullptr;
-        return true;
-    }
-
-private:
-    void takeBands(Job& job, BandBuffers& buffers) {
-        const int dh = job.rows;
-        for (int k; (k = job.next.fetch_add(1)) < job.bands;) {
-            const bool ok = runBand(*job.plan, bandStart(dh, k, job.bands), bandStart(dh, k + 1, job.bands), buffers);
-            std::lock_guard<std::mutex> lock(mutex_);
-            job.ok = job.ok && ok;
-            ++job.done;
-            if (job.done == job.bands) finished_.notify_all();
-        }
-    }
-
-    void work() {
-        BandBuffers buffers;
-        uint64_t seen = 0;
-        std::unique_lock<std::mutex> lock(mutex_);
-        for (;;) {
-            wake_.wait(lock, [&] { return generation_ != seen; });
-            seen = generation_;
-            Job* job = job_;
-            if (!job) continue;
-            ++users_;
-            lock.unlock();
-            takeBands(*job, buffers);
-            lock.lock();
-            if (--users_ == 0) finished_.notify_all();
-        }
-    }
-
-    std::mutex busy_;   // one scaling at a time
-    std::mutex mutex_;  // the fields below
-    std::condition_variable wake_, finished_;
-    std::vector<std::thread> workers_;
-    Job* job_ = nullptr;
-    uint64_t generation_ = 0;
-    int users_ = 0;
-};
-
 void copyRows(const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride, size_t bytes) {
     if (sstride == dstride && size_t(sstride) == bytes) {
         s::base::copyBytes(dst, src, bytes * size_t(rows));
@@ -608,36 +506,10 @@ bool scalePixels(const IScaleFilter* kernel, const uint8_t* src, int sw, int sst
                 : level >= detail::kSse41 ? verticalSse41
                                           : verticalPlain;
     }
-    const int n = threadsFor(threads, int64_t(dw) * std::max(sh, dh), dh);
-    if (n == 1) return runBand(p, 0, dh, threadBands());
-    {
-        BandPool::Job job;
-        job.plan = &p;
-        job.rows = dh;
-        job.bands = n;
-        if (BandPool::instance().run(job, n - 1)) return job.ok;
-    }
-    // The pool is busy with another scaling: threads of this scaling's own, the calling
-    // thread taking the first band. The workers' buffers live here: thread-local buffers
-    // destroyed as a worker ends crashed this runtime.
-    std::vector<std::thread> workers;
-    std::unique_ptr<bool[]> ok(new bool[size_t(n)]);
-    std::unique_ptr<BandBuffers[]> buffers(new BandBuffers[size_t(n)]);
-    for (int k = 1; k < n; ++k) {
-        const int y0 = bandStart(dh, k, n), y1 = bandStart(dh, k + 1, n);
-        BandBuffers* buf = &buffers[size_t(k)];
-        try {
-            workers.emplace_back([&p, &ok, buf, k, y0, y1] { ok[size_t(k)] = runBand(p, y0, y1, *buf); });
-        } catch (...) {
-            // No thread to be had: this thread does the band itself.
-            ok[size_t(k)] = runBand(p, y0, y1, *buf);
-        }
-    }
-    ok[0] = runBand(p, 0, bandStart(dh, 1, n), threadBands());
-    for (std::thread& t : workers) t.join();
-    for (int k = 0; k < n; ++k)
-        if (!ok[size_t(k)]) return false;
-    return true;
+    const int n = rowbands::bandsFor(threads, int64_t(dw) * std::max(sh, dh), dh);
+    // Each thread scales into buffers of its own; the pool's workers never end, so their
+    // thread-local buffers are never destroyed under a running band.
+    return rowbands::run(dh, n, [&p](int y0, int y1) { return runBand(p, y0, y1, threadBands()); });
 }
 
 BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w, int h, BufferedImage* dst,
