@@ -100,9 +100,10 @@ function(glimmer_test_exe name layer)
   # The pointer is one for the whole display: tests that move it, send input, or feed a
   # window pointer messages it may answer by taking the capture (and so seeing the real
   # pointer move) run one at a time (found in the sources when the build is configured).
+  # The clipboard is one for the session as well: tests that fill it share the same lock.
   set(props TIMEOUT 180)
   foreach(src ${ARGN})
-    file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE")
+    file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE|SetClipboardData|copyToClipboard")
     if(input)
       list(APPEND props RESOURCE_LOCK pointer)
       break()
