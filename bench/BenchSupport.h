@@ -8,10 +8,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
 
+#include "imaging/image/Bitmap.h"
 #include "imaging/image/BufferedImage.h"
 
 namespace bench {
@@ -87,8 +89,13 @@ inline s::image::win::BufferedImage* readRaw(const char* path, int w, int h) {
 //   quit
 // Anything else goes to run(words, count, slots), which times one run and answers
 // with its milliseconds (or "error ...").
+// BENCH_RECYCLE=off gives every new picture fresh memory from the system (the peers then
+// run without their allocator's block cache); otherwise released picture memory is
+// recycled on every side.
 template <class Run>
 int serve(Run run) {
+    const char* recycle = std::getenv("BENCH_RECYCLE");
+    s::image::bmp::win::setSectionRecycling(!(recycle && !std::strcmp(recycle, "off")));
     s::image::win::BufferedImage* slots[4] = {};
     char line[1024];
     while (std::fgets(line, sizeof(line), stdin)) {

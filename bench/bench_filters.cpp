@@ -77,6 +77,10 @@ int wmain() {
         {"hsv", hsv(40, 20, 10)},
         {"grey", monotone(1)},
         {"cut", cut()},
+        // The per-pixel colour filters split a large picture into bands on several threads;
+        // every other job runs on one.
+        {"level-4threads", level(40)},
+        {"curve-4threads", curve(50)},
     };
     return bench::serve([&](char** words, int count, BufferedImage** slots) -> std::string {
         if (std::strcmp(words[0], "filter") || count < 3) return "error unknown command";
@@ -85,6 +89,7 @@ int wmain() {
         for (const Job& j : jobs)
             if (!std::strcmp(j.name, words[1])) f = j.filter;
         if (!src || !f) return "error no picture or filter";
+        colors::detail::setThreads(std::strstr(words[1], "-4threads") ? 4 : 1);
         double t0 = bench::nowMs();
         BufferedImage* out = f->apply(src, nullptr);
         double t = bench::nowMs() - t0;

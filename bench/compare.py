@@ -27,7 +27,7 @@ RESAMPLE = [(0, k, w, h) for w, h in [(1600, 1200), (400, 300), (852, 567)]
             for k in ["box", "bilinear", "hamming", "gaussian"]]
 RESAMPLE += [(1, k, 2000, 1500) for k in ["box", "bilinear", "hamming", "gaussian"]]
 FILTERS = ["copy", "level", "curve", "rotate90", "rotate270", "fliph", "flipv",
-           "sharpen3x3", "blur3x3", "rotate30", "cut"]
+           "sharpen3x3", "blur3x3", "rotate30", "cut", "level-4threads", "curve-4threads"]
 
 
 class Side:

@@ -33,11 +33,19 @@ compare_sides() {
     return 1
   fi
   echo "# $kind, single thread unless noted; $(nproc) cores: $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ *//')"
+  echo "# released picture memory recycled on every side: ${BENCH_RECYCLE:-on} (BENCH_RECYCLE=off for fresh memory)"
   echo "# Pillow $(/usr/bin/python3 -c 'import PIL; print(PIL.__version__)'), Pillow-SIMD $("$SIMD_VENV/bin/python" -c 'import PIL; print(PIL.__version__)'); $runs interleaved runs after 2 warm-up rounds"
+  # Glimmer recycles the memory of released pictures (BENCH_RECYCLE=off turns that off).
+  # The peers get the same from the C library's allocator: blocks under 32 MB (Pillow
+  # keeps pictures in blocks of 16 MB) from a heap that is never trimmed, so a new
+  # picture reuses memory already touched; with recycling off, every large block is a
+  # fresh mapping, as every Glimmer picture then is.
+  local malloc_env="MALLOC_MMAP_THRESHOLD_=33554432 MALLOC_TRIM_THRESHOLD_=4294967296"
+  [ "${BENCH_RECYCLE:-on}" = off ] && malloc_env="MALLOC_MMAP_THRESHOLD_=131072"
   /usr/bin/python3 "$ROOT/bench/compare.py" "$kind" "$runs" \
     "glimmer=$WINE $B/$target.exe" \
-    "pillow=/usr/bin/python3 $ROOT/bench/peer_pillow.py" \
-    "simd=$SIMD_VENV/bin/python $ROOT/bench/peer_pillow.py"
+    "pillow=env $malloc_env /usr/bin/python3 $ROOT/bench/peer_pillow.py" \
+    "simd=env $malloc_env $SIMD_VENV/bin/python $ROOT/bench/peer_pillow.py"
 }
 
 # The socket of the Wine server for WINEPREFIX, if one runs: wine keeps it under

@@ -17,6 +17,7 @@
 
 #include "gui/component/Events.h"
 #include "gui/component/IComponent.h"
+#include "gui/component/ITextFont.h"
 
 namespace s::gui::drawer {
 class IButton;
@@ -24,7 +25,7 @@ class IButton;
 
 namespace s::gui {
 
-class IButton : public IComponent {
+class IButton : public IComponent, public ITextFont {
 public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_IButton";
 
@@ -32,27 +33,9 @@ public:
     virtual void setText(const wchar_t* text) = 0;
     virtual void setTextId(int32_t id) = 0;
     virtual int32_t getTextId() = 0;
-    virtual void setSizeCode(int32_t code) = 0;
-    virtual const wchar_t* getFace() = 0;
-    virtual void setFace(const wchar_t* face) = 0;
-    // Text colour of the normal style (COLORREF); the setter changes the normal style only.
-    virtual uint32_t getTextColor() = 0;
-    virtual void setTextColor(int32_t r, int32_t g, int32_t b) = 0;
+    // The text colour (ITextFont) is that of the normal style; its setter changes the
+    // normal style only.
     virtual void setPointSize(int32_t points) = 0;
-    virtual int32_t getFontHeight() = 0;
-    virtual void setFontHeight(int32_t h) = 0;
-    virtual int32_t getFontWidth() = 0;
-    virtual void setFontWidth(int32_t w) = 0;
-    virtual bool isBold() = 0;
-    virtual void setBold(bool on) = 0;
-    virtual bool isItalic() = 0;
-    virtual void setItalic(bool on) = 0;
-    virtual bool isUnderline() = 0;
-    virtual void setUnderline(bool on) = 0;
-    virtual bool isStrikeOut() = 0;
-    virtual void setStrikeOut(bool on) = 0;
-    virtual int32_t getWeight() = 0;
-    virtual void setWeight(int32_t weight) = 0;
     // A percentage clears the fixed size of its axis and the reverse (the last call wins).
     virtual void setWidthPercent(int32_t percent) = 0;
     virtual void setHeightPercent(int32_t percent) = 0;

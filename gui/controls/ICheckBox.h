@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "gui/component/IComponent.h"
+#include "gui/component/ITextFont.h"
 
 namespace s::gui::drawer {
 class ICheckBox;
@@ -24,34 +25,15 @@ inline constexpr int32_t kUnchecked = 2;
 inline constexpr int32_t kEnabledChanged = 0;  // enabled and disabled listeners
 }  // namespace CheckBoxEvent
 
-class ICheckBox : public IComponent {
+class ICheckBox : public IComponent, public ITextFont {
 public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_ICheckBox";
 
     virtual void setWordWrap(bool on) = 0;
     virtual void setText(const wchar_t* text) = 0;
     virtual void setTextId(int32_t id) = 0;
-    virtual const wchar_t* getFace() = 0;
-    virtual void setFace(const wchar_t* face) = 0;
-    // On both fonts.
-    virtual void setSizeCode(int32_t code) = 0;
-    virtual uint32_t getTextColor() = 0;
-    virtual void setTextColor(int32_t r, int32_t g, int32_t b) = 0;
+    // The font calls (ITextFont) act on both fonts.
     virtual void setPointSize(int32_t points) = 0;
-    virtual int32_t getFontHeight() = 0;
-    virtual void setFontHeight(int32_t h) = 0;
-    virtual int32_t getFontWidth() = 0;
-    virtual void setFontWidth(int32_t w) = 0;
-    virtual bool isBold() = 0;
-    virtual void setBold(bool on) = 0;
-    virtual bool isItalic() = 0;
-    virtual void setItalic(bool on) = 0;
-    virtual bool isUnderline() = 0;
-    virtual void setUnderline(bool on) = 0;
-    virtual bool isStrikeOut() = 0;
-    virtual void setStrikeOut(bool on) = 0;
-    virtual int32_t getWeight() = 0;
-    virtual void setWeight(int32_t weight) = 0;
     virtual void addCheckedListener(events::IEventListener* l) = 0;    // CheckBoxEvent::kChecked
     virtual void addUncheckedListener(events::IEventListener* l) = 0;  // CheckBoxEvent::kUnchecked
     virtual void addEnabledListener(events::IEventListener* l) = 0;    // code 0

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 #include "gui/component/IComponent.h"
+#include "gui/component/ITextFont.h"
 
 namespace s::gui::combobox {
 class ComboBoxItem;
@@ -23,7 +24,7 @@ class ICombo;
 
 namespace s::gui {
 
-class IComboBox : public IComponent {
+class IComboBox : public IComponent, public ITextFont {
 public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_IComboBox";
 
@@ -56,25 +57,6 @@ public:
     virtual void setItemSizeCode(int32_t code) = 0;
     // Size code of the main (list) font.
     virtual int32_t getSizeCode() = 0;
-    virtual void setSizeCode(int32_t code) = 0;
-    virtual const wchar_t* getFace() = 0;
-    virtual void setFace(const wchar_t* face) = 0;
-    virtual int32_t getFontHeight() = 0;
-    virtual void setFontHeight(int32_t h) = 0;
-    virtual uint32_t getTextColor() = 0;
-    virtual void setTextColor(int32_t r, int32_t g, int32_t b) = 0;
-    virtual int32_t getFontWidth() = 0;
-    virtual void setFontWidth(int32_t w) = 0;
-    virtual bool isBold() = 0;
-    virtual void setBold(bool on) = 0;
-    virtual bool isItalic() = 0;
-    virtual void setItalic(bool on) = 0;
-    virtual bool isUnderline() = 0;
-    virtual void setUnderline(bool on) = 0;
-    virtual bool isStrikeOut() = 0;
-    virtual void setStrikeOut(bool on) = 0;
-    virtual int32_t getWeight() = 0;
-    virtual void setWeight(int32_t weight) = 0;
     // Width and height percent 100.
     virtual void setFullSize() = 0;
     // A percentage clears the fixed size of its axis and the reverse (the last call wins).

@@ -11,6 +11,7 @@
 #include <cstdint>
 
 #include "gui/component/IContainer.h"
+#include "gui/component/ITextFont.h"
 
 namespace s::file::win {
 class PathArray;
@@ -23,33 +24,14 @@ namespace s::gui {
 
 class IBox;
 
-class IGroupBox : public IContainer {
+class IGroupBox : public IContainer, public ITextFont {
 public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_IGroupBox";
 
     // Null counts as ""; shown with every "&" doubled so nothing becomes a mnemonic.
     virtual void setTitle(const wchar_t* text) = 0;
     virtual void setTitleId(int32_t id) = 0;
-    virtual const wchar_t* getFace() = 0;
-    virtual void setFace(const wchar_t* face) = 0;
-    virtual void setSizeCode(int32_t code) = 0;
-    virtual uint32_t getTextColor() = 0;
-    virtual void setTextColor(int32_t r, int32_t g, int32_t b) = 0;
     virtual void setPointSize(int32_t points) = 0;
-    virtual int32_t getFontHeight() = 0;
-    virtual void setFontHeight(int32_t h) = 0;
-    virtual int32_t getFontWidth() = 0;
-    virtual void setFontWidth(int32_t w) = 0;
-    virtual bool isBold() = 0;
-    virtual void setBold(bool on) = 0;
-    virtual bool isItalic() = 0;
-    virtual void setItalic(bool on) = 0;
-    virtual bool isUnderline() = 0;
-    virtual void setUnderline(bool on) = 0;
-    virtual bool isStrikeOut() = 0;
-    virtual void setStrikeOut(bool on) = 0;
-    virtual int32_t getWeight() = 0;
-    virtual void setWeight(int32_t weight) = 0;
     // A percentage clears the fixed size of its axis and the reverse.
     virtual void setWidthPercent(int32_t percent) = 0;
     virtual void setHeightPercent(int32_t percent) = 0;

@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "gui/component/IComponent.h"
+#include "gui/component/ITextFont.h"
 
 namespace s::gui::drawer {
 class IText;
@@ -24,7 +25,7 @@ class Font;
 
 namespace s::gui {
 
-class ILabel : public IComponent {
+class ILabel : public IComponent, public ITextFont {
 public:
     static constexpr const wchar_t* kInterfaceName = L"s_gui_ILabel";
 
@@ -38,26 +39,7 @@ public:
     // Without a localizer on the owner window (or with id -1) the text becomes "".
     virtual void setTextId(int32_t id) = 0;
     virtual int32_t getTextId() = 0;
-    virtual void setSizeCode(int32_t code) = 0;
-    virtual const wchar_t* getFace() = 0;
-    virtual void setFace(const wchar_t* face) = 0;
-    virtual uint32_t getTextColor() = 0;
-    virtual void setTextColor(int32_t r, int32_t g, int32_t b) = 0;
     virtual void setPointSize(int32_t points) = 0;
-    virtual int32_t getFontHeight() = 0;
-    virtual void setFontHeight(int32_t h) = 0;
-    virtual int32_t getFontWidth() = 0;
-    virtual void setFontWidth(int32_t w) = 0;
-    virtual bool isBold() = 0;
-    virtual void setBold(bool on) = 0;
-    virtual bool isItalic() = 0;
-    virtual void setItalic(bool on) = 0;
-    virtual bool isUnderline() = 0;
-    virtual void setUnderline(bool on) = 0;
-    virtual bool isStrikeOut() = 0;
-    virtual void setStrikeOut(bool on) = 0;
-    virtual int32_t getWeight() = 0;
-    virtual void setWeight(int32_t weight) = 0;
     virtual int32_t getTextEffect() = 0;
     virtual void setTextEffect(int32_t effect) = 0;
     virtual void setDrawer(drawer::IText* drawer, bool owned) = 0;

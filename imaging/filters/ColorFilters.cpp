@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "imaging/filters/FilterTarget.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/ToneKernels.h"
 #include "imaging/image/BufferedImage.h"
 
@@ -27,6 +28,9 @@ struct Reciprocals {
 const Reciprocals reciprocals;
 
 inline uint32_t divide(uint32_t x, uint32_t n) { return uint32_t((uint64_t(x) * reciprocals.of[n]) >> 32); }
+
+// Bands the per-pixel filters run in: 0 as many as the picture is worth, 1 one thread.
+std::atomic<int> g_threads{0};
 
 inline uint32_t rgb(uint32_t alpha, uint32_t r, uint32_t g, uint32_t b) { return alpha | r << 16 | g << 8 | b; }
 
@@ -91,13 +95,18 @@ inline uint32_t tonePixel(uint32_t p, const ToneMap& map) {
 }
 
 // Runs rowFn(source row, output row, width) over every row of src into dst (or a new
-// image); the result's has-alpha flag is src's.
+// image), a large picture in bands side by side (each pixel depends on itself alone);
+// the result's has-alpha flag is src's.
 template <typename RowFn>
 BufferedImage* mapRows(BufferedImage* src, BufferedImage* dst, RowFn rowFn) {
     const int w = src->getWidth(), h = src->getHeight();
     BufferedImage* out = makeTarget(dst, w, h);
     if (!out) return nullptr;
-    for (int y = 0; y < h; ++y) rowFn(src->getRow(y), out->getRow(y), w);
+    const int bands = rowbands::bandsFor(g_threads.load(), int64_t(w) * h, h);
+    rowbands::run(h, bands, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) rowFn(src->getRow(y), out->getRow(y), w);
+        return true;
+    });
     out->setHasAlpha(src->hasAlpha());
     return out;
 }
@@ -135,6 +144,7 @@ inline uint8_t toByte(float v) { return uint8_t(std::clamp(int(v), 0, 255)); }
 
 namespace detail {
 void allowSimd(bool allowed) { g_simdAllowed.store(allowed); }
+void setThreads(int threads) { g_threads.store(threads); }
 }  // namespace detail
 
 void hsvToRgb(int hue, int saturation, int value, int* r, int* g, int* b) {

@@ -13,6 +13,9 @@ namespace detail {
 // Switches the vector loop of Level and Curve off or on again (tests compare it with
 // the per-pixel path, which gives the same pixels).
 void allowSimd(bool allowed);
+// Bands the per-pixel colour filters split a large picture into: 0 (the default) as many
+// as it is worth, 1 a single thread (benchmarks compare single-thread times with it).
+void setThreads(int threads);
 }  // namespace detail
 
 // hue 0..359, saturation and value 0..100 -> R, G, B 0..255 (integer sector formulas).

@@ -13,7 +13,9 @@ BufferedImage* makeTarget(BufferedImage* dst, int w, int h)
 {
     if (w <= 0 || h <= 0) return nullptr;
     if (dst) return dst->prepare(w, h) && dst->hasPixels() ? dst : nullptr;
-    BufferedImage* img = BufferedImage::createSized(w, h);
+    // A given target keeps its old pixels, so every filter writes each pixel of its
+    // target: new memory need not be cleared first.
+    BufferedImage* img = BufferedImage::createSized(w, h, false);
     if (!img) return nullptr;
     if (!img->hasPixels() || img->getWidth() != w || img->getHeight() != h) {
         img->release();

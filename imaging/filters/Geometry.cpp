@@ -6,6 +6,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/base/CopyBytes.h"
 #include "imaging/filters/FilterTarget.h"
 #include "imaging/image/BufferedImage.h"
 
@@ -49,7 +50,7 @@ BufferedImage* Cut::apply(BufferedImage* src, BufferedImage* dst) {
     BufferedImage* out = makeTarget(dst, x1 - x0, y1 - y0);
     if (!out) return nullptr;
     const size_t bytes = size_t(x1 - x0) * 4;
-    for (int y = y0; y < y1; ++y) std::memcpy(out->getRow(y - y0), src->getRow(y) + x0, bytes);
+    for (int y = y0; y < y1; ++y) s::base::copyBytes(out->getRow(y - y0), src->getRow(y) + x0, bytes);
     out->setHasAlpha(src->hasAlpha());
     return out;
 }
@@ -117,7 +118,7 @@ BufferedImage* Flip::apply(BufferedImage* src, BufferedImage* dst) {
         if (horizontal)
             turn::mirrorRow(s, w, d);
         else
-            std::memcpy(d, s, size_t(w) * 4);
+            s::base::copyBytes(d, s, size_t(w) * 4);
     }
     out->setHasAlpha(src->hasAlpha());
     return out;

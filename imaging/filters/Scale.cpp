@@ -7,10 +7,10 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <memory>
-#include <thread>
 #include <vector>
 
+#include "foundation/base/CopyBytes.h"
+#include "imaging/filters/RowBands.h"
 #include "imaging/filters/ScaleKernels.h"
 #include "imaging/image/BufferedImage.h"
 
@@ -141,13 +141,25 @@ bool Contribution::build(const IScaleFilter* kernel, int n, int m, double scale)
             e[2] = 65536;
             continue;
         }
+        int32_t* q = e + 2;
+        for (int k = 0; k < taps; ++k) {
+            double v = sum > 0.0 ? scratch_[k] / sum : scratch_[k];
+            q[k] = int32_t(v * 65536.0);
+        }
+        // End taps whose weight rounds to 0 (a windowed sinc is only almost 0 at its
+        // zeros) add nothing: they are dropped, down to one tap only where that tap has
+        // the whole weight (an entry of one tap is copied).
+        int lead = 0;
+        while (taps - lead > 2 && q[lead] == 0) ++lead;
+        while (taps - lead > 2 && q[taps - 1] == 0) --taps;
+        if (taps - lead == 2 && q[lead] == 0 && q[lead + 1] == 65536) ++lead;
+        if (taps - lead == 2 && q[lead + 1] == 0 && q[lead] == 65536) --taps;
+        if (lead) std::memmove(q, q + lead, size_t(taps - lead) * sizeof(int32_t));
+        first += lead;
+        taps -= lead;
         last = first + taps - 1;
         e[0] = first;
         e[1] = last;
-        for (int k = 0; k < taps; ++k) {
-            double v = sum > 0.0 ? scratch_[k] / sum : scratch_[k];
-            e[2 + k] = int32_t(v * 65536.0);
-        }
     }
     return true;
 }
@@ -438,32 +450,20 @@ bool runBand(const Plan& p, int y0, int y1, BandBuffers& buf) {
             for (int k = 0; k < taps; ++k) buf.taps.data[k] = p.src + size_t(f + k) * size_t(p.sstride);
         }
         if (taps == 1)
-            std::memcpy(d, buf.taps.data[0], rowBytes);
+            s::base::copyBytes(d, buf.taps.data[0], rowBytes);
         else
             p.vfn(buf.taps.data, v.weights(i), taps, rowBytes, d);
     }
     return true;
 }
 
-// How many threads a scaling of this size is worth (0 asks for this choice).
-int threadsFor(int requested, int64_t work, int rows) {
-    if (requested == 1 || rows < 2) return 1;
-    int n = requested;
-    if (n <= 0) {
-        // Below about a megapixel of work, starting threads costs more than it saves.
-        if (work < (int64_t(1) << 20)) return 1;
-        n = int(std::min(std::thread::hardware_concurrency(), 8u));
-    }
-    return std::clamp(std::min(n, rows / 2), 1, 64);
-}
-
 void copyRows(const uint8_t* src, int sstride, int rows, uint8_t* dst, int dstride, size_t bytes) {
     if (sstride == dstride && size_t(sstride) == bytes) {
-        std::memcpy(dst, src, bytes * size_t(rows));
+        s::base::copyBytes(dst, src, bytes * size_t(rows));
         return;
     }
     for (int r = 0; r < rows; ++r)
-        std::memcpy(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
+        s::base::copyBytes(dst + size_t(r) * size_t(dstride), src + size_t(r) * size_t(sstride), bytes);
 }
 
 }  // namespace
@@ -506,29 +506,10 @@ bool scalePixels(const IScaleFilter* kernel, const uint8_t* src, int sw, int sst
                 : level >= detail::kSse41 ? verticalSse41
                                           : verticalPlain;
     }
-    const int n = threadsFor(threads, int64_t(dw) * std::max(sh, dh), dh);
-    if (n == 1) return runBand(p, 0, dh, threadBands());
-    // Band k is rows dh * k / n .. dh * (k + 1) / n; the calling thread takes the first.
-    // The workers' buffers live here: thread-local buffers destroyed as a worker ends
-    // crashed this runtime.
-    std::vector<std::thread> workers;
-    std::unique_ptr<bool[]> ok(new bool[size_t(n)]);
-    std::unique_ptr<BandBuffers[]> buffers(new BandBuffers[size_t(n)]);
-    for (int k = 1; k < n; ++k) {
-        const int y0 = int(int64_t(dh) * k / n), y1 = int(int64_t(dh) * (k + 1) / n);
-        BandBuffers* buf = &buffers[size_t(k)];
-        try {
-            workers.emplace_back([&p, &ok, buf, k, y0, y1] { ok[size_t(k)] = runBand(p, y0, y1, *buf); });
-        } catch (...) {
-            // No thread to be had: this thread does the band itself.
-            ok[size_t(k)] = runBand(p, y0, y1, *buf);
-        }
-    }
-    ok[0] = runBand(p, 0, int(int64_t(dh) / n), threadBands());
-    for (std::thread& t : workers) t.join();
-    for (int k = 0; k < n; ++k)
-        if (!ok[size_t(k)]) return false;
-    return true;
+    const int n = rowbands::bandsFor(threads, int64_t(dw) * std::max(sh, dh), dh);
+    // Each thread scales into buffers of its own; the pool's workers never end, so their
+    // thread-local buffers are never destroyed under a running band.
+    return rowbands::run(dh, n, [&p](int y0, int y1) { return runBand(p, y0, y1, threadBands()); });
 }
 
 BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w, int h, BufferedImage* dst,
@@ -538,7 +519,8 @@ BufferedImage* scaleImage(const IScaleFilter* kernel, BufferedImage* src, int w,
     if (sw > 0 && sh > 0 && !src->hasPixels()) return nullptr;
     if (w < 0) w = 0;
     if (h < 0) h = 0;
-    BufferedImage* out = BufferedImage::target(dst, w, h);
+    // Every pixel of the target is written from a source: new memory is then not cleared.
+    BufferedImage* out = BufferedImage::target(dst, w, h, false, !(sw > 0 && sh > 0));
     if (!out) return nullptr;
     if (w > 0 && h > 0 && sw > 0 && sh > 0) {
         // Rows are walked from the last logical row (lowest address) upwards.

@@ -1,6 +1,8 @@
 #include "imaging/image/Bitmap.h"
 
 #include <cstring>
+#include <atomic>
+#include <mutex>
 
 #include "imaging/filters/Quantizer.h"
 #include "imaging/image/BufferedImage.h"
@@ -59,7 +61,110 @@ void setSectionPalette(HBITMAP section, const RGBQUAD* palette, int count)
     DeleteDC(dc);
 }
 
+// Memory of released 32-bit sections, kept for the next section of the same size.
+// Fresh memory costs a page fault per page the first time it is written; a viewer and a
+// filter chain make pictures of one size again and again, so a few recently released
+// sections are handed out again, cleared, instead of being returned to the system.
+class SectionRecycler {
+public:
+    static SectionRecycler& instance()
+    {
+        static SectionRecycler* recycler = new SectionRecycler;  // never destroyed
+        return *recycler;
+    }
+
+    // Takes a kept section of exactly this layout, cleared to 0 as a new one would be
+    // unless the caller writes every pixel itself.
+    HBITMAP take(LONG width, LONG height, bool cleared, uint8_t** bits)
+    {
+        Entry found{};
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (int i = 0; i < count_; ++i) {
+                if (entries_[i].width != width || entries_[i].height != height) continue;
+                found = entries_[i];
+                entries_[i] = entries_[--count_];
+                bytes_ -= found.bytes;
+                break;
+            }
+        }
+        if (!found.section) return nullptr;
+        if (cleared) std::memset(found.bits, 0, found.bytes);
+        *bits = found.bits;
+        return found.section;
+    }
+
+    // Keeps the section for reuse; false when it is not worth keeping or there is no room
+    // (the caller deletes it then).
+    bool offer(HBITMAP section, uint8_t* bits, LONG width, LONG height, size_t bytes)
+    {
+        if (!enabled_ || bytes < kMinBytes || bytes > kMaxBytes) return false;
+        HBITMAP evicted = nullptr;
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            // The oldest goes first when the new one needs its room.
+            while (count_ > 0 && (count_ == kEntries || bytes_ + bytes > kMaxBytes)) {
+                if (evicted) DeleteObject(evicted);
+                evicted = entries_[0].section;
+                bytes_ -= entries_[0].bytes;
+                for (int i = 1; i < count_; ++i) entries_[i - 1] = entries_[i];
+                --count_;
+            }
+            entries_[count_++] = Entry{section, bits, width, height, bytes};
+            bytes_ += bytes;
+        }
+        if (evicted) DeleteObject(evicted);
+        return true;
+    }
+
+    void trim()
+    {
+        for (;;) {
+            HBITMAP section = nullptr;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                if (count_ == 0) return;
+                section = entries_[--count_].section;
+                bytes_ -= entries_[count_].bytes;
+            }
+            DeleteObject(section);
+        }
+    }
+
+    void setEnabled(bool on)
+    {
+        enabled_ = on;
+        if (!on) trim();
+    }
+
+private:
+    struct Entry {
+        HBITMAP section;
+        uint8_t* bits;
+        LONG width, height;
+        size_t bytes;
+    };
+    // Small sections are cheap to make; the cap keeps an idle viewer's memory low.
+    static constexpr size_t kMinBytes = 256 * 1024;
+    static constexpr size_t kMaxBytes = size_t(160) * 1024 * 1024;
+    static constexpr int kEntries = 4;
+
+    std::mutex mutex_;
+    Entry entries_[kEntries]{};
+    int count_ = 0;
+    size_t bytes_ = 0;
+    std::atomic<bool> enabled_{true};
+};
+
+bool recyclable(const BITMAPINFOHEADER& h)
+{
+    return h.biBitCount == 32 && h.biCompression == BI_RGB && h.biPlanes == 1 && h.biClrUsed == 0;
+}
+
 }  // namespace
+
+void setSectionRecycling(bool on) { SectionRecycler::instance().setEnabled(on); }
+void trimSectionRecycling() { SectionRecycler::instance().trim(); }
 
 Bitmap::Bitmap() { reset(); }
 
@@ -85,7 +190,12 @@ void Bitmap::reset()
 
 void Bitmap::deleteSection()
 {
-    if (section_) DeleteObject(section_);
+    // The header may already describe the next section: the layout kept at creation counts.
+    if (section_ && !(recycledBytes_ != 0 && bits_ &&
+                      SectionRecycler::instance().offer(section_, bits_, recycledWidth_, recycledHeight_,
+                                                        recycledBytes_)))
+        DeleteObject(section_);
+    recycledBytes_ = 0;
     section_ = nullptr;
     bits_ = nullptr;
 }
@@ -126,7 +236,7 @@ void Bitmap::rebuildFileHeader()
     fileHeader_.bfSize = DWORD(rows * stride_ + paletteBytes_ + 54);
 }
 
-bool Bitmap::createSection()
+bool Bitmap::createSection(bool cleared)
 {
     deleteSection();
     BITMAPINFOHEADER& h = info_.header;
@@ -135,16 +245,29 @@ bool Bitmap::createSection()
     bool sane = h.biWidth > 0 && rows > 0 && h.biPlanes == 1 && validBitCount(h.biBitCount) &&
                 (h.biCompression == BI_RGB || h.biCompression == BI_BITFIELDS) && stride > 0 &&
                 stride <= kMaxDibBytes && rows <= kMaxDibBytes / stride;
-    if (sane) {
+    const bool recycle = sane && recyclable(h);
+    if (recycle) {
+        uint8_t* bits = nullptr;
+        if (HBITMAP kept = SectionRecycler::instance().take(h.biWidth, h.biHeight, cleared, &bits)) {
+            section_ = kept;
+            bits_ = bits;
+        }
+    }
+    if (sane && !section_) {
         void* bits = nullptr;
         section_ = CreateDIBSection(nullptr, bitmapInfo(), DIB_RGB_COLORS, &bits, nullptr, 0);
-        if (section_ && bits) {
-            bits_ = static_cast<uint8_t*>(bits);
-            updateLayout();
-            return true;
-        }
-        deleteSection();
+        bits_ = static_cast<uint8_t*>(bits);
     }
+    if (section_ && bits_) {
+        updateLayout();
+        if (recycle) {
+            recycledWidth_ = h.biWidth;
+            recycledHeight_ = h.biHeight;
+            recycledBytes_ = size_t(rows) * size_t(stride);
+        }
+        return true;
+    }
+    deleteSection();
     // Nothing could be made: an empty picture that nobody writes into.
     h.biWidth = 0;
     h.biHeight = 0;
@@ -154,7 +277,9 @@ bool Bitmap::createSection()
     return false;
 }
 
-bool Bitmap::create(int width, int height, int bitCount)
+bool Bitmap::create(int width, int height, int bitCount) { return create(width, height, bitCount, true); }
+
+bool Bitmap::create(int width, int height, int bitCount, bool cleared)
 {
     BITMAPINFOHEADER& h = info_.header;
     int previousEntries = paletteEntries_;
@@ -183,7 +308,7 @@ bool Bitmap::create(int width, int height, int bitCount)
     if (previousEntries != 0) std::memset(info_.palette, 0, sizeof(info_.palette));
     updateLayout();
     rebuildFileHeader();
-    bool ok = createSection();
+    bool ok = createSection(cleared);
     if (!ok) rebuildFileHeader();
     return ok;
 }

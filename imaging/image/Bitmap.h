@@ -52,6 +52,13 @@ public:
 
 namespace s::image::bmp::win {
 
+// Released plain 32-bit sections of 256 KB and more keep their memory for the next section
+// of the same size (up to 4 of them, 160 MB in all), handed out again cleared to 0; fresh
+// memory costs a page fault per page on its first write. Off, or trimmed, the kept memory
+// goes back to the system (leak checks trim first).
+void setSectionRecycling(bool on);
+void trimSectionRecycling();
+
 class Bitmap : public base::IObject, public thread::IPoolable, public IBitmap, public IImage, public IEncodedImage {
     S_POOLED(Bitmap, L"s_image_bmp_win_Bitmap")
 public:
@@ -72,6 +79,9 @@ public:
 
     // IBitmap
     bool create(int width, int height, int bitCount) override;
+    // With cleared false, recycled memory keeps whatever it held: for callers that write
+    // every pixel (fresh memory from the system is 0 either way).
+    bool create(int width, int height, int bitCount, bool cleared);
     bool fromHBitmap(HBITMAP bitmap) override;
     bool fromHIcon(HICON icon) override;
     bool blitTo(HBITMAP target) override;
@@ -122,7 +132,7 @@ public:
     void rebuildFileHeader();
     // Deletes the old section and makes one from the info header as it stands.
     // False when it cannot be made: header size, stride and bits are then 0.
-    bool createSection();
+    bool createSection(bool cleared = true);
     void deleteSection();
 
 private:
@@ -130,6 +140,9 @@ private:
     bool fillIndexed(image::win::BufferedImage* image, int bitCount);
 
     HBITMAP section_ = nullptr;
+    // The layout of a plain 32-bit section, whose memory is recycled when it goes.
+    LONG recycledWidth_ = 0, recycledHeight_ = 0;
+    size_t recycledBytes_ = 0;
     BITMAPFILEHEADER fileHeader_{};
     struct Info {
         BITMAPINFOHEADER header;

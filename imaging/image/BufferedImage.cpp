@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "foundation/base/CopyBytes.h"
 #include "imaging/filters/Filter.h"
 #include "imaging/filters/Geometry.h"
 #include "imaging/filters/Scale.h"
@@ -18,10 +19,10 @@ BufferedImage::~BufferedImage()
     reset();
 }
 
-BufferedImage* BufferedImage::createSized(int w, int h)
+BufferedImage* BufferedImage::createSized(int w, int h, bool cleared)
 {
     BufferedImage* img = create();
-    if (img) img->allocate(w, h);
+    if (img) img->allocate(w, h, cleared);
     return img;
 }
 
@@ -69,13 +70,15 @@ int BufferedImage::setSize(int w, int h)
     return rowBytes_;
 }
 
-int BufferedImage::allocate(int w, int h)
+int BufferedImage::allocate(int w, int h) { return allocate(w, h, true); }
+
+int BufferedImage::allocate(int w, int h, bool cleared)
 {
     releaseBitmap();
     if (w <= 0 || h <= 0) return 0;
     bitmap_ = bmp::win::Bitmap::create();
     if (!bitmap_) return 0;
-    if (!bitmap_->create(w, h, 32)) {
+    if (!bitmap_->create(w, h, 32, cleared)) {
         releaseBitmap();
         return 0;
     }
@@ -136,7 +139,7 @@ BufferedImage* BufferedImage::newImage(int w, int h) const
     return createSized(w, h);
 }
 
-BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exact)
+BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exact, bool cleared)
 {
     if (dst && exact) {
         dst->setSize(0, 0);
@@ -145,7 +148,7 @@ BufferedImage* BufferedImage::target(BufferedImage* dst, int w, int h, bool exac
         return dst->width_ == std::max(w, 0) && dst->height_ == std::max(h, 0) ? dst : nullptr;
     }
     if (dst) return dst->prepare(w, h) ? dst : nullptr;
-    BufferedImage* img = createSized(w, h);
+    BufferedImage* img = createSized(w, h, cleared);
     if (img && w > 0 && h > 0 && !img->hasPixels()) {
         img->release();
         return nullptr;
@@ -249,13 +252,17 @@ BufferedImage* BufferedImage::copy(BufferedImage* dst)
     if (dst == this) return this;
     // A destination that already has the room keeps its DIB (fresh pixel memory costs
     // far more to touch than the copy itself); a short one gets a DIB of exactly this size.
-    BufferedImage* out = dst ? target(dst, width_, height_, true) : newImage(width_, height_);
+    // Every row is written whole, so new memory need not be cleared first.
+    BufferedImage* out = dst ? target(dst, width_, height_, true) : createSized(width_, height_, false);
     if (!out) return nullptr;
     if (width_ > 0 && height_ > 0 && !out->hasPixels()) {
         if (!dst) out->release();
         return nullptr;
     }
-    for (int y = 0; y < height_; ++y) std::memcpy(out->getRowAddress(y), getRowAddress(y), size_t(rowBytes_));
+    if (height_ > 0 && out->stride_ == rowBytes_ && stride_ == rowBytes_)
+        s::base::copyBytes(out->getRowAddress(height_ - 1), getRowAddress(height_ - 1), size_t(rowBytes_) * size_t(height_));
+    else
+        for (int y = 0; y < height_; ++y) s::base::copyBytes(out->getRowAddress(y), getRowAddress(y), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }
@@ -333,7 +340,7 @@ BufferedImage* BufferedImage::flipVertical(BufferedImage* dst)
     if (dst == this) return throughNewImage(&BufferedImage::flipVertical);
     BufferedImage* out = target(dst, width_, height_, true);
     if (!out) return nullptr;
-    for (int i = 0; i < height_; ++i) std::memcpy(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
+    for (int i = 0; i < height_; ++i) s::base::copyBytes(out->getRowAddress(i), getRowAddress(height_ - 1 - i), size_t(rowBytes_));
     out->hasAlphaFlag_ = hasAlphaFlag_;
     return out;
 }

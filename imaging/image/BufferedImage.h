@@ -102,7 +102,8 @@ public:
 
     // A pooled image allocated at w x h (check hasPixels: a DIB that cannot be made
     // leaves it empty).
-    static BufferedImage* createSized(int w, int h);
+    // cleared false: the pixels are undefined, for callers that write every one of them.
+    static BufferedImage* createSized(int w, int h, bool cleared = true);
 
     void reset() override;
 
@@ -117,6 +118,7 @@ public:
     int setSize(int w, int h) override;
     bool resizeStorage(int w, int h) override;
     int allocate(int w, int h) override;
+    int allocate(int w, int h, bool cleared);
     BufferedImage* newImage(int w, int h) const override;
     int getRowBytes() const override { return rowBytes_; }
     int getCapacityWidth() const override { return capacityWidth_; }
@@ -187,7 +189,7 @@ public:
     // A destination for a picture of w x h: dst emptied, grown (reserve, or exactly to
     // w x h when short) and sized, or a new pooled image. Null when the pixels could not
     // be made (a new image is released, a given one is left 0 x 0).
-    static BufferedImage* target(BufferedImage* dst, int w, int h, bool exact = false);
+    static BufferedImage* target(BufferedImage* dst, int w, int h, bool exact = false, bool cleared = true);
 
 private:
     void releaseBitmap();

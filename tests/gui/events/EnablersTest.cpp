@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "gui/events/Enablers.h"
-#include "gui/events/FakeComponent.h"
+#include "support/FakeComponent.h"
 
 using s::gui::events::Disabler;
 using s::gui::events::Enabler;

@@ -12,7 +12,7 @@
 #include "gui/window/InvisibleWindow.h"
 #include "platform/system/Monitor.h"
 #include "support/PixelCanvas.h"
-#include "FakeComponent.h"
+#include "support/FakeComponent.h"
 #include "WindowTestSupport.h"
 
 using s::gui::win::Window;
@@ -308,7 +308,7 @@ TEST(WindowSnapshot, CapturesThisWindowEvenWhenAnotherCoversItsCorner) {
 
 TEST_F(WindowState, ChildrenAttachOnTheWindowsThreadAndAreLaidOutAndReleased) {
     window->setBounds(100, 100, 400, 300);
-    windowtest::FakeComponent a, b;
+    testsupport::FakeComponent a, b;
     a.minW = 120, a.minH = 40, a.prefW = 200, a.prefH = 50;
     b.minW = 160, b.minH = 30, b.prefW = 160, b.prefH = 30;
     window->addChild(&a);

@@ -1,5 +1,7 @@
 // Screen capture into pictures: rectangles, windows and the window under a point,
 // read back from windows painted with known colours.
+// The test windows stand apart in the lower right of the screen, where no other test puts
+// a window.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -115,11 +117,11 @@ void expectQuadrants(BufferedImage* img, int ox, int oy, int w, int h) {
 }
 
 TEST(ScreenCapture, RectangleReturnsThePixelsDrawnOpaque) {
-    TestWindow win(200, 150, 64, 48, WS_POPUP);
+    TestWindow win(1500, 800, 64, 48, WS_POPUP);
     ASSERT_NE(win.hwnd, nullptr);
-    ASSERT_TRUE(win.waitPainted(200, 150));
+    ASSERT_TRUE(win.waitPainted(1500, 800));
 
-    BufferedImage* img = s::system::captureScreenRect(190, 140, 84, 68);
+    BufferedImage* img = s::system::captureScreenRect(1490, 790, 84, 68);
     ASSERT_NE(img, nullptr);
     ASSERT_EQ(img->getWidth(), 84);
     ASSERT_EQ(img->getHeight(), 68);
@@ -159,9 +161,9 @@ TEST(ScreenCapture, RectanglesAreCutToTheVirtualScreen) {
 }
 
 TEST(ScreenCapture, BorderlessWindowKeepsEveryPixel) {
-    TestWindow win(300, 260, 80, 60, WS_POPUP);
+    TestWindow win(1600, 900, 80, 60, WS_POPUP);
     ASSERT_NE(win.hwnd, nullptr);
-    ASSERT_TRUE(win.waitPainted(300, 260));
+    ASSERT_TRUE(win.waitPainted(1600, 900));
     RECT wr, cr;
     ASSERT_TRUE(GetWindowRect(win.hwnd, &wr));
     ASSERT_TRUE(s::system::getWindowCaptureRect(win.hwnd, &cr));
@@ -176,7 +178,7 @@ TEST(ScreenCapture, BorderlessWindowKeepsEveryPixel) {
 }
 
 TEST(ScreenCapture, FramedWindowShowsItsClientArea) {
-    TestWindow win(420, 200, 200, 150, WS_OVERLAPPEDWINDOW);
+    TestWindow win(1700, 600, 200, 150, WS_OVERLAPPEDWINDOW);
     ASSERT_NE(win.hwnd, nullptr);
     POINT origin = {0, 0};
     ClientToScreen(win.hwnd, &origin);
@@ -206,9 +208,9 @@ TEST(ScreenCapture, FramedWindowShowsItsClientArea) {
 }
 
 TEST(ScreenCapture, WindowPartlyOffScreenGivesItsVisiblePart) {
-    TestWindow win(-30, 100, 90, 40, WS_POPUP);
+    TestWindow win(-30, 950, 90, 40, WS_POPUP);
     ASSERT_NE(win.hwnd, nullptr);
-    ASSERT_TRUE(win.waitColor(59, 139, kBottomRight));
+    ASSERT_TRUE(win.waitColor(59, 989, kBottomRight));
     BufferedImage* img = s::system::captureWindow(win.hwnd);
     ASSERT_NE(img, nullptr);
     EXPECT_EQ(img->getWidth(), 60);
@@ -222,15 +224,15 @@ TEST(ScreenCapture, WindowPartlyOffScreenGivesItsVisiblePart) {
 }
 
 TEST(ScreenCapture, PointOnAChildCapturesItsTopLevelWindow) {
-    TestWindow top(600, 400, 120, 100, WS_POPUP);
+    TestWindow top(1700, 820, 120, 100, WS_POPUP);
     ASSERT_NE(top.hwnd, nullptr);
     TestWindow child(20, 20, 40, 30, WS_CHILD | WS_VISIBLE, top.hwnd);
     ASSERT_NE(child.hwnd, nullptr);
-    ASSERT_TRUE(top.waitPainted(600, 400));
+    ASSERT_TRUE(top.waitPainted(1700, 820));
     pump(50);
-    EXPECT_EQ(WindowFromPoint(POINT{630, 430}), child.hwnd);
+    EXPECT_EQ(WindowFromPoint(POINT{1730, 850}), child.hwnd);
 
-    BufferedImage* img = s::system::captureWindowAtPoint(630, 430);
+    BufferedImage* img = s::system::captureWindowAtPoint(1730, 850);
     ASSERT_NE(img, nullptr);
     EXPECT_EQ(img->getWidth(), 120);
     EXPECT_EQ(img->getHeight(), 100);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <random>
 
 #include "FilterTestSupport.h"
@@ -185,4 +186,35 @@ TEST(ToneVector, LevelAndCurveGiveThePerPixelResultsExactly) {
     }
     detail::allowSimd(true);
     for (const Picture& pic : pictures) pic.img->release();
+}
+
+// A picture large enough to be split into bands gives the single thread's pixels.
+TEST(ToneVector, BandsOnSeveralThreadsGiveTheSingleThreadResult) {
+    BufferedImage* img = noise(1531, 803, 11);
+    struct Case {
+        const char* name;
+        IFilter* (*make)();
+    } cases[] = {
+        {"level", [] { auto* f = Level::create(); f->level = 70; return static_cast<IFilter*>(f); }},
+        {"curve", [] { auto* f = Curve::create(); f->strength = -60; return static_cast<IFilter*>(f); }},
+        {"hsv", [] { auto* f = Hsv::create(); f->set(40, -20, 10); return static_cast<IFilter*>(f); }},
+        {"alpha", [] { auto* f = Alpha::create(); f->opacity = 30; return static_cast<IFilter*>(f); }},
+        {"grey", [] { auto* f = s::image::filters::monotone::Monotone::create(); f->mode = 1; return static_cast<IFilter*>(f); }},
+    };
+    for (const Case& c : cases) {
+        IFilter* f = c.make();
+        detail::setThreads(1);
+        BufferedImage* one = f->apply(img, nullptr);
+        detail::setThreads(0);
+        BufferedImage* many = f->apply(img, nullptr);
+        ASSERT_NE(one, nullptr) << c.name;
+        ASSERT_NE(many, nullptr) << c.name;
+        for (int y = 0; y < img->getHeight(); ++y)
+            ASSERT_EQ(0, std::memcmp(one->getRow(y), many->getRow(y), size_t(img->getWidth()) * 4)) << c.name << " row " << y;
+        EXPECT_EQ(one->hasAlpha(), many->hasAlpha()) << c.name;
+        one->release();
+        many->release();
+        f->release();
+    }
+    img->release();
 }

@@ -196,3 +196,54 @@ TEST(Bitmap, FromGdiBitmapsAndIcons)
     img->release();
     bmp->release();
 }
+
+// A released picture's memory goes to the next picture of the same size, cleared; a
+// bitmap made again at another size gives back its old section under its old size.
+TEST(SectionRecycling, SameSizeGetsTheMemoryBackClearedOtherSizesDoNot)
+{
+    s::image::bmp::win::trimSectionRecycling();
+    const auto allZero = [](const uint8_t* bits, size_t bytes) {
+        for (size_t i = 0; i < bytes; ++i)
+            if (bits[i]) return false;
+        return true;
+    };
+    const size_t bytes = 600 * 400 * 4;
+    BufferedImage* first = BufferedImage::createSized(600, 400);
+    ASSERT_NE(first, nullptr);
+    uint8_t* firstBits = first->getRowAddress(399);
+    std::memset(firstBits, 0x5A, bytes);
+    first->release();
+
+    BufferedImage* other = BufferedImage::createSized(400, 600);  // as many bytes, other shape
+    ASSERT_NE(other, nullptr);
+    EXPECT_NE(other->getRowAddress(599), firstBits);
+    EXPECT_TRUE(allZero(other->getRowAddress(599), bytes));
+    BufferedImage* again = BufferedImage::createSized(600, 400);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->getRowAddress(399), firstBits);
+    EXPECT_TRUE(allZero(again->getRowAddress(399), bytes));
+
+    // Made again at another size, the bitmap's old section is kept as 600 x 400.
+    Bitmap* bitmap = Bitmap::create();
+    ASSERT_TRUE(bitmap->create(600, 400, 32));
+    uint8_t* oldBits = bitmap->getBits();
+    ASSERT_TRUE(bitmap->create(300, 200, 32));
+    std::memset(bitmap->getBits(), 0x33, 300 * 200 * 4);
+    BufferedImage* third = BufferedImage::createSized(600, 400);
+    ASSERT_NE(third, nullptr);
+    EXPECT_EQ(third->getRowAddress(399), oldBits);
+    EXPECT_TRUE(allZero(third->getRowAddress(399), bytes));
+    EXPECT_EQ(bitmap->getBits()[300 * 200 * 4 - 1], 0x33);
+
+    // Depths with a palette and small pictures are never kept.
+    ASSERT_TRUE(bitmap->create(1200, 800, 8));
+    uint8_t* indexed = bitmap->getBits();
+    std::memset(indexed, 7, 1200 * 800);
+    bitmap->release();
+    Bitmap* fresh = Bitmap::create();
+    ASSERT_TRUE(fresh->create(1200, 800, 8));
+    EXPECT_TRUE(allZero(fresh->getBits(), 1200 * 800));
+    fresh->release();
+    for (BufferedImage* img : {other, again, third}) img->release();
+    s::image::bmp::win::trimSectionRecycling();
+}

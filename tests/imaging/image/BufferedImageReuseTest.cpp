@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "imaging/filters/ColorFilters.h"
 #include "imaging/filters/Geometry.h"
 #include "imaging/filters/Scale.h"
 #include "imaging/filters/Sharpness.h"
 #include "imaging/filters/ShearRotation.h"
+#include "imaging/image/Bitmap.h"
 #include "imaging/image/BufferedImage.h"
 
 using s::image::win::BufferedImage;
@@ -106,9 +108,13 @@ TEST(BufferedImageReuse, CopyOfAnEmptyPictureEmptiesTheDestination)
     empty->release();
 }
 
-TEST(BufferedImageReuse, FiltersWriteIntoALargeEnoughDestinationAsIntoANewImage)
+namespace {
+
+struct FilterCase { const char* name; std::function<IFilter*()> make; };
+
+std::vector<FilterCase> filterCases()
 {
-    struct Case { const char* name; std::function<IFilter*()> make; } cases[] = {
+    return {
         {"level", [] { auto* f = colors::Level::create(); f->level = 70; return f; }},
         {"level50", [] { return colors::Level::create(); }},  // plain copy
         {"curve", [] { auto* f = colors::Curve::create(); f->strength = 40; return f; }},
@@ -132,7 +138,13 @@ TEST(BufferedImageReuse, FiltersWriteIntoALargeEnoughDestinationAsIntoANewImage)
              return f;
          }},
     };
-    for (const Case& c : cases) {
+}
+
+}  // namespace
+
+TEST(BufferedImageReuse, FiltersWriteIntoALargeEnoughDestinationAsIntoANewImage)
+{
+    for (const FilterCase& c : filterCases()) {
         for (bool alpha : {false, true}) {
             const std::string what = std::string(c.name) + (alpha ? " alpha" : "");
             IFilter* f = c.make();
@@ -155,6 +167,37 @@ TEST(BufferedImageReuse, FiltersWriteIntoALargeEnoughDestinationAsIntoANewImage)
             f->release();
         }
     }
+}
+
+// New pictures take the memory of released ones of the same size without clearing it
+// where every pixel is written: the results are the same as in fresh memory.
+TEST(BufferedImageReuse, FiltersIntoRecycledMemoryGiveTheSamePictures)
+{
+    for (const FilterCase& c : filterCases()) {
+        const std::string what = c.name;
+        IFilter* f = c.make();
+        BufferedImage* src = picture(420, 310, true);
+        s::image::bmp::win::trimSectionRecycling();
+        BufferedImage* fresh = f->apply(src, nullptr);
+        ASSERT_NE(fresh, nullptr) << what;
+        // Two released pictures of the result's size full of other pixels wait for reuse.
+        BufferedImage* a = junk(fresh->getWidth(), fresh->getHeight(), false);
+        BufferedImage* b = junk(fresh->getWidth(), fresh->getHeight(), false);
+        const uint8_t* kept[] = {a->getBits(), b->getBits()};
+        a->release();
+        b->release();
+        BufferedImage* again = f->apply(src, nullptr);
+        ASSERT_NE(again, nullptr) << what;
+        // Pictures of 256 KB and more are recycled.
+        if (size_t(fresh->getWidth()) * size_t(fresh->getHeight()) * 4 >= 256 * 1024)
+            EXPECT_TRUE(again->getBits() == kept[0] || again->getBits() == kept[1]) << what;
+        expectSamePicture(again, fresh, what);
+        again->release();
+        fresh->release();
+        src->release();
+        f->release();
+    }
+    s::image::bmp::win::trimSectionRecycling();
 }
 
 TEST(BufferedImageReuse, RerunningTheChainWritesIntoThePreviousResult)

@@ -112,7 +112,9 @@ TEST(BufferedImage, TurnsAndFlipsOnOddAndOnePixelSizes)
                 BufferedImage* given = reuse ? patterned(2, 9) : nullptr;
                 BufferedImage* out = op.run(src, given);
                 ASSERT_NE(out, nullptr);
-                if (given) EXPECT_EQ(out, given);
+                if (given) {
+                    EXPECT_EQ(out, given);
+                }
                 int rw = op.swaps ? h : w, rh = op.swaps ? w : h;
                 ASSERT_EQ(out->getWidth(), rw) << op.name;
                 ASSERT_EQ(out->getHeight(), rh) << op.name;

@@ -119,11 +119,31 @@ TEST(ScaleContribution, AnEnlargementNeverWritesPastItsEntry) {
     for (int i = 0; i < 9; ++i) {
         EXPECT_LE(c.last(i) - c.first(i) + 1, 3) << i;
         // The next entry's header is intact.
-        if (i + 1 < 9) EXPECT_LE(c.first(i + 1), 3) << i;
+        if (i + 1 < 9) {
+            EXPECT_LE(c.first(i + 1), 3) << i;
+        }
     }
     EXPECT_EQ(c.first(1), 0);  // centre 4/9
     EXPECT_EQ(c.last(1), 2);
     EXPECT_EQ(c.weights(1)[0] + c.weights(1)[1] + c.weights(1)[2], 65535);
+}
+
+TEST(ScaleContribution, TapsWhoseWeightRoundsToZeroAreDropped) {
+    // A windowed sinc is only almost 0 at its zeros: at 2x a Hamming of width 1 has
+    // at most two taps an entry, like the triangle, never a third of weight 0.
+    HammingFilter hamming;
+    hamming.setSupport(1.0);
+    Contribution c;
+    ASSERT_TRUE(c.build(&hamming, 2000, 1000, 2.0));
+    for (int i = 0; i < 2000; ++i) {
+        const int taps = c.last(i) - c.first(i) + 1;
+        ASSERT_LE(taps, 2) << i;
+        int32_t sum = 0;
+        for (int k = 0; k < taps; ++k) sum += c.weights(i)[k];
+        EXPECT_GE(sum, 65534) << i;
+        // On an input, the entry is that input alone.
+        if (i % 2 == 0) EXPECT_EQ(taps, 1) << i;
+    }
 }
 
 TEST(ScalePixels, RowAndBottomAnchoredColumn) {
@@ -288,7 +308,9 @@ TEST(ScaleFilter, SizeRules) {
         EXPECT_EQ(f->resultWidth, c.rw);
         EXPECT_EQ(f->resultHeight, c.rh);
         EXPECT_EQ(f->sourceWidth, c.sw);
-        if (c.unscaled) EXPECT_EQ(pixels(out), pixels(src));
+        if (c.unscaled) {
+            EXPECT_EQ(pixels(out), pixels(src));
+        }
         EXPECT_EQ(out->hasAlpha(), c.canvas && !c.unscaled);
         out->release();
         f->release();

@@ -94,7 +94,8 @@ TEST(Monitors, ARectangleOffEveryScreenFindsTheNearest) {
     auto* nearest = s::system::monitor::findMonitor(-100000, -100000, 10, 10);
     ASSERT_NE(nearest, nullptr);
     RECT r = {-100000, -100000, -99990, -99990};
-    MONITORINFO mi = {sizeof(mi)};
+    MONITORINFO mi{};
+    mi.cbSize = sizeof(mi);
     ASSERT_TRUE(GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi));
     EXPECT_EQ(nearest->getMonitorLeft(), mi.rcMonitor.left);
     EXPECT_EQ(nearest->getMonitorTop(), mi.rcMonitor.top);

@@ -103,7 +103,9 @@ TEST(Watermark, OpaquePictureStaysOpaqueAndChangesOnlyInsideTheBox) {
             EXPECT_TRUE(inside(r, box)) << r.left << "," << r.top << " " << r.right << "," << r.bottom;
             EXPECT_TRUE(allOpaque(out));
             EXPECT_FALSE(out->hasAlpha());
-            if (!transparent) EXPECT_EQ(out->getRow(box.bottom - 1)[box.left], 0xFF005A00u);  // back colour
+            if (!transparent) {
+                EXPECT_EQ(out->getRow(box.bottom - 1)[box.left], 0xFF005A00u);  // back colour
+            }
             out->release();
             src->release();
         }

@@ -1,5 +1,6 @@
-// A component without a native window: it keeps its geometry, sizes hints and the thread
-// it was attached on, so window tests can watch attachment, layout and release.
+// A component without a native window: it keeps its geometry, size hints, enabled state
+// (counting the switches) and the thread it was attached on, so tests can watch
+// attachment, layout, enablers and release. Made on the stack: release only counts.
 #pragma once
 
 #include <windows.h>
@@ -9,7 +10,7 @@
 
 #include "gui/component/IContainer.h"
 
-namespace windowtest {
+namespace testsupport {
 
 class FakeComponent : public s::gui::IComponent, public s::base::IObject, public s::thread::IPoolable {
 public:
@@ -17,6 +18,8 @@ public:
     s::gui::IContainer* parent = nullptr;
     std::atomic<DWORD> attachThread{0};
     std::atomic<int> releases{0};
+    bool enabledState = true;
+    int switches = 0;
 
     const wchar_t* getClassName() const override { return L"test_FakeComponent"; }
     s::base::IObject* newInstance() const override { return nullptr; }
@@ -56,8 +59,11 @@ public:
     int32_t getPreferredInnerHeight() override { return getPreferredHeight(); }
     bool isVisible() override { return true; }
     void setVisible(bool, bool) override {}
-    bool isEnabled() override { return true; }
-    void setEnabled(bool) override {}
+    bool isEnabled() override { return enabledState; }
+    void setEnabled(bool enabled) override {
+        enabledState = enabled;
+        ++switches;
+    }
     bool isEditable() override { return false; }
     void setEditable(bool) override {}
     void centreInParent() override {}
@@ -97,4 +103,4 @@ public:
     void endUpdate() override {}
 };
 
-}  // namespace windowtest
+}  // namespace testsupport
