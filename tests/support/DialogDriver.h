@@ -19,48 +19,56 @@ namespace testsupport {
 
 class DialogDriver {
 public:
-    explicit DialogDriver(std::function<void(HWND dialog)> act) : act_(std::move(act)), thread_(GetCurrentThreadId()) {
+    // windowClass: the class of the window to wait for (the system dialogs' by default).
+    explicit DialogDriver(std::function<void(HWND dialog)> act, const wchar_t* windowClass = L"#32770")
+        : act_(std::move(act)), class_(windowClass), thread_(GetCurrentThreadId()) {
         worker_ = std::thread([this] { run(); });
     }
     ~DialogDriver() { worker_.join(); }
     bool acted() const { return acted_; }
 
-    // The visible dialog window ("#32770") of the thread, or null.
-    static HWND findDialog(DWORD thread) {
-        HWND found = nullptr;
+    // The visible top-level window of that class of the thread, or null.
+    static HWND findDialog(DWORD thread, const wchar_t* windowClass = L"#32770") {
+        struct Search {
+            const wchar_t* cls;
+            HWND found;
+        } search{windowClass, nullptr};
         EnumThreadWindows(
             thread,
             [](HWND hwnd, LPARAM p) -> BOOL {
-                wchar_t cls[16] = {};
-                GetClassNameW(hwnd, cls, 16);
-                if (lstrcmpW(cls, L"#32770") == 0 && IsWindowVisible(hwnd)) {
-                    *reinterpret_cast<HWND*>(p) = hwnd;
+                auto* s = reinterpret_cast<Search*>(p);
+                wchar_t cls[64] = {};
+                GetClassNameW(hwnd, cls, 64);
+                if (lstrcmpW(cls, s->cls) == 0 && IsWindowVisible(hwnd)) {
+                    s->found = hwnd;
                     return FALSE;
                 }
                 return TRUE;
             },
-            reinterpret_cast<LPARAM>(&found));
-        return found;
+            reinterpret_cast<LPARAM>(&search));
+        return search.found;
     }
 
 private:
     void run() {
         HWND dialog = nullptr;
         for (int i = 0; i < 1500 && !dialog; ++i) {
-            dialog = findDialog(thread_);
+            dialog = findDialog(thread_, class_);
             if (!dialog) Sleep(10);
         }
         if (!dialog) return;
-        // The dialog is ready once its OK button exists and it has painted once.
-        for (int i = 0; i < 200 && !GetDlgItem(dialog, IDOK); ++i) Sleep(5);
+        // A system dialog is ready once its OK button exists.
+        for (int i = 0; i < 200 && !GetDlgItem(dialog, IDOK) && lstrcmpW(class_, L"#32770") == 0; ++i) Sleep(5);
         SendMessageW(dialog, WM_NULL, 0, 0);  // its start-up messages are handled
         act_(dialog);
         acted_ = true;
         for (int i = 0; i < 500 && IsWindow(dialog); ++i) Sleep(10);
         if (IsWindow(dialog)) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        if (IsWindow(dialog)) PostMessageW(dialog, WM_CLOSE, 0, 0);
     }
 
     std::function<void(HWND)> act_;
+    const wchar_t* class_;
     DWORD thread_;
     std::atomic<bool> acted_{false};
     std::thread worker_;
