@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "gui/dialogs/FlexAsker.h"
+#include "gui/window/FakeApp.h"
+#include "platform/lang/Localizer.h"
 #include "support/DialogDriver.h"
 
 using s::gui::dialogs::FlexAsker;
@@ -109,6 +111,40 @@ TEST(FlexAsker, TwoButtonsAndACheckBoxWithTheirTexts) {
     EXPECT_EQ(check, L"Do not ask again");
     EXPECT_TRUE(checkShown);
     EXPECT_TRUE(firstIsDefault);
+}
+
+TEST(FlexAsker, TextsFromTheLanguagePackAndNoStoredPosition) {
+    s::lang::Localizer* pack = s::lang::Localizer::loadXmlText(
+        L"<lang><LANGUAGES><entry tagName=\"eng\" engName=\"English\" trueName=\"English\"></entry></LANGUAGES>"
+        L"<entries><entry id=\"400300\"><eng>New version</eng></entry>"
+        L"<entry id=\"400330\"><eng>Download</eng></entry><entry id=\"400340\"><eng>Later</eng></entry>"
+        L"</entries></lang>");
+    windowtest::FakeAppWindow app;
+    app.langPack = pack;
+    app.setBounds(5, 6, 300, 200);
+    FlexAsker* asker = FlexAsker::createWithWindow(&app);
+    std::wstring title, first, second, check;
+    {
+        DialogDriver driver(
+            [&](HWND w) {
+                title = textOf(w);
+                first = textOf(GetDlgItem(w, kFirst));
+                second = textOf(GetDlgItem(w, kSecond));
+                check = textOf(GetDlgItem(w, kCheck));
+                key(w, VK_RETURN);
+            },
+            FlexAsker::kClassName);
+        asker->show(nullptr, nullptr, L"Download it?");
+    }
+    EXPECT_TRUE(asker->getAnswer());
+    EXPECT_EQ(title, L"New version");
+    EXPECT_EQ(first, L"Download");
+    EXPECT_EQ(second, L"Later");
+    EXPECT_EQ(check, L"Do not ask again");  // absent from the pack
+    EXPECT_FALSE(app.hasPosition());        // the stored bounds were cleared
+    EXPECT_FALSE(app.hasWidth());
+    asker->release();
+    pack->release();
 }
 
 TEST(FlexAsker, OwnerTakesNoInputWhileAskingAndIsCentredOn) {
