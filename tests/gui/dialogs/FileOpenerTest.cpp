@@ -12,6 +12,7 @@
 #include "support/DialogDriver.h"
 #include "gui/dialogs/FileDialogEx.h"
 #include "gui/dialogs/FileOpener.h"
+#include "gui/window/Window.h"
 
 using s::gui::dialogs::win::FileOpener;
 using testsupport::DialogDriver;
@@ -139,6 +140,35 @@ TEST(FileOpener, OpeningATypeChangeLeavesTheNameAlone) {
     EXPECT_FALSE(opener->show(nullptr));
     EXPECT_EQ(shown, L"picture.jpg");
     opener->release();
+}
+
+TEST(FileOpener, TheOwnerIsHeldAndGivenBackItsTopmostState) {
+    s::gui::win::Window* owner = s::gui::win::Window::create();
+    ASSERT_NE(owner->getHwnd(), nullptr);
+    owner->setTopMost(true);
+    HWND ownerHwnd = owner->getHwnd();
+    auto topMost = [ownerHwnd] { return (GetWindowLongPtrW(ownerHwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    ASSERT_TRUE(topMost());
+    FileOpener* opener = FileOpener::create();
+    bool enabledMeanwhile = true, topMostMeanwhile = true;
+    HWND dialogOwner = nullptr;
+    {
+        DialogDriver driver([&](HWND dialog) {
+            enabledMeanwhile = IsWindowEnabled(ownerHwnd);
+            topMostMeanwhile = topMost();
+            dialogOwner = GetWindow(dialog, GW_OWNER);
+            PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+        });
+        EXPECT_FALSE(opener->show(owner));
+        EXPECT_TRUE(driver.acted());
+    }
+    EXPECT_FALSE(enabledMeanwhile);
+    EXPECT_FALSE(topMostMeanwhile);
+    EXPECT_EQ(dialogOwner, ownerHwnd);
+    EXPECT_TRUE(IsWindowEnabled(ownerHwnd));
+    EXPECT_TRUE(topMost());
+    opener->release();
+    owner->release();
 }
 
 TEST(FileDialogEx, ExtensionHelpers) {
