@@ -197,6 +197,26 @@ TEST(PrintJob, EveryWayAJobEndsEarly) {
     EXPECT_TRUE(messages.texts.empty());
 }
 
+TEST(PrintJob, RepeatedJobsLeaveNoGdiObjectsBehind) {
+    Messages messages;
+    PaperBackend paper;
+    BufferedImage* image = picture(30, 20);
+    PrintOptions turnAndSharpen;
+    turnAndSharpen.fitToPage = turnAndSharpen.turnLandscape = turnAndSharpen.sharpen = true;
+    auto gdiObjects = [] { return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS); };
+    // One job first, so that pools and caches are made before counting.
+    ASSERT_EQ(s::image::printImage(image, turnAndSharpen, nullptr, L"x", &paper), PrintResult::Printed);
+    // The system's count (Wine answers 0 here, so each printer DC is also checked gone).
+    const DWORD before = gdiObjects();
+    for (int i = 0; i < 40; ++i) {
+        EXPECT_EQ(s::image::printImage(image, i % 2 ? turnAndSharpen : PrintOptions{}, nullptr, L"x", &paper),
+                  PrintResult::Printed);
+        EXPECT_EQ(GetObjectType(paper.chosenDc()), 0u) << "job " << i;
+    }
+    EXPECT_LE(gdiObjects(), before + 2);  // pooled images may keep a DIB or two
+    image->release();
+}
+
 TEST(PrintJob, WithoutAnyPrinterTheUserIsTold) {
     DWORD needed = 0, count = 0;
     EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
