@@ -2,11 +2,16 @@
 
 #include <cwchar>
 
+#include "foundation/str/StrBuffer.h"
 #include "platform/file/PathWin.h"
 #include "platform/process/CommandLine.h"
 #include "platform/process/Process.h"
 #include "platform/shell/Association.h"
 #include "platform/system/OsVersion.h"
+#include "platform/system/Screen.h"
+#include "skins/skinner/Skinner.h"
+#include "viewer/app/AppBase.h"
+#include "viewer/app/AppWindow.h"
 
 namespace s::app::win {
 
@@ -32,14 +37,57 @@ int32_t runAssociation(process::commandline::ICommandLine* args, ExtensionAction
     return n > 1 ? n - 1 : 0;
 }
 
+namespace {
+
+void associateWith(process::commandline::ICommandLine* args, ExtensionAction action) {
+    file::win::PathWin* program = process::getModulePath();
+    runAssociation(args, action, program ? program->getFullPath() : L"");
+    if (program) program->release();
+}
+
+}  // namespace
+
 bool runAssociationCommand(process::commandline::ICommandLine* args) {
     const StartAction what = startActionOf(args);
     if (what != StartAction::Associate && what != StartAction::Deassociate) return false;
-    file::win::PathWin* program = process::getModulePath();
-    runAssociation(args, what == StartAction::Associate ? &shell::associate : &shell::deassociate,
-                   program ? program->getFullPath() : L"");
-    if (program) program->release();
+    associateWith(args, what == StartAction::Associate ? &shell::associate : &shell::deassociate);
     return true;
+}
+
+StartAction runProgram(const StartUpParts& parts) {
+    gui::drawer::Skinner* skinner = gui::drawer::Skinner::create();
+    skinner->familyName()->setText(L"ThinWindow");
+    skinner->registerBuiltinSkins();
+
+    AppBase* base = AppBase::create();
+    base->init(skinner, parts.sources ? *parts.sources : AppBaseSources{});
+    const int32_t scale = system::getScreenScale();
+    AppWindow* mainWindow = AppWindow::create();
+    mainWindow->init(base, L"MainWindow", scale * 500, scale * 450, false, mclick::kClose, base->getSkinner(), nullptr);
+
+    StartAction what = StartAction::Nothing;
+    if (isSupportedSystem(system::osVersion())) {
+        process::commandline::ICommandLine* args = base->getCommandLine();
+        what = startActionOf(args);
+        switch (what) {
+            case StartAction::OpenEmpty:
+                if (parts.runViewer) parts.runViewer(mainWindow, nullptr);
+                break;
+            case StartAction::OpenPath:
+                if (parts.runViewer) parts.runViewer(mainWindow, args->getArgument(0));
+                break;
+            case StartAction::Associate:
+                associateWith(args, parts.associate ? parts.associate : &shell::associate);
+                break;
+            case StartAction::Deassociate:
+                associateWith(args, parts.deassociate ? parts.deassociate : &shell::deassociate);
+                break;
+            case StartAction::Nothing: break;
+        }
+    }
+    base->release();
+    mainWindow->release();
+    return what;
 }
 
 }  // namespace s::app::win

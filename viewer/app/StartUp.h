@@ -14,7 +14,13 @@ namespace s::system {
 struct OsVersionFacts;
 }
 
+namespace s::app {
+class IAppWindow;
+}
+
 namespace s::app::win {
+
+struct AppBaseSources;
 
 enum class StartAction {
     OpenEmpty,    // no argument: the empty viewer
@@ -39,5 +45,24 @@ int32_t runAssociation(process::commandline::ICommandLine* args, ExtensionAction
 // The association branch for the program's own file: associate or deassociate every
 // extension the command line names. False when the command line is no such run.
 bool runAssociationCommand(process::commandline::ICommandLine* args);
+
+// Runs the viewer on the main window record, opening the path (null: none); returns once
+// the viewer has closed.
+using ViewerRun = void (*)(IAppWindow* mainWindow, const wchar_t* path);
+
+// The parts of the start that are not fixed: the viewer and the extension actions
+// (null: s::shell::associate and s::shell::deassociate), and where the base takes its parts.
+struct StartUpParts {
+    ViewerRun runViewer = nullptr;
+    ExtensionAction associate = nullptr;
+    ExtensionAction deassociate = nullptr;
+    const AppBaseSources* sources = nullptr;
+};
+
+// The whole start: the skinner of the "ThinWindow" family, the application base, the
+// "MainWindow" record (scale x 500 by scale x 450, "Close" on a middle click), the system
+// check, then the command line's action; everything is released before it returns. The
+// action it took (the system check failing answers Nothing).
+StartAction runProgram(const StartUpParts& parts);
 
 }  // namespace s::app::win

@@ -2,9 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "viewer/app/StartUp.h"
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
 {
     INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
     InitCommonControlsEx(&icc);
+    s::app::win::runProgram({});
     return 0;
 }

@@ -12,7 +12,7 @@ namespace viewertest {
 
 // The built program file as a Windows path (its icons, language pack and pictures).
 inline std::wstring programFile() {
-    std::string unixPath = std::string(GLIMMER_BINARY_DIR) + "/glimmer.exe";
+    std::string unixPath = std::string(GLIMMER_BINARY_DIR) + "/Glimmer.exe";
     std::wstring path = L"Z:";
     for (char c : unixPath) path += c == '/' ? L'\\' : wchar_t(c);
     return path;

@@ -5,8 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "AppTestSupport.h"
+#include "gui/app/IAppWindow.h"
 #include "platform/process/CommandLine.h"
 #include "platform/system/OsVersion.h"
+#include "platform/system/Screen.h"
 
 using s::app::win::StartAction;
 using s::process::commandline::win::CommandLine;
@@ -58,6 +61,62 @@ TEST(StartUpTest, AssociationHandsEveryExtensionOverInOrder) {
 TEST(StartUpTest, ACommandLineThatIsNoAssociationRunAssociatesNothing) {
     Args args(L"Glimmer.exe Z:\\a.jpg Z:\\b.jpg");
     EXPECT_FALSE(s::app::win::runAssociationCommand(args.line));
+}
+
+struct StartRun {
+    std::vector<std::wstring> viewerPaths;  // "<none>" for a run without a path
+    std::wstring windowName;
+    int32_t defaultWidth = 0;
+    std::vector<std::wstring> associated, deassociated;
+};
+StartRun* currentRun = nullptr;
+
+StartRun runWith(const wchar_t* commandLine, StartAction* action) {
+    StartRun run;
+    currentRun = &run;
+    viewertest::RegistryStore reg;
+    const std::wstring file = viewertest::programFile();
+    s::app::win::AppBaseSources sources;
+    sources.commandLine = commandLine;
+    sources.resourceFile = file.c_str();
+    sources.settingsKey = reg.root().c_str();
+    s::app::win::StartUpParts parts;
+    parts.sources = &sources;
+    parts.runViewer = [](s::app::IAppWindow* window, const wchar_t* path) {
+        currentRun->viewerPaths.push_back(path ? path : L"<none>");
+        currentRun->windowName = window->getName();
+        currentRun->defaultWidth = window->getWidth();
+    };
+    parts.associate = [](const wchar_t* e, const wchar_t*) { currentRun->associated.push_back(e); };
+    parts.deassociate = [](const wchar_t* e, const wchar_t*) { currentRun->deassociated.push_back(e); };
+    *action = s::app::win::runProgram(parts);
+    currentRun = nullptr;
+    return run;
+}
+
+TEST(StartUpTest, ProgramRunsTheViewerOrAnAssociationRunAsTheCommandLineAsks) {
+    StartAction action;
+    StartRun empty = runWith(L"Glimmer.exe", &action);
+    EXPECT_EQ(action, StartAction::OpenEmpty);
+    EXPECT_EQ(empty.viewerPaths, (std::vector<std::wstring>{L"<none>"}));
+    EXPECT_EQ(empty.windowName, L"MainWindow");
+    EXPECT_EQ(empty.defaultWidth, 500 * s::system::getScreenScale());
+
+    StartRun one = runWith(L"Glimmer.exe Z:\\pics\\a.jpg", &action);
+    EXPECT_EQ(one.viewerPaths, (std::vector<std::wstring>{L"Z:\\pics\\a.jpg"}));
+
+    StartRun assoc = runWith(L"Glimmer.exe -ASSOCIATE .jpg .jpeg", &action);
+    EXPECT_EQ(action, StartAction::Associate);
+    EXPECT_TRUE(assoc.viewerPaths.empty());
+    EXPECT_EQ(assoc.associated, (std::vector<std::wstring>{L".jpg", L".jpeg"}));
+
+    StartRun deassoc = runWith(L"Glimmer.exe -deassociate .gif", &action);
+    EXPECT_EQ(deassoc.deassociated, (std::vector<std::wstring>{L".gif"}));
+    EXPECT_TRUE(deassoc.associated.empty());
+
+    StartRun two = runWith(L"Glimmer.exe Z:\\a.jpg Z:\\b.jpg", &action);
+    EXPECT_EQ(action, StartAction::Nothing);
+    EXPECT_TRUE(two.viewerPaths.empty());
 }
 
 TEST(StartUpTest, SupportedSystems) {
