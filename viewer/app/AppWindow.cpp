@@ -125,7 +125,7 @@ void AppWindow::init(IAppBase* appBase, const wchar_t* name, int32_t defaultWidt
     if (settings) settings->setAutoFlush(true);
 
     const system::OsVersionFacts& os = system::osVersion();
-    if (!taskbarList_ && (os.major > 6 || (os.major == 6 && os.minor >= 1))) {
+    if (!taskbarList_ && os.isWin7OrLater) {
         comStarted_ = SUCCEEDED(CoInitialize(nullptr));
         void* list = nullptr;
         if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, 0x17, IID_ITaskbarList3, &list)))

@@ -9,6 +9,7 @@
 #include "AppTestSupport.h"
 #include "gui/window/Window.h"
 #include "imaging/codec/Icon.h"
+#include "platform/system/OsVersion.h"
 #include "platform/system/Screen.h"
 
 using s::app::win::AppWindow;
@@ -146,14 +147,24 @@ TEST(AppWindowTest, MiddleClickActionDoesNotKeepTheCallersText) {
     EXPECT_EQ(app.reg.textOf(L"MainWindow\\View", L"OnMClick"), L"Iconize");
 }
 
-TEST(AppWindowTest, ProgressOperationsWithoutATaskbarListDoNothing) {
+// Before Windows 7 there is no taskbar progress: no list is made and the progress
+// operations do nothing; from Windows 7 on they reach the window's taskbar button.
+TEST(AppWindowTest, TaskbarProgressOnlyFromWindows7On) {
+    s::system::OsVersionFacts& facts = s::system::osVersionFacts();
+    s::system::osVersion();
+    const bool win7 = facts.isWin7OrLater;
     TestAppBase app;
-    Record record(app);
     s::gui::win::Window* window = s::gui::win::Window::create();
-    record->progressIndeterminate(window);
-    record->progressValue(window, 100, 40);
-    record->progressOff(window);
-    record->progressValue(nullptr, 100, 40);
+    for (bool later : {false, true}) {
+        facts.isWin7OrLater = later;
+        Record record(app);
+        if (!later) EXPECT_FALSE(record->hasTaskbarList());
+        record->progressIndeterminate(window);
+        record->progressValue(window, 100, 40);
+        record->progressOff(window);
+        record->progressValue(nullptr, 100, 40);
+    }
+    facts.isWin7OrLater = win7;
     window->release();
 }
 
