@@ -50,6 +50,7 @@ AppBase::~AppBase() {
 
 void AppBase::init(gui::drawer::Skinner* skinner, const AppBaseSources& sources) {
     comStarted_ = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
+    comThread_ = GetCurrentThreadId();
     // Packet-level authentication, impersonation allowed; a second call in one process
     // is refused by COM and changes nothing.
     CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_PKT, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr,
@@ -140,7 +141,8 @@ void AppBase::reset() {
     releaseField(&settingsKey_);
     textBaseId_ = 0;
     scratch2_->clear();
-    if (comStarted_) CoUninitialize();
+    // COM is left on the thread that started it; a reset on another thread leaves it be.
+    if (comStarted_ && comThread_ == GetCurrentThreadId()) CoUninitialize();
     comStarted_ = false;
 }
 

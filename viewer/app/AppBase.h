@@ -122,6 +122,7 @@ private:
     str::strbuffer::StrBuffer* defaultSkin_ = nullptr;
     str::strbuffer::StrBuffer* settingsKey_ = nullptr;  // the key given to init, if any
     bool comStarted_ = false;
+    unsigned long comThread_ = 0;
 };
 
 }  // namespace s::app::win

@@ -80,7 +80,8 @@ void AppWindow::reset() {
     middleClick_ = mclick::kClose;
     if (taskbarList_) taskbarList_->Release();
     taskbarList_ = nullptr;
-    if (comStarted_) CoUninitialize();
+    // COM is left on the thread that started it; a reset on another thread leaves it be.
+    if (comStarted_ && comThread_ == GetCurrentThreadId()) CoUninitialize();
     comStarted_ = false;
 }
 
@@ -127,6 +128,7 @@ void AppWindow::init(IAppBase* appBase, const wchar_t* name, int32_t defaultWidt
     const system::OsVersionFacts& os = system::osVersion();
     if (!taskbarList_ && os.isWin7OrLater) {
         comStarted_ = SUCCEEDED(CoInitialize(nullptr));
+        comThread_ = GetCurrentThreadId();
         void* list = nullptr;
         if (SUCCEEDED(CoCreateInstance(CLSID_TaskbarList, nullptr, 0x17, IID_ITaskbarList3, &list)))
             taskbarList_ = static_cast<ITaskbarList3*>(list);

@@ -128,6 +128,7 @@ private:
     const wchar_t* middleClick_ = mclick::kClose;
     ITaskbarList3* taskbarList_ = nullptr;
     bool comStarted_ = false;
+    unsigned long comThread_ = 0;
 };
 
 }  // namespace s::app::win

@@ -311,6 +311,22 @@ TEST(EffectDataTest, HostileStoredValuesNeitherHangNorBreakTheChain) {
     }
 }
 
+TEST(EffectDataTest, HostileCountsInTheXmlStoreAreCappedToo) {
+    struct Case {
+        const wchar_t* count;
+        int64_t expected;  // -1: any number up to the cap
+    } cases[] = {{L"4000000000", -1}, {L"2147483647", kMaxStoredFilters}, {L"-7", 0}, {L"lots", 0}};
+    for (const Case& c : cases) {
+        s::xml::MappedData* store = s::xml::MappedData::create();
+        store->setString(L"Filter\\_0", L"NumOfFilters", c.count);
+        Set loaded;
+        loaded->load(store, L"Filter\\_0");
+        EXPECT_LE(loaded->filterOrder.count(), uint32_t(kMaxStoredFilters));
+        if (c.expected >= 0) EXPECT_EQ(int64_t(loaded->filterOrder.count()), c.expected);
+        store->release();
+    }
+}
+
 TEST(EffectDataTest, ValuesOfTheWrongTypeReadAsTheSetsOwn) {
     RegistryStore reg;
     const std::wstring section = L"Filter\\_0";
