@@ -87,7 +87,7 @@ void AppBase::init(gui::drawer::Skinner* skinner, const AppBaseSources& sources)
     defaultSkin_ = StrBuffer::fromString(kDefaultSkin);
     if (sources.settingsKey) settingsKey_ = StrBuffer::fromString(sources.settingsKey);
 
-    settings_ = openRegistrySettings();
+    settings_ = sources.settings ? sources.settings : openRegistrySettings();
     if (settings_) {
         settings_->setAutoFlush(false);
         settings_->setString(L"SoftwareType", L"", kSoftwareType);
@@ -133,7 +133,10 @@ void AppBase::reset() {
     releaseParts();
     if (settings_) {
         if (!saved_) settings_->flush();
-        if (auto* poolable = dynamic_cast<thread::IPoolable*>(settings_)) poolable->release();
+        if (auto* poolable = dynamic_cast<thread::IPoolable*>(settings_))
+            poolable->release();
+        else
+            delete settings_;
         settings_ = nullptr;
     }
     saved_ = false;

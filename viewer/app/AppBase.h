@@ -36,6 +36,8 @@ struct AppBaseSources {
     const wchar_t* resourceFile = nullptr;
     // A key under HKEY_CURRENT_USER instead of "Software\Zelk\<program>\SaveData".
     const wchar_t* settingsKey = nullptr;
+    // A store to use instead of the registry one; the base owns it from init on.
+    map::IMappedData* settings = nullptr;
 };
 
 // The settings key below HKEY_CURRENT_USER for a program registry name.

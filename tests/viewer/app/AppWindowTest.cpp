@@ -9,7 +9,9 @@
 #include "AppTestSupport.h"
 #include "gui/window/Window.h"
 #include "imaging/codec/Icon.h"
+#include "foundation/str/StrBuffer.h"
 #include "platform/system/OsVersion.h"
+#include "skins/skinner/Skinner.h"
 #include "platform/system/Screen.h"
 
 using s::app::win::AppWindow;
@@ -166,6 +168,29 @@ TEST(AppWindowTest, TaskbarProgressOnlyFromWindows7On) {
     }
     facts.isWin7OrLater = win7;
     window->release();
+}
+
+// A window with a skinner of its own keeps its skin name in its own section and falls
+// back on its own default name; the base's skin is left alone.
+TEST(AppWindowTest, OwnSkinnerKeepsItsOwnSkinSection) {
+    TestAppBase app;
+    s::gui::drawer::Skinner* own = s::gui::drawer::Skinner::create();
+    own->familyName()->setText(L"ThinWindow");
+    own->registerBuiltinSkins();
+    ASSERT_GT(own->getSkinCount(), 2u);
+    const std::wstring defaultName = own->getSkinName(1), otherName = own->getSkinName(2);
+    AppWindow* record = AppWindow::create();
+    record->init(app.base, L"AboutWindow", 340, 285, true, L"Close", own, defaultName.c_str());
+    EXPECT_EQ(std::wstring(record->getSkinName()), defaultName);
+    EXPECT_EQ(std::wstring(own->getCurrentSkin()->getName()), defaultName);
+    record->setSkinName(otherName.c_str());
+    EXPECT_EQ(app.reg.textOf(L"AboutWindow\\Skin", L""), otherName);
+    EXPECT_EQ(std::wstring(record->getSkinName()), otherName);
+    app.reg.putText(L"AboutWindow\\Skin", L"", L"NoSuchSkin");
+    EXPECT_EQ(std::wstring(record->getSkinName()), defaultName);
+    EXPECT_EQ(app.reg.typeOf(L"Skin", L""), DWORD(0));  // the base's "Skin" untouched
+    EXPECT_TRUE(record->getKeepOnTop());
+    record->release();  // gives the own skinner back with it
 }
 
 // A stored size the screen cannot show is dropped and the record's defaults used.
