@@ -1,0 +1,262 @@
+// The captioned frame around one content panel (see IGroupBox.h): a system group box
+// window ("Button" class, BS_GROUPBOX) whose frame and caption a group box drawer
+// paints, and whose children live in the content panel, placed inside the margins that
+// the caption leaves.
+//
+//   GroupBox* group = GroupBox::createWithText(L"Size && colour", 100, LayoutKind::kColumn, 0, 4, 6, 4);
+//   window->addChild(group);    // makes the window on the window's thread
+//   group->addChild(checkBox);  // goes into the content panel
+//
+// The caption's size only grows: a shorter title keeps the margins of the longest
+// measured so far, so the content does not jump when the title changes.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "foundation/col/Array.h"
+#include "framework/controls/Button.h"
+#include "gui/controls/IGroupBox.h"
+#include "gui/layout/Layouts.h"
+#include "gui/layout/SizeHints.h"
+
+namespace s::lang {
+class Localizer;
+}
+
+namespace s::gui::drawer {
+class ISkinner;
+}
+
+namespace s::gui::win {
+
+class Box;
+class Font;
+
+// The title as the window shows it: every "&" doubled, so that none marks a mnemonic.
+std::wstring groupBoxWindowText(const wchar_t* title);
+
+// The content's margins for a caption of the given height: 4 left, right and bottom,
+// the caption's height + 1 on top.
+struct GroupBoxMargins {
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+    static GroupBoxMargins forCaptionHeight(int32_t captionHeight) { return {4, 4, captionHeight + 1, 4}; }
+    bool operator==(const GroupBoxMargins&) const = default;
+};
+
+class GroupBox : public IGroupBox, public base::IObject, public thread::IPoolable, public CButton {
+    S_POOLED(GroupBox, L"s_gui_win_GroupBox")
+public:
+    // The language pack's "Drop Box".
+    static constexpr int32_t kDropBoxTitleId = 1990004121;
+
+    GroupBox();
+    ~GroupBox() override;
+    GroupBox(const GroupBox&) = delete;
+    GroupBox& operator=(const GroupBox&) = delete;
+    void reset() override;
+
+    // Factories: a content panel of the layout kind filling the group box (gaps and
+    // margins as given), the title, enabled. A width (height) percent below 0 is left unset.
+    static GroupBox* createWithText(const wchar_t* title, double widthPercent, int32_t kind, int32_t gapX, int32_t gapY,
+                                    int32_t marginH, int32_t marginV);
+    static GroupBox* createWithTextId(int32_t titleId, double widthPercent, int32_t kind, int32_t gapX, int32_t gapY,
+                                      int32_t marginH, int32_t marginV);
+    // A column that accepts dropped files, titled "Drop Box".
+    static GroupBox* createDropBox(double widthPercent, double heightPercent, int32_t gapX, int32_t gapY,
+                                   int32_t marginH, int32_t marginV);
+
+    // IEventListener: language and skin changes, files dropped on the content.
+    void onEvent(base::IObject* source, int32_t code) override;
+
+    // IComponent
+    int32_t getX() override { return x_; }
+    void setX(int32_t x) override { setPosition(x, y_); }
+    int32_t getY() override { return y_; }
+    void setY(int32_t y) override { setPosition(x_, y); }
+    int32_t getScreenX() override;
+    int32_t getScreenY() override;
+    bool containsScreenPoint(int32_t x, int32_t y) override;
+    int32_t getWidth() override { return width_; }
+    void setWidth(int32_t w) override { setSize(w, height_); }
+    int32_t getHeight() override { return height_; }
+    void setHeight(int32_t h) override { setSize(width_, h); }
+    int32_t getInnerWidth() override { return layout::panelInnerSize(axisX(), width_); }
+    void setInnerWidth(int32_t w) override;
+    int32_t getInnerHeight() override { return layout::panelInnerSize(axisY(), height_); }
+    void setInnerHeight(int32_t h) override;
+    void setPosition(int32_t x, int32_t y) override;
+    void setSize(int32_t w, int32_t h) override;
+    void setBounds(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void setOrigin(int32_t originX, int32_t originY) override;
+    void moveOrigin(int32_t dx, int32_t dy) override { setOrigin(originX_ + dx, originY_ + dy); }
+    int32_t getMinWidth() override { return layout::panelMinSize(axisX()); }
+    int32_t getMinHeight() override { return layout::panelMinSize(axisY()); }
+    int32_t getMinInnerWidth() override { return layout::panelMinInnerSize(axisX()); }
+    int32_t getMinInnerHeight() override { return layout::panelMinInnerSize(axisY()); }
+    int32_t getPreferredWidth() override { return layout::panelPreferredSize(axisX(), parentInnerWidth()); }
+    int32_t getPreferredHeight() override { return layout::panelPreferredSize(axisY(), parentInnerHeight()); }
+    int32_t getPreferredInnerWidth() override { return layout::panelPreferredInnerSize(axisX(), parentInnerWidth()); }
+    int32_t getPreferredInnerHeight() override { return layout::panelPreferredInnerSize(axisY(), parentInnerHeight()); }
+    bool isVisible() override { return visible_ && m_hWnd; }
+    void setVisible(bool visible, bool deep) override;
+    bool isEnabled() override { return enabled_; }
+    void setEnabled(bool enabled) override;
+    bool isEditable() override { return false; }
+    void setEditable(bool) override {}
+    void centreInParent() override;
+    void centreHorizontally() override;
+    void centreVertically() override;
+    uint32_t getBackgroundColor() override { return background_; }
+    bool isTransparent() override { return transparent_; }
+    void setTransparent(bool transparent, bool redraw) override;
+    void setBackgroundWhite(bool redraw) override { setBackgroundColor(255, 255, 255, redraw); }
+    void setBackgroundSystem(bool redraw) override;
+    void setBackgroundBlack(bool redraw) override { setBackgroundColor(0, 0, 0, redraw); }
+    void setBackgroundLight(bool redraw) override;
+    void setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) override;
+    IWindow* getWindow() override { return window_; }
+    IContainer* getParent() override { return parent_; }
+    void setParent(IContainer* container) override;
+    // Into the content panel.
+    void addChild(IComponent* child) override;
+    void removeChild(IComponent* child, bool recursive) override;
+    void removeAllChildren(bool recursive) override;
+    bool isContainer() override { return true; }
+    void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void repaint() override;
+    void setSizeClamped(int32_t w, int32_t h) override;
+    void validate() override { doLayout(); }
+    int32_t getChildCount() override { return int32_t(children_.count()); }
+    IComponent* getChildAt(int32_t index) override;
+    col::_array::ArrayP* getChildren() override { return &children_; }
+    ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) override;
+    bool isUpdateDeferred() override { return deferred_; }
+    void beginUpdate() override;
+    void endUpdate() override;
+
+    // IContainer: the content piled into the inner area at the top left.
+    void doLayout() override;
+    ILayoutManager* getLayout() override;
+    void setLayout(ILayoutManager* layout) override;
+
+    // ITextFont: the title font; every setter measures the caption again.
+    void setSizeCode(int32_t code) override;
+    const wchar_t* getFace() override;
+    void setFace(const wchar_t* face) override;
+    uint32_t getTextColor() override;
+    void setTextColor(int32_t r, int32_t g, int32_t b) override;
+    int32_t getFontHeight() override;
+    void setFontHeight(int32_t h) override;
+    int32_t getFontWidth() override;
+    void setFontWidth(int32_t w) override;
+    bool isBold() override;
+    void setBold(bool on) override;
+    bool isItalic() override;
+    void setItalic(bool on) override;
+    bool isUnderline() override;
+    void setUnderline(bool on) override;
+    bool isStrikeOut() override;
+    void setStrikeOut(bool on) override;
+    int32_t getWeight() override;
+    void setWeight(int32_t weight) override;
+
+    // IGroupBox
+    void setTitle(const wchar_t* text) override;
+    void setTitleId(int32_t id) override;
+    void setPointSize(int32_t points) override;
+    void setWidthPercent(int32_t percent) override;
+    void setHeightPercent(int32_t percent) override;
+    void setFixedWidth(int32_t w) override;
+    void setFixedHeight(int32_t h) override;
+    void setTitleColor(int32_t r, int32_t g, int32_t b) override;
+    void addSecondListener(events::IEventListener* l) override { secondListeners_.push(l); }
+    IBox* getContent() override;
+    void setContent(IBox* box) override;
+    void setAcceptFiles(bool on) override;
+    void addDropListener(events::IEventListener* l) override { dropListeners_.push(l); }
+    file::win::PathArray* getDroppedPaths() override;
+    void setDrawer(drawer::IGroupBox* drawer, bool owned) override;
+    drawer::IGroupBox* getDrawer() override;
+    void setCollapsed(bool on) override { collapsed_ = on; }
+
+    bool preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void postHandle(LRESULT*, UINT, WPARAM, LPARAM) override {}
+
+    // CWnd: the hook, the system group box's procedure, then the post hook.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // Measures the title in the title font and grows the caption size; sets the margins
+    // from its height and lays out again.
+    void measureCaption();
+
+    const wchar_t* getTitle() const { return title_.c_str(); }
+    int32_t getTitleId() const { return titleId_; }
+    uint32_t getTitleColor() const { return titleColor_; }
+    int32_t getCaptionWidth() const { return captionWidth_; }
+    int32_t getCaptionHeight() const { return captionHeight_; }
+    GroupBoxMargins getMargins() const { return {marginLeft_, marginRight_, marginTop_, marginBottom_}; }
+    bool isCollapsed() const { return collapsed_; }
+    bool isAcceptingFiles() const { return acceptFiles_; }
+    Font* getTitleFont() const { return titleFont_; }
+    Font* getDisabledTitleFont() const { return disabledFont_; }
+
+private:
+    layout::PanelAxis axisX() const;
+    layout::PanelAxis axisY() const;
+    int32_t parentInnerWidth() { return parent_ ? parent_->getInnerWidth() : 0; }
+    int32_t parentInnerHeight() { return parent_ ? parent_->getInnerHeight() : 0; }
+    UINT showFlag() const { return visible_ ? SWP_SHOWWINDOW : 0; }
+    void place(UINT flags);
+    bool createWindow(CWnd* parentWnd);
+    // After a change of the title font: the new handle to the window, the caption measured.
+    void fontChanged();
+    void showTitle();
+    void relayout();
+    void layoutParent();
+    void detachServices();
+    void releaseBackBuffer();
+    void paint();
+    LRESULT colorBrush(HDC dc);
+    base::IObject* asSkinnerObject() const;
+
+    col::_array::ArrayP children_;
+    IBox* content_ = nullptr;
+    // The group box is listed as the content's drop listener.
+    bool dropListening_ = false;
+    IWindow* window_ = nullptr;
+    IContainer* parent_ = nullptr;
+    CWnd* parentWnd_ = nullptr;
+    bool visible_ = true;
+    ::s::image::win::BufferedImage* backBuffer_ = nullptr;
+    ILayoutManager* layoutObject_ = nullptr;
+    bool deferred_ = false;
+    bool dirty_ = false;
+    int32_t x_ = 0, y_ = 0, originX_ = 0, originY_ = 0, width_ = 0, height_ = 0;
+    layout::LayoutSizes layoutSizes_;
+    layout::SizeHint widthHint_, heightHint_;
+    uint32_t background_ = 0;
+    bool transparent_ = true;
+    int32_t titleId_ = -1;
+    std::wstring title_;
+    Font* titleFont_ = nullptr;
+    Font* disabledFont_ = nullptr;
+    HBRUSH brush_ = nullptr;
+    int32_t captionWidth_ = 0, captionHeight_ = 0;
+    uint32_t titleColor_ = 0xBFD0D0;
+    int32_t marginLeft_ = 0, marginRight_ = 0, marginTop_ = 0, marginBottom_ = 0;
+    bool enabled_ = true;
+    bool acceptFiles_ = false;
+    bool collapsed_ = false;
+    int32_t layoutDepth_ = 0;
+    col::_array::ArrayP dropListeners_;
+    col::_array::ArrayP secondListeners_;
+    drawer::IGroupBox* defaultDrawer_ = nullptr;
+    drawer::IGroupBox* drawer_ = nullptr;
+    bool drawerOwned_ = false;
+    lang::Localizer* localizer_ = nullptr;
+    drawer::ISkinner* skinner_ = nullptr;
+};
+
+}  // namespace s::gui::win
