@@ -22,10 +22,8 @@ namespace s::gui::win {
 
 namespace {
 
-// Where a hidden group box waits, far outside its parent's client area.
-constexpr int32_t kParkX = -10000;
+// Where a hidden group box waits, far below its parent's client area.
 constexpr int32_t kParkY = 10000;
-constexpr UINT kControlId = 1000;
 
 bool isSharedLayout(ILayoutManager* l) {
     return l == layout::Vertical::shared() || l == layout::FlowH::shared() || l == layout::Pile::shared();
@@ -59,12 +57,9 @@ GroupBox::GroupBox() {
 
 GroupBox::~GroupBox() {
     reset();
-    if (brush_) ::DeleteObject(brush_);
-    brush_ = nullptr;
     drawer::releaseDrawer(defaultDrawer_);
     if (titleFont_) titleFont_->release();
     if (disabledFont_) disabledFont_->release();
-    if (m_hWnd) DestroyWindow();
 }
 
 void GroupBox::reset() {
@@ -74,12 +69,8 @@ void GroupBox::reset() {
     removeAllChildren(true);
     children_.freeStorage();
     setParent(nullptr);
-    deferred_ = dirty_ = false;
-    widthHint_ = heightHint_ = {};
-    x_ = y_ = originX_ = originY_ = width_ = height_ = 0;
+    resetControl(::GetSysColor(COLOR_BTNFACE), true);
     layoutSizes_ = {};
-    transparent_ = true;
-    background_ = ::GetSysColor(COLOR_BTNFACE);
     titleId_ = -1;
     title_.clear();
     title_.shrink_to_fit();
@@ -91,7 +82,6 @@ void GroupBox::reset() {
     titleColor_ = 0xBFD0D0;
     captionWidth_ = captionHeight_ = 0;
     marginLeft_ = marginRight_ = marginTop_ = marginBottom_ = 0;
-    enabled_ = true;
     acceptFiles_ = false;
     collapsed_ = false;
     layoutDepth_ = 0;
@@ -100,7 +90,6 @@ void GroupBox::reset() {
     releaseBackBuffer();
     if (layoutObject_ && !isSharedLayout(layoutObject_)) layoutObject_->release();
     layoutObject_ = nullptr;
-    visible_ = true;
 }
 
 // --- Factories --------------------------------------------------------------------------
@@ -160,84 +149,6 @@ void GroupBox::setInnerWidth(int32_t w) { setSize(std::max(0, w + marginLeft_ + 
 
 void GroupBox::setInnerHeight(int32_t h) { setSize(width_, std::max(0, h + marginTop_ + marginBottom_)); }
 
-int32_t GroupBox::getScreenX() {
-    if (!m_hWnd) return originX_ + x_;
-    POINT p{0, 0};
-    ::ClientToScreen(m_hWnd, &p);
-    return p.x;
-}
-
-int32_t GroupBox::getScreenY() {
-    if (!m_hWnd) return originY_ + y_;
-    POINT p{0, 0};
-    ::ClientToScreen(m_hWnd, &p);
-    return p.y;
-}
-
-bool GroupBox::containsScreenPoint(int32_t x, int32_t y) {
-    if (!isVisible()) return false;
-    const int32_t sx = getScreenX(), sy = getScreenY();
-    return x >= sx && x <= sx + width_ && y >= sy && y <= sy + height_;
-}
-
-void GroupBox::place(UINT flags) {
-    if (!m_hWnd) return;
-    ::SetWindowPos(m_hWnd, nullptr, x_ + originX_, y_ + originY_, width_, height_,
-                   flags | SWP_NOZORDER | SWP_NOACTIVATE | showFlag());
-}
-
-void GroupBox::setPosition(int32_t x, int32_t y) {
-    x_ = x;
-    y_ = y;
-    if (deferred_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOSIZE);
-}
-
-void GroupBox::setSize(int32_t w, int32_t h) {
-    width_ = w;
-    height_ = h;
-    if (deferred_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOMOVE);
-}
-
-void GroupBox::setBounds(int32_t x, int32_t y, int32_t w, int32_t h) {
-    x_ = x;
-    y_ = y;
-    width_ = w;
-    height_ = h;
-    if (deferred_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(0);
-}
-
-void GroupBox::setOrigin(int32_t originX, int32_t originY) {
-    originX_ = originX;
-    originY_ = originY;
-    if (deferred_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOSIZE);
-}
-
-void GroupBox::centreInParent() {
-    if (!parent_) return;
-    setPosition(std::max(0, (parent_->getInnerWidth() - width_) / 2),
-                std::max(0, (parent_->getInnerHeight() - height_) / 2));
-}
-
-void GroupBox::centreHorizontally() {
-    if (parent_) setPosition(std::max(0, (parent_->getInnerWidth() - width_) / 2), y_);
-}
-
-void GroupBox::centreVertically() {
-    if (parent_) setPosition(x_, std::max(0, (parent_->getInnerHeight() - height_) / 2));
-}
-
 void GroupBox::setSizeClamped(int32_t w, int32_t h) {
     setSize(layout::clampToHints(w, getMinWidth(), getPreferredWidth()),
             layout::clampToHints(h, getMinHeight(), getPreferredHeight()));
@@ -245,23 +156,14 @@ void GroupBox::setSizeClamped(int32_t w, int32_t h) {
 }
 
 void GroupBox::beginUpdate() {
-    deferred_ = true;
+    Control::beginUpdate();
     for (uint32_t i = 0; i < children_.count(); ++i) children_.at<IComponent>(i)->beginUpdate();
 }
 
 void GroupBox::endUpdate() {
-    deferred_ = false;
-    if (dirty_) {
-        dirty_ = false;
-        if (m_hWnd) place(0);
-    }
+    Control::endUpdate();
     for (uint32_t i = 0; i < children_.count(); ++i) children_.at<IComponent>(i)->endUpdate();
 }
-
-void GroupBox::setWidthPercent(int32_t percent) { widthHint_.setPercent(percent); }
-void GroupBox::setHeightPercent(int32_t percent) { heightHint_.setPercent(percent); }
-void GroupBox::setFixedWidth(int32_t w) { widthHint_.setFixed(w); }
-void GroupBox::setFixedHeight(int32_t h) { heightHint_.setFixed(h); }
 
 // --- Visibility, state and background ------------------------------------------------------
 
@@ -271,13 +173,13 @@ void GroupBox::setVisible(bool visible, bool /*deep*/) {
         visible_ = true;
         if (m_hWnd) ::ShowWindow(m_hWnd, SW_SHOW);
         if (content_) content_->setVisible(true, true);
-        if (m_hWnd) layoutParent();
+        if (m_hWnd) validateParent();
     } else {
         if (!visible_) return;
         visible_ = false;
         if (m_hWnd) {
             ::ShowWindow(m_hWnd, SW_HIDE);
-            setPosition(kParkX, kParkY);
+            setPosition(control::kParkX, kParkY);
         }
         if (content_) content_->setVisible(false, true);
         releaseBackBuffer();
@@ -285,70 +187,18 @@ void GroupBox::setVisible(bool visible, bool /*deep*/) {
 }
 
 void GroupBox::setEnabled(bool enabled) {
-    enabled_ = enabled;
-    if (m_hWnd) ::EnableWindow(m_hWnd, enabled);
+    Control::setEnabled(enabled);
     repaint();
-}
-
-void GroupBox::setTransparent(bool transparent, bool redraw) {
-    transparent_ = transparent;
-    if (redraw) repaint();
-}
-
-void GroupBox::setBackgroundSystem(bool redraw) {
-    transparent_ = false;
-    background_ = ::GetSysColor(COLOR_BTNFACE);
-    if (redraw) repaint();
-}
-
-void GroupBox::setBackgroundLight(bool redraw) {
-    const COLORREF c = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-    auto lighter = [](int v) { return 255 - ((255 - v) >> 1); };
-    setBackgroundColor(lighter(GetRValue(c)), lighter(GetGValue(c)), lighter(GetBValue(c)), redraw);
-}
-
-void GroupBox::setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) {
-    transparent_ = false;
-    background_ = RGB(r & 0xFF, g & 0xFF, b & 0xFF);
-    if (redraw) repaint();
-}
-
-void GroupBox::repaint() {
-    if (isVisible() && ::IsWindow(m_hWnd))
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-}
-
-void GroupBox::repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (!isVisible() || !::IsWindow(m_hWnd)) return;
-    const RECT r{x, y, x + w, y + h};
-    ::RedrawWindow(m_hWnd, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 // --- Attachment ---------------------------------------------------------------------------
 
-base::IObject* GroupBox::asSkinnerObject() const { return skinner_ ? skinner_->asObject() : nullptr; }
-
-void GroupBox::setParent(IContainer* container) {
-    if (container) {
-        parent_ = container;
-        window_ = container->getWindow();
-        parentWnd_ = dynamic_cast<CWnd*>(container);
-        if (window_ && window_->hasLocalizer() && (localizer_ = window_->getLocalizer())) localizer_->addListener(this);
-        if (window_ && (skinner_ = window_->getSkinner())) {
-            if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getGroupBoxDrawer(), false);
-            skinner_->addListener(this);
-        }
-        if (parentWnd_ && parentWnd_->m_hWnd && !m_hWnd) createWindow(parentWnd_);
-        return;
+void GroupBox::attachServices() {
+    if ((localizer_ = control::localizerOf(window_))) localizer_->addListener(this);
+    if ((skinner_ = control::skinnerOf(window_))) {
+        if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getGroupBoxDrawer(), false);
+        skinner_->addListener(this);
     }
-    if (!parent_) return;
-    // The window is destroyed on its own thread.
-    if (m_hWnd) ::SendMessageW(m_hWnd, LibraryMessage::kDetach, 0, 0);
-    if (m_hWnd) DestroyWindow();
-    detachServices();
-    parent_ = nullptr;
-    parentWnd_ = nullptr;
-    window_ = nullptr;
 }
 
 void GroupBox::detachServices() {
@@ -359,24 +209,15 @@ void GroupBox::detachServices() {
 }
 
 bool GroupBox::createWindow(CWnd* parentWnd) {
-    const RECT rect{x_ + originX_, y_ + originY_, x_ + originX_ + width_, y_ + originY_ + height_};
-    if (!Create(L"GroupBox", WS_CHILD | BS_GROUPBOX, rect, parentWnd, kControlId)) {
-        showFailureBox(L"Window Creation Failed!", L"Error!");
-        return false;
-    }
+    const RECT rect{0, 0, 0, 0};
+    if (!Create(L"GroupBox", WS_CHILD | BS_GROUPBOX, rect, parentWnd, kControlId)) return false;
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
     SetFont(titleFont_->getHandle(), FALSE);
     if (titleId_ != -1 && localizer_) title_ = localizer_->getText(titleId_);
     showTitle();
-    if (!enabled_) ::EnableWindow(m_hWnd, FALSE);
     if (content_) {
         ::SendMessageW(m_hWnd, LibraryMessage::kAttachChild, reinterpret_cast<WPARAM>(content_), 0);
         content_->setOrigin(marginLeft_, marginTop_);
-    }
-    measureCaption();
-    if (visible_) {
-        visible_ = false;
-        setVisible(true, true);
     }
     return true;
 }
@@ -387,7 +228,7 @@ void GroupBox::onEvent(base::IObject* source, int32_t code) {
         if (titleId_ != -1) setTitle(localizer_->getText(titleId_));
         return;
     }
-    if (skinner_ && source == asSkinnerObject()) {
+    if (skinner_ && source == skinner_->asObject()) {
         if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getGroupBoxDrawer(), false);
         return;
     }
@@ -398,8 +239,6 @@ void GroupBox::onEvent(base::IObject* source, int32_t code) {
 }
 
 // --- Children and layout --------------------------------------------------------------------
-
-IBox* GroupBox::getContent() { return content_; }
 
 void GroupBox::setContent(IBox* box) {
     if (!box || box == content_) return;
@@ -481,14 +320,10 @@ void GroupBox::setLayout(ILayoutManager* layout) {
     layoutObject_ = layout;
 }
 
-void GroupBox::layoutParent() {
-    if (parent_) parent_->validate();
-}
-
 void GroupBox::relayout() {
     if (!m_hWnd) return;
     doLayout();
-    layoutParent();
+    validateParent();
 }
 
 // --- Title, fonts and drawer ------------------------------------------------------------------
@@ -528,7 +363,7 @@ void GroupBox::measureCaption() {
     marginBottom_ = m.bottom;
     if (moved && content_) content_->setOrigin(marginLeft_, marginTop_);
     doLayout();
-    layoutParent();
+    validateParent();
     repaint();
 }
 
@@ -619,12 +454,7 @@ void GroupBox::releaseBackBuffer() {
 }
 
 ::s::image::win::BufferedImage* GroupBox::getBackBuffer(int32_t* x, int32_t* y) {
-    if (backBuffer_ || !parent_) return backBuffer_;
-    int32_t dx = 0, dy = 0;
-    ::s::image::win::BufferedImage* b = parent_->getBackBuffer(&dx, &dy);
-    if (x) *x += dx + x_ + originX_;
-    if (y) *y += dy + y_ + originY_;
-    return b;
+    return backBuffer_ ? backBuffer_ : Control::getBackBuffer(x, y);
 }
 
 void GroupBox::paint() {
@@ -637,22 +467,11 @@ void GroupBox::paint() {
     MemDC* mem = backBuffer_ ? MemDC::forImage(m_hWnd, backBuffer_, false) : nullptr;
     if (mem) {
         HDC target = mem->getHdc();
-        auto fill = [&](const RECT& r, COLORREF colour) {
-            HBRUSH brush = ::CreateSolidBrush(colour);
-            ::FillRect(target, &r, brush);
-            ::DeleteObject(brush);
-        };
-        int32_t ox = 0, oy = 0;
-        ::s::image::win::BufferedImage* under = parent_ ? parent_->getBackBuffer(&ox, &oy) : nullptr;
-        MemDC* underDc = under ? MemDC::forImage(m_hWnd, under, false) : nullptr;
-        if (underDc) {
-            ::BitBlt(target, 0, 0, w, H, underDc->getHdc(), ox + x_ + originX_, oy + y_ + originY_, SRCCOPY);
-            underDc->release();
-        } else {
-            fill(rc, parent_ ? parent_->getBackgroundColor() : background_);
-        }
+        if (!control::copyParentPixels(m_hWnd, parent_, target, w, H))
+            control::fillRect(target, rc, control::effectiveBackgroundColor(parent_));
         if (!transparent_)
-            fill(RECT{1, half + 1, 1 + std::max(0, w - 2), half + 1 + std::max(0, H - half - 2)}, background_);
+            control::fillRect(target, RECT{1, half + 1, std::max(1, w - 1), half + 1 + std::max(0, H - half - 2)},
+                              background_);
         if (drawer::IGroupBox* d = getDrawer())
             d->paint(target, 0, half, w, H, title_.c_str(), enabled_ ? titleFont_ : disabledFont_, captionWidth_,
                      captionHeight_);
@@ -666,41 +485,18 @@ void GroupBox::paint() {
     ::EndPaint(m_hWnd, &ps);
 }
 
-LRESULT GroupBox::colorBrush(HDC dc) {
-    if (brush_) ::DeleteObject(brush_);
-    brush_ = nullptr;
-    if (dc) ::SetTextColor(dc, titleFont_->getColor());
-    if (transparent_ && !parent_) {
-        if (dc) ::SetBkMode(dc, TRANSPARENT);
-        return reinterpret_cast<LRESULT>(::GetStockObject(NULL_BRUSH));
-    }
-    const COLORREF colour = transparent_ ? parent_->getBackgroundColor() : background_;
-    brush_ = ::CreateSolidBrush(colour);
-    if (dc) ::SetBkColor(dc, colour);
-    return reinterpret_cast<LRESULT>(brush_);
-}
+uint32_t GroupBox::textColor() { return titleFont_->getColor(); }
 
-LRESULT GroupBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (preHandle(&result, message, wParam, lParam)) return result;
-    result = CWnd::WindowProc(message, wParam, lParam);
-    postHandle(&result, message, wParam, lParam);
-    return result;
-}
-
-bool GroupBox::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+bool GroupBox::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;
     switch (message) {
         case WM_PAINT: paint(); return true;
         case WM_NCPAINT: return true;
-        case WM_ERASEBKGND: *result = 1; return true;
         case WM_UPDATEUISTATE: return true;
-        case LibraryMessage::kReflectColor: *result = colorBrush(reinterpret_cast<HDC>(wParam)); return true;
-        case LibraryMessage::kDetach: DestroyWindow(); return true;
         case LibraryMessage::kAttachChild:
             if (auto* child = reinterpret_cast<IComponent*>(wParam)) child->setParent(this);
             return true;
-        default: return false;
+        default: return preHandleCommon(result, message, wParam, lParam);
     }
 }
 

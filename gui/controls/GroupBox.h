@@ -17,6 +17,7 @@
 
 #include "foundation/col/Array.h"
 #include "framework/controls/Button.h"
+#include "gui/controls/Control.h"
 #include "gui/controls/IGroupBox.h"
 #include "gui/layout/Layouts.h"
 #include "gui/layout/SizeHints.h"
@@ -45,16 +46,15 @@ struct GroupBoxMargins {
     bool operator==(const GroupBoxMargins&) const = default;
 };
 
-class GroupBox : public IGroupBox, public base::IObject, public thread::IPoolable, public CButton {
+class GroupBox : public Control<IGroupBox, CButton> {
     S_POOLED(GroupBox, L"s_gui_win_GroupBox")
 public:
     // The language pack's "Drop Box".
     static constexpr int32_t kDropBoxTitleId = 1990004121;
+    static constexpr UINT kControlId = 1000;
 
     GroupBox();
     ~GroupBox() override;
-    GroupBox(const GroupBox&) = delete;
-    GroupBox& operator=(const GroupBox&) = delete;
     void reset() override;
 
     // Factories: a content panel of the layout kind filling the group box (gaps and
@@ -70,27 +70,11 @@ public:
     // IEventListener: language and skin changes, files dropped on the content.
     void onEvent(base::IObject* source, int32_t code) override;
 
-    // IComponent
-    int32_t getX() override { return x_; }
-    void setX(int32_t x) override { setPosition(x, y_); }
-    int32_t getY() override { return y_; }
-    void setY(int32_t y) override { setPosition(x_, y); }
-    int32_t getScreenX() override;
-    int32_t getScreenY() override;
-    bool containsScreenPoint(int32_t x, int32_t y) override;
-    int32_t getWidth() override { return width_; }
-    void setWidth(int32_t w) override { setSize(w, height_); }
-    int32_t getHeight() override { return height_; }
-    void setHeight(int32_t h) override { setSize(width_, h); }
+    // IComponent: sized as a panel whose inner area lies inside the caption's margins.
     int32_t getInnerWidth() override { return layout::panelInnerSize(axisX(), width_); }
     void setInnerWidth(int32_t w) override;
     int32_t getInnerHeight() override { return layout::panelInnerSize(axisY(), height_); }
     void setInnerHeight(int32_t h) override;
-    void setPosition(int32_t x, int32_t y) override;
-    void setSize(int32_t w, int32_t h) override;
-    void setBounds(int32_t x, int32_t y, int32_t w, int32_t h) override;
-    void setOrigin(int32_t originX, int32_t originY) override;
-    void moveOrigin(int32_t dx, int32_t dy) override { setOrigin(originX_ + dx, originY_ + dy); }
     int32_t getMinWidth() override { return layout::panelMinSize(axisX()); }
     int32_t getMinHeight() override { return layout::panelMinSize(axisY()); }
     int32_t getMinInnerWidth() override { return layout::panelMinInnerSize(axisX()); }
@@ -99,42 +83,22 @@ public:
     int32_t getPreferredHeight() override { return layout::panelPreferredSize(axisY(), parentInnerHeight()); }
     int32_t getPreferredInnerWidth() override { return layout::panelPreferredInnerSize(axisX(), parentInnerWidth()); }
     int32_t getPreferredInnerHeight() override { return layout::panelPreferredInnerSize(axisY(), parentInnerHeight()); }
-    bool isVisible() override { return visible_ && m_hWnd; }
+    void setSizeClamped(int32_t w, int32_t h) override;
+    void beginUpdate() override;
+    void endUpdate() override;
     void setVisible(bool visible, bool deep) override;
-    bool isEnabled() override { return enabled_; }
     void setEnabled(bool enabled) override;
-    bool isEditable() override { return false; }
-    void setEditable(bool) override {}
-    void centreInParent() override;
-    void centreHorizontally() override;
-    void centreVertically() override;
-    uint32_t getBackgroundColor() override { return background_; }
-    bool isTransparent() override { return transparent_; }
-    void setTransparent(bool transparent, bool redraw) override;
-    void setBackgroundWhite(bool redraw) override { setBackgroundColor(255, 255, 255, redraw); }
-    void setBackgroundSystem(bool redraw) override;
-    void setBackgroundBlack(bool redraw) override { setBackgroundColor(0, 0, 0, redraw); }
-    void setBackgroundLight(bool redraw) override;
-    void setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) override;
-    IWindow* getWindow() override { return window_; }
-    IContainer* getParent() override { return parent_; }
-    void setParent(IContainer* container) override;
     // Into the content panel.
     void addChild(IComponent* child) override;
     void removeChild(IComponent* child, bool recursive) override;
     void removeAllChildren(bool recursive) override;
     bool isContainer() override { return true; }
-    void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
-    void repaint() override;
-    void setSizeClamped(int32_t w, int32_t h) override;
     void validate() override { doLayout(); }
     int32_t getChildCount() override { return int32_t(children_.count()); }
     IComponent* getChildAt(int32_t index) override;
     col::_array::ArrayP* getChildren() override { return &children_; }
+    // The group box's own image, which the content paints its transparent parts from.
     ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) override;
-    bool isUpdateDeferred() override { return deferred_; }
-    void beginUpdate() override;
-    void endUpdate() override;
 
     // IContainer: the content piled into the inner area at the top left.
     void doLayout() override;
@@ -166,13 +130,13 @@ public:
     void setTitle(const wchar_t* text) override;
     void setTitleId(int32_t id) override;
     void setPointSize(int32_t points) override;
-    void setWidthPercent(int32_t percent) override;
-    void setHeightPercent(int32_t percent) override;
-    void setFixedWidth(int32_t w) override;
-    void setFixedHeight(int32_t h) override;
+    void setWidthPercent(int32_t percent) override { widthHint_.setPercent(percent); }
+    void setHeightPercent(int32_t percent) override { heightHint_.setPercent(percent); }
+    void setFixedWidth(int32_t w) override { widthHint_.setFixed(w); }
+    void setFixedHeight(int32_t h) override { heightHint_.setFixed(h); }
     void setTitleColor(int32_t r, int32_t g, int32_t b) override;
     void addSecondListener(events::IEventListener* l) override { secondListeners_.push(l); }
-    IBox* getContent() override;
+    IBox* getContent() override { return content_; }
     void setContent(IBox* box) override;
     void setAcceptFiles(bool on) override;
     void addDropListener(events::IEventListener* l) override { dropListeners_.push(l); }
@@ -183,9 +147,6 @@ public:
 
     bool preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void postHandle(LRESULT*, UINT, WPARAM, LPARAM) override {}
-
-    // CWnd: the hook, the system group box's procedure, then the post hook.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // Measures the title in the title font and grows the caption size; sets the margins
     // from its height and lays out again.
@@ -202,51 +163,39 @@ public:
     Font* getTitleFont() const { return titleFont_; }
     Font* getDisabledTitleFont() const { return disabledFont_; }
 
+protected:
+    bool createWindow(CWnd* parentWnd) override;
+    void updateSize() override { measureCaption(); }
+    void attachServices() override;
+    void detachServices() override;
+    uint32_t textColor() override;
+
 private:
     layout::PanelAxis axisX() const;
     layout::PanelAxis axisY() const;
     int32_t parentInnerWidth() { return parent_ ? parent_->getInnerWidth() : 0; }
     int32_t parentInnerHeight() { return parent_ ? parent_->getInnerHeight() : 0; }
-    UINT showFlag() const { return visible_ ? SWP_SHOWWINDOW : 0; }
-    void place(UINT flags);
-    bool createWindow(CWnd* parentWnd);
     // After a change of the title font: the new handle to the window, the caption measured.
     void fontChanged();
     void showTitle();
     void relayout();
-    void layoutParent();
-    void detachServices();
     void releaseBackBuffer();
     void paint();
-    LRESULT colorBrush(HDC dc);
-    base::IObject* asSkinnerObject() const;
 
     col::_array::ArrayP children_;
     IBox* content_ = nullptr;
     // The group box is listed as the content's drop listener.
     bool dropListening_ = false;
-    IWindow* window_ = nullptr;
-    IContainer* parent_ = nullptr;
-    CWnd* parentWnd_ = nullptr;
-    bool visible_ = true;
     ::s::image::win::BufferedImage* backBuffer_ = nullptr;
     ILayoutManager* layoutObject_ = nullptr;
-    bool deferred_ = false;
-    bool dirty_ = false;
-    int32_t x_ = 0, y_ = 0, originX_ = 0, originY_ = 0, width_ = 0, height_ = 0;
     layout::LayoutSizes layoutSizes_;
-    layout::SizeHint widthHint_, heightHint_;
-    uint32_t background_ = 0;
-    bool transparent_ = true;
     int32_t titleId_ = -1;
     std::wstring title_;
     Font* titleFont_ = nullptr;
     Font* disabledFont_ = nullptr;
-    HBRUSH brush_ = nullptr;
     int32_t captionWidth_ = 0, captionHeight_ = 0;
     uint32_t titleColor_ = 0xBFD0D0;
     int32_t marginLeft_ = 0, marginRight_ = 0, marginTop_ = 0, marginBottom_ = 0;
-    bool enabled_ = true;
     bool acceptFiles_ = false;
     bool collapsed_ = false;
     int32_t layoutDepth_ = 0;
