@@ -332,4 +332,43 @@ TEST_F(GroupBoxTest, ResetForgetsTitleContentAndCollapse) {
     g->release();
 }
 
+TEST_F(GroupBoxTest, AHiddenGroupBoxStaysHiddenThroughLayoutsAndTakesItsContentAlong) {
+    GroupBox* g = attach(GroupBox::createWithText(L"Hide", -1, LayoutKind::kColumn, 0, 0, 0, 0));
+    g->setFixedWidth(150);
+    g->setFixedHeight(80);
+    window->validate();
+    Box* content = contentOf(g);
+    g->setVisible(false, true);
+    EXPECT_FALSE(IsWindowVisible(g->m_hWnd));
+    EXPECT_FALSE(content->isVisible());
+    window->validate();
+    EXPECT_FALSE(IsWindowVisible(g->m_hWnd));
+    g->setVisible(true, true);
+    EXPECT_TRUE(IsWindowVisible(g->m_hWnd));
+    EXPECT_TRUE(IsWindowVisible(content->m_hWnd));
+    const RECT r = rectInParent(g->m_hWnd);
+    EXPECT_EQ(r.left, 0);  // laid out again, back from where it was parked
+    EXPECT_EQ(r.top, 0);
+    EXPECT_EQ(r.right - r.left, 150);
+}
+
+// The content panel is transparent: it shows what the group box painted under it.
+TEST_F(GroupBoxTest, TheContentShowsTheGroupBoxsOwnPicture) {
+    RecordingDrawer drawer;
+    GroupBox* g = attach(GroupBox::createWithText(L"Blue", -1, LayoutKind::kColumn, 0, 0, 0, 0));
+    g->setFixedWidth(160);
+    g->setFixedHeight(100);
+    g->setBackgroundColor(255, 0, 0, false);
+    g->setDrawer(&drawer, false);
+    window->validate();
+    Box* content = contentOf(g);
+    ASSERT_NE(content->m_hWnd, nullptr);
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(content->m_hWnd);
+    const COLORREF inside = GetPixel(dc, 20, 20);
+    ReleaseDC(content->m_hWnd, dc);
+    EXPECT_EQ(inside, RGB(0, 0, 255));
+    g->setDrawer(nullptr, false);
+}
+
 }  // namespace

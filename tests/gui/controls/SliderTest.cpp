@@ -305,4 +305,17 @@ TEST_F(SliderTest, FactoriesAndResetGiveTheDocumentedDefaults) {
     p->release();
 }
 
+TEST_F(SliderTest, TheSizeWithoutHintsIsFiftyByTwentyTimesTheScale) {
+    for (int32_t scale : {1, 2}) {
+        s::system::setScreenScaleOverride(scale);
+        Slider* s = Slider::createRange(0, 10, 0, -1, -1);
+        window->addChild(s);
+        ASSERT_NE(s->m_hWnd, nullptr);
+        EXPECT_EQ(s->getMinWidth(), 50 * scale);
+        EXPECT_EQ(s->getMinHeight(), 20 * scale);
+        EXPECT_EQ(s->getPreferredWidth(), 50 * scale);
+        window->removeChild(s, true);
+    }
+}
+
 }  // namespace
