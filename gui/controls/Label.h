@@ -15,9 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/controls/Control.h"
+#include "gui/controls/SingleFontControl.h"
 #include "gui/controls/ILabel.h"
-#include "gui/fonts/Font.h"
 
 namespace s::gui::win {
 
@@ -28,7 +27,7 @@ struct TemporaryTextRecord {
     int32_t milliseconds;
 };
 
-class Label : public Control<ILabel, CWnd> {
+class Label : public SingleFontControl<ILabel, CWnd> {
     S_POOLED(Label, L"s_gui_win_Label")
 public:
     static constexpr UINT_PTR kTemporaryTimer = 100;
@@ -51,26 +50,9 @@ public:
     // Takes the size of the text laid out in the width (the height asked is ignored).
     void setSizeClamped(int32_t w, int32_t h) override;
 
-    // ITextFont: the main font (setBold also the state fonts made so far).
+    // ITextFont: the main font; size code and boldness also the state fonts made so far.
     void setSizeCode(int32_t code) override;
-    const wchar_t* getFace() override { return font_.getFace(); }
-    void setFace(const wchar_t* face) override;
-    uint32_t getTextColor() override { return font_.getColor(); }
-    void setTextColor(int32_t r, int32_t g, int32_t b) override;
-    int32_t getFontHeight() override { return font_.getHeight(); }
-    void setFontHeight(int32_t h) override;
-    int32_t getFontWidth() override { return font_.getWidth(); }
-    void setFontWidth(int32_t w) override;
-    bool isBold() override { return font_.isBold(); }
     void setBold(bool on) override;
-    bool isItalic() override { return font_.isItalic(); }
-    void setItalic(bool on) override;
-    bool isUnderline() override { return font_.isUnderline(); }
-    void setUnderline(bool on) override;
-    bool isStrikeOut() override { return font_.isStrikeOut(); }
-    void setStrikeOut(bool on) override;
-    int32_t getWeight() override { return font_.getWeight(); }
-    void setWeight(int32_t weight) override;
 
     // ILabel
     void setWordWrap(bool on) override;
@@ -108,7 +90,7 @@ protected:
     void attachServices() override;
     void detachServices() override;
     void paintContent(HDC dc, const RECT& rc) override;
-    uint32_t textColor() override { return font_.getColor(); }
+    void fontChanged() override { updateSize(); }
 
 private:
     Font* stateFont(int index);
@@ -123,7 +105,6 @@ private:
     void setHover(int32_t state);
     void clearCaches();
 
-    Font font_;
     Font* stateFonts_[4] = {nullptr, nullptr, nullptr, nullptr};
     int32_t textId_ = -1;
     std::wstring text_;
