@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "gui/controls/Button.h"
 #include "gui/controls/ControlTestSupport.h"
 
@@ -152,6 +154,123 @@ TEST_F(ButtonTest, AResizerWithoutDrawerPaintsItsGrip) {
     // A longer caption starting the same way is an ordinary, platform-painted caption.
     Button* other = addButton(L"#Resizer2");
     EXPECT_FALSE(other->isLibraryPainted());
+}
+
+TEST_F(ButtonTest, AClickIsOnePressAndOneAction) {
+    addButton(L"Above");
+    Button* b = addButton(L"Click me");
+    Recorder presses, actions, toggles;
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+    b->addToggleListener(&toggles);
+
+    controltest::clickAt(controltest::centreOf(b->m_hWnd));
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 1; }));
+    EXPECT_EQ(presses.count.load(), 1);
+    EXPECT_EQ(presses.codes[0], ButtonEvent::kPress);
+    EXPECT_EQ(actions.codes[0], ButtonEvent::kAction);
+    EXPECT_EQ(toggles.count.load(), 1);  // told also outside toggle mode
+    EXPECT_FALSE(b->isToggled());
+    EXPECT_FALSE(b->isPressed());
+}
+
+TEST_F(ButtonTest, ADoubleClickIsTwoPressesAndTwoActions) {
+    Button* b = addButton(L"Twice");
+    Recorder presses, actions;
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+
+    const POINT c = controltest::centreOf(b->m_hWnd);
+    controltest::clickAt(c);
+    controltest::clickAt(c);
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return !b->isPressed(); }));
+    EXPECT_EQ(presses.count.load(), 2);
+    EXPECT_EQ(actions.count.load(), 2);
+}
+
+TEST_F(ButtonTest, HoldingAnAutoRepeatButtonPressesAgainAfterAPause) {
+    addButton(L"Above");
+    addButton(L"Above too");
+    Button* b = addButton(L"Hold");
+    b->setAutoRepeat(true);
+    Recorder presses, actions;
+    std::vector<ULONGLONG> times;
+    presses.action = [&](int32_t) { times.push_back(GetTickCount64()); };
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+
+    controltest::pointerTo(controltest::centreOf(b->m_hWnd));
+    controltest::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return presses.count.load() >= 4; }));
+    controltest::leftButton(false);
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 1; }));
+    const int after = presses.count.load();
+    ASSERT_GE(times.size(), 4u);
+    EXPECT_GE(times[1] - times[0], 450u);  // the first repeat waits half a second
+    EXPECT_LT(times[3] - times[2], 400u);  // then they come quickly
+
+    EXPECT_FALSE(b->isPressed());
+    EXPECT_GE(after, 4);
+}
+
+TEST_F(ButtonTest, AToggleButtonThatIsNotReleasableStaysOnAndLetsThePointerThrough) {
+    Button* b = addButton(L"Grid");
+    b->setToggleMode(true, false, false, false);
+    Recorder toggles;
+    b->addToggleListener(&toggles);
+    const POINT c = controltest::centreOf(b->m_hWnd);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_TRUE(b->isToggled());
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_TRUE(b->isToggled());  // not releasable
+    EXPECT_EQ(toggles.count.load(), 2);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTTRANSPARENT);
+
+    b->setToggled(false);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+    b->setToggleMode(true, true, false, false);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_FALSE(b->isToggled());  // releasable: on, then off
+
+    // Disabled (its own flag), it passes the pointer through and does not toggle.
+    b->setEnabled(false);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTTRANSPARENT);
+}
+
+TEST_F(ButtonTest, ADrawnToggledButtonIsPaintedAtRestAndInvertedWhenAsked) {
+    RecordingButtonDrawer drawer;
+    Button* b = Button::createWithText(L"Pin", -1, -1);
+    b->setDrawer(&drawer, false);
+    panel->addChild(b);
+    b->setToggleMode(true, false, true, false);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    ASSERT_TRUE(b->isToggled());
+    RedrawWindow(b->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(drawer.lastState, 0);
+    EXPECT_FALSE(drawer.lastToggled);  // shown inverted
+    EXPECT_TRUE(drawer.lastFace);      // the flat flag is handed on as it is
+    b->setFlat(false);
+    EXPECT_FALSE(drawer.lastFace);
+    panel->removeChild(b, false);
+}
+
+TEST_F(ButtonTest, TheDefaultStyleIsSetOnTheButtonsWindow) {
+    Button* b = addButton(L"OK");
+    b->setDefaultStyle();
+    EXPECT_TRUE(b->isDefaultStyle());
+    EXPECT_EQ(GetWindowLongW(b->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    b->clearDefaultStyle();
+    EXPECT_FALSE(b->isDefaultStyle());
+    EXPECT_EQ(GetWindowLongW(b->m_hWnd, GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
+
+    Button* early = Button::createWithText(L"Early", -1, -1);
+    early->setDefaultStyle();
+    panel->addChild(early);
+    EXPECT_EQ(GetWindowLongW(early->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
 }
 
 TEST_F(ButtonTest, TheColourSwatchCaptionIsTheColourrefInHex) {
