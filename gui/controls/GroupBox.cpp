@@ -49,8 +49,6 @@ std::wstring groupBoxWindowText(const wchar_t* title) {
 }
 
 GroupBox::GroupBox() {
-    titleFont_ = Font::create();
-    disabledFont_ = Font::create();
     defaultDrawer_ = drawer::createDefaultGroupBox();
     reset();
 }
@@ -58,8 +56,6 @@ GroupBox::GroupBox() {
 GroupBox::~GroupBox() {
     reset();
     drawer::releaseDrawer(defaultDrawer_);
-    if (titleFont_) titleFont_->release();
-    if (disabledFont_) disabledFont_->release();
 }
 
 void GroupBox::reset() {
@@ -74,8 +70,8 @@ void GroupBox::reset() {
     titleId_ = -1;
     title_.clear();
     title_.shrink_to_fit();
-    if (titleFont_) titleFont_->reset();
-    if (disabledFont_) disabledFont_->reset();
+    font_.reset();
+    disabledFont_.reset();
     if (drawer_ && drawerOwned_ && drawer_ != defaultDrawer_) releaseOwnedDrawer(drawer_);
     drawer_ = nullptr;
     drawerOwned_ = false;
@@ -194,26 +190,17 @@ void GroupBox::setEnabled(bool enabled) {
 // --- Attachment ---------------------------------------------------------------------------
 
 void GroupBox::attachServices() {
-    if ((localizer_ = control::localizerOf(window_))) localizer_->addListener(this);
-    if ((skinner_ = control::skinnerOf(window_))) {
-        if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getGroupBoxDrawer(), false);
-        skinner_->addListener(this);
-    }
+    if (drawer::ISkin* skin = control::joinServices(window_, this, true)) setDrawer(skin->getGroupBoxDrawer(), false);
 }
 
-void GroupBox::detachServices() {
-    if (localizer_) localizer_->removeListener(this);
-    if (skinner_) skinner_->removeListener(this);
-    localizer_ = nullptr;
-    skinner_ = nullptr;
-}
+void GroupBox::detachServices() { control::leaveServices(window_, this); }
 
 bool GroupBox::createWindow(CWnd* parentWnd) {
     const RECT rect{0, 0, 0, 0};
     if (!Create(L"GroupBox", WS_CHILD | BS_GROUPBOX, rect, parentWnd, kControlId)) return false;
     ::SetWindowLongW(m_hWnd, GWL_EXSTYLE, ::GetWindowLongW(m_hWnd, GWL_EXSTYLE) | WS_EX_CONTROLPARENT);
-    SetFont(titleFont_->getHandle(), FALSE);
-    if (titleId_ != -1 && localizer_) title_ = localizer_->getText(titleId_);
+    SetFont(font_.getHandle(), FALSE);
+    if (lang::Localizer* l = control::localizerOf(window_); l && titleId_ != -1) title_ = l->getText(titleId_);
     showTitle();
     if (content_) {
         ::SendMessageW(m_hWnd, LibraryMessage::kAttachChild, reinterpret_cast<WPARAM>(content_), 0);
@@ -224,18 +211,16 @@ bool GroupBox::createWindow(CWnd* parentWnd) {
 
 void GroupBox::onEvent(base::IObject* source, int32_t code) {
     if (!source) return;
-    if (localizer_ && source == static_cast<base::IObject*>(localizer_)) {
-        if (titleId_ != -1) setTitle(localizer_->getText(titleId_));
+    if (lang::Localizer* l = control::languageSource(window_, source)) {
+        if (titleId_ != -1) setTitle(l->getText(titleId_));
         return;
     }
-    if (skinner_ && source == skinner_->asObject()) {
-        if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getGroupBoxDrawer(), false);
+    if (drawer::ISkin* skin = control::skinSource(window_, source)) {
+        setDrawer(skin->getGroupBoxDrawer(), false);
         return;
     }
-    if (content_ && source == asObject(content_) && code == BoxEvent::kFilesDropped) {
-        for (uint32_t i = 0; i < dropListeners_.count(); ++i)
-            dropListeners_.at<events::IEventListener>(i)->onEvent(this, BoxEvent::kFilesDropped);
-    }
+    if (content_ && source == asObject(content_) && code == BoxEvent::kFilesDropped)
+        control::tell(dropListeners_, this, BoxEvent::kFilesDropped);
 }
 
 // --- Children and layout --------------------------------------------------------------------
@@ -340,15 +325,14 @@ void GroupBox::setTitle(const wchar_t* text) {
 
 void GroupBox::setTitleId(int32_t id) {
     titleId_ = id;
-    if (window_ && window_->hasLocalizer())
-        if (lang::Localizer* l = window_->getLocalizer()) setTitle(l->getText(id));
+    if (lang::Localizer* l = control::localizerOf(window_)) setTitle(l->getText(id));
 }
 
 void GroupBox::measureCaption() {
     if (!m_hWnd) return;
     HDC dc = ::GetDC(m_hWnd);
     if (!dc) return;
-    HGDIOBJ old = ::SelectObject(dc, titleFont_->getHandle());
+    HGDIOBJ old = ::SelectObject(dc, font_.getHandle());
     SIZE extent{0, 0};
     ::GetTextExtentPoint32W(dc, title_.c_str(), int(title_.size()), &extent);
     ::SelectObject(dc, old);
@@ -368,62 +352,12 @@ void GroupBox::measureCaption() {
 }
 
 void GroupBox::fontChanged() {
-    if (m_hWnd) SetFont(titleFont_->getHandle(), FALSE);
+    if (m_hWnd) SetFont(font_.getHandle(), FALSE);
     measureCaption();
 }
 
-void GroupBox::setSizeCode(int32_t code) {
-    titleFont_->setSizeCode(code);
-    fontChanged();
-}
-const wchar_t* GroupBox::getFace() { return titleFont_->getFace(); }
-void GroupBox::setFace(const wchar_t* face) {
-    titleFont_->setFace(face);
-    fontChanged();
-}
-uint32_t GroupBox::getTextColor() { return titleFont_->getColor(); }
-void GroupBox::setTextColor(int32_t r, int32_t g, int32_t b) {
-    titleFont_->setColor(r, g, b);
-    fontChanged();
-}
 void GroupBox::setPointSize(int32_t points) {
-    titleFont_->setPointSize(points);
-    fontChanged();
-}
-int32_t GroupBox::getFontHeight() { return titleFont_->getHeight(); }
-void GroupBox::setFontHeight(int32_t h) {
-    titleFont_->setHeight(h);
-    fontChanged();
-}
-int32_t GroupBox::getFontWidth() { return titleFont_->getWidth(); }
-void GroupBox::setFontWidth(int32_t w) {
-    titleFont_->setWidth(w);
-    fontChanged();
-}
-bool GroupBox::isBold() { return titleFont_->isBold(); }
-void GroupBox::setBold(bool on) {
-    titleFont_->setBold(on);
-    fontChanged();
-}
-bool GroupBox::isItalic() { return titleFont_->isItalic(); }
-void GroupBox::setItalic(bool on) {
-    titleFont_->setItalic(on);
-    fontChanged();
-}
-bool GroupBox::isUnderline() { return titleFont_->isUnderline(); }
-void GroupBox::setUnderline(bool on) {
-    titleFont_->setUnderline(on);
-    fontChanged();
-}
-bool GroupBox::isStrikeOut() { return titleFont_->isStrikeOut(); }
-void GroupBox::setStrikeOut(bool on) {
-    titleFont_->setStrikeOut(on);
-    fontChanged();
-}
-int32_t GroupBox::getWeight() { return titleFont_->getWeight(); }
-void GroupBox::setWeight(int32_t weight) {
-    titleFont_->setWeight(weight);
-    fontChanged();
+    change([&] { font_.setPointSize(points); });
 }
 
 void GroupBox::setTitleColor(int32_t r, int32_t g, int32_t b) {
@@ -437,7 +371,7 @@ void GroupBox::setDrawer(drawer::IGroupBox* d, bool owned) {
     drawer_ = d;
     drawerOwned_ = owned;
     if (d) {
-        d->applyToFonts(titleFont_, disabledFont_);
+        d->applyToFonts(&font_, &disabledFont_);
         fontChanged();
     }
     repaint();
@@ -473,7 +407,7 @@ void GroupBox::paint() {
             control::fillRect(target, RECT{1, half + 1, std::max(1, w - 1), half + 1 + std::max(0, H - half - 2)},
                               background_);
         if (drawer::IGroupBox* d = getDrawer())
-            d->paint(target, 0, half, w, H, title_.c_str(), enabled_ ? titleFont_ : disabledFont_, captionWidth_,
+            d->paint(target, 0, half, w, H, title_.c_str(), enabled_ ? &font_ : &disabledFont_, captionWidth_,
                      captionHeight_);
         if (content_) {
             const int32_t cx = content_->getX() + marginLeft_, cy = content_->getY() + marginTop_;
@@ -484,8 +418,6 @@ void GroupBox::paint() {
     }
     ::EndPaint(m_hWnd, &ps);
 }
-
-uint32_t GroupBox::textColor() { return titleFont_->getColor(); }
 
 bool GroupBox::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;

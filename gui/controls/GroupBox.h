@@ -17,23 +17,12 @@
 
 #include "foundation/col/Array.h"
 #include "framework/controls/Button.h"
-#include "gui/controls/Control.h"
+#include "gui/controls/SingleFontControl.h"
 #include "gui/controls/IGroupBox.h"
 #include "gui/layout/Layouts.h"
 #include "gui/layout/SizeHints.h"
 
-namespace s::lang {
-class Localizer;
-}
-
-namespace s::gui::drawer {
-class ISkinner;
-}
-
 namespace s::gui::win {
-
-class Box;
-class Font;
 
 // The title as the window shows it: every "&" doubled, so that none marks a mnemonic.
 std::wstring groupBoxWindowText(const wchar_t* title);
@@ -46,7 +35,7 @@ struct GroupBoxMargins {
     bool operator==(const GroupBoxMargins&) const = default;
 };
 
-class GroupBox : public Control<IGroupBox, CButton> {
+class GroupBox : public SingleFontControl<IGroupBox, CButton> {
     S_POOLED(GroupBox, L"s_gui_win_GroupBox")
 public:
     // The language pack's "Drop Box".
@@ -105,27 +94,6 @@ public:
     ILayoutManager* getLayout() override;
     void setLayout(ILayoutManager* layout) override;
 
-    // ITextFont: the title font; every setter measures the caption again.
-    void setSizeCode(int32_t code) override;
-    const wchar_t* getFace() override;
-    void setFace(const wchar_t* face) override;
-    uint32_t getTextColor() override;
-    void setTextColor(int32_t r, int32_t g, int32_t b) override;
-    int32_t getFontHeight() override;
-    void setFontHeight(int32_t h) override;
-    int32_t getFontWidth() override;
-    void setFontWidth(int32_t w) override;
-    bool isBold() override;
-    void setBold(bool on) override;
-    bool isItalic() override;
-    void setItalic(bool on) override;
-    bool isUnderline() override;
-    void setUnderline(bool on) override;
-    bool isStrikeOut() override;
-    void setStrikeOut(bool on) override;
-    int32_t getWeight() override;
-    void setWeight(int32_t weight) override;
-
     // IGroupBox
     void setTitle(const wchar_t* text) override;
     void setTitleId(int32_t id) override;
@@ -160,15 +128,15 @@ public:
     GroupBoxMargins getMargins() const { return {marginLeft_, marginRight_, marginTop_, marginBottom_}; }
     bool isCollapsed() const { return collapsed_; }
     bool isAcceptingFiles() const { return acceptFiles_; }
-    Font* getTitleFont() const { return titleFont_; }
-    Font* getDisabledTitleFont() const { return disabledFont_; }
+    // The title font (the text-font operations change it) and the one used while disabled.
+    Font* getTitleFont() { return &font_; }
+    Font* getDisabledTitleFont() { return &disabledFont_; }
 
 protected:
     bool createWindow(CWnd* parentWnd) override;
     void updateSize() override { measureCaption(); }
     void attachServices() override;
     void detachServices() override;
-    uint32_t textColor() override;
 
 private:
     layout::PanelAxis axisX() const;
@@ -176,7 +144,7 @@ private:
     int32_t parentInnerWidth() { return parent_ ? parent_->getInnerWidth() : 0; }
     int32_t parentInnerHeight() { return parent_ ? parent_->getInnerHeight() : 0; }
     // After a change of the title font: the new handle to the window, the caption measured.
-    void fontChanged();
+    void fontChanged() override;
     void showTitle();
     void relayout();
     void releaseBackBuffer();
@@ -191,8 +159,7 @@ private:
     layout::LayoutSizes layoutSizes_;
     int32_t titleId_ = -1;
     std::wstring title_;
-    Font* titleFont_ = nullptr;
-    Font* disabledFont_ = nullptr;
+    Font disabledFont_;
     int32_t captionWidth_ = 0, captionHeight_ = 0;
     uint32_t titleColor_ = 0xBFD0D0;
     int32_t marginLeft_ = 0, marginRight_ = 0, marginTop_ = 0, marginBottom_ = 0;
@@ -204,8 +171,6 @@ private:
     drawer::IGroupBox* defaultDrawer_ = nullptr;
     drawer::IGroupBox* drawer_ = nullptr;
     bool drawerOwned_ = false;
-    lang::Localizer* localizer_ = nullptr;
-    drawer::ISkinner* skinner_ = nullptr;
 };
 
 }  // namespace s::gui::win

@@ -5,8 +5,6 @@
 #include "gui/drawer/DefaultDrawers.h"
 #include "gui/drawer/ISlider.h"
 #include "gui/skin/ISkin.h"
-#include "gui/skin/ISkinner.h"
-#include "platform/lang/Localizer.h"
 #include "platform/system/Screen.h"
 
 namespace s::gui::win {
@@ -70,23 +68,13 @@ Slider* Slider::createRange(int32_t minimum, int32_t maximum, int32_t position, 
 // --- Services -------------------------------------------------------------------------------
 
 void Slider::attachServices() {
-    if ((localizer_ = control::localizerOf(window_))) localizer_->addListener(this);
-    if ((skinner_ = control::skinnerOf(window_))) {
-        if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getSliderDrawer(), false);
-        skinner_->addListener(this);
-    }
+    if (drawer::ISkin* skin = control::joinServices(window_, this, true)) setDrawer(skin->getSliderDrawer(), false);
 }
 
-void Slider::detachServices() {
-    if (localizer_) localizer_->removeListener(this);
-    if (skinner_) skinner_->removeListener(this);
-    localizer_ = nullptr;
-    skinner_ = nullptr;
-}
+void Slider::detachServices() { control::leaveServices(window_, this); }
 
 void Slider::onEvent(base::IObject* source, int32_t) {
-    if (!source || !skinner_ || source != skinner_->asObject()) return;
-    if (drawer::ISkin* skin = skinner_->getCurrentSkin()) setDrawer(skin->getSliderDrawer(), false);
+    if (drawer::ISkin* skin = control::skinSource(window_, source)) setDrawer(skin->getSliderDrawer(), false);
 }
 
 // --- The window -----------------------------------------------------------------------------------

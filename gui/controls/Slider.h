@@ -122,8 +122,6 @@ private:
     int32_t dragged_ = 0;
     bool dragging_ = false;
     bool moved_ = false;
-    lang::Localizer* localizer_ = nullptr;
-    drawer::ISkinner* skinner_ = nullptr;
 };
 
 }  // namespace s::gui::win

@@ -8,28 +8,13 @@
 
 #include "gui/controls/ControlTestSupport.h"
 #include "gui/controls/Slider.h"
-#include "gui/drawer/ISlider.h"
+#include "gui/controls/SliderTestSupport.h"
 #include "platform/system/Screen.h"
 
 namespace {
 
 using s::gui::win::Slider;
 using namespace controltest;
-
-// A slider drawer that paints nothing.
-class QuietSliderDrawer : public s::gui::drawer::ISlider {
-public:
-    const wchar_t* getClassName() const override { return L"test_QuietSliderDrawer"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    void paint(HDC, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, bool, int32_t, bool, bool, int32_t,
-               int32_t, int32_t, int32_t) override {}
-    uint8_t getColorARed() const override { return 0; }
-    uint8_t getColorAGreen() const override { return 0; }
-    uint8_t getColorABlue() const override { return 0; }
-    void setColorA(int, int, int) override {}
-    void setColorB(int, int, int) override {}
-    void setColorC(int, int, int) override {}
-};
 
 class SliderDragTest : public ControlTest {
 protected:
@@ -44,12 +29,7 @@ protected:
         ClientToScreen(s->m_hWnd, &p);
         return p;
     }
-    static int32_t channelX(Slider* s, int32_t value) {
-        RECT ch{};
-        SendMessageW(s->m_hWnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&ch));
-        return ch.left + (ch.right - ch.left) * (value - s->getMinimum()) / (s->getMaximum() - s->getMinimum());
-    }
-    QuietSliderDrawer drawer;
+    slidertest::RecordingSliderDrawer drawer;
     Recorder changes;
 };
 
@@ -73,9 +53,9 @@ TEST_F(SliderDragTest, ARealDragMovesTheThumbItPressed) {
         leftButton(true);
         ASSERT_TRUE(waitFor([&] { return s->isDragging(); })) << "scale " << scale;
         EXPECT_EQ(s->getDraggedThumb(), 1);
-        pointerTo(screenAt(s, channelX(s, 80)));
+        pointerTo(screenAt(s, slidertest::channelX(s, 80)));
         EXPECT_TRUE(waitFor([&] { return s->getUpperPosition() == 80; })) << s->getUpperPosition();
-        pointerTo(screenAt(s, channelX(s, 5)));
+        pointerTo(screenAt(s, slidertest::channelX(s, 5)));
         EXPECT_TRUE(waitFor([&] { return s->getUpperPosition() == 21; })) << s->getUpperPosition();
         leftButton(false);
         EXPECT_TRUE(waitFor([&] { return !s->isDragging(); }));

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "gui/drawer/ISlider.h"
+#include "gui/controls/SliderTestSupport.h"
 #include "gui/window/WindowTestSupport.h"
 #include "platform/system/Screen.h"
 
@@ -21,44 +21,6 @@ namespace {
 using s::gui::win::Slider;
 using windowtest::Recorder;
 using windowtest::waitFor;
-
-// A slider drawer that records the state it was asked to paint.
-class RecordingSliderDrawer : public s::gui::drawer::ISlider {
-public:
-    const wchar_t* getClassName() const override { return L"test_RecordingSliderDrawer"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b, int32_t mn, int32_t mx, int32_t pos, bool fill,
-               int32_t anc, bool en, bool two, int32_t second, int32_t band, int32_t a, int32_t bb) override {
-        rect = {l, t, r, b};
-        minimum = mn;
-        maximum = mx;
-        position = pos;
-        showFill = fill;
-        anchor = anc;
-        enabled = en;
-        twoThumbs = two;
-        secondPosition = second;
-        bandStyle = band;
-        bandA = a;
-        bandB = bb;
-        const RECT all{l, t, r, b};
-        HBRUSH brush = CreateSolidBrush(RGB(0, 128, 0));
-        FillRect(dc, &all, brush);
-        DeleteObject(brush);
-        ++paints;
-    }
-    uint8_t getColorARed() const override { return 0; }
-    uint8_t getColorAGreen() const override { return 0; }
-    uint8_t getColorABlue() const override { return 0; }
-    void setColorA(int, int, int) override {}
-    void setColorB(int, int, int) override {}
-    void setColorC(int, int, int) override {}
-
-    RECT rect{};
-    int32_t minimum = 0, maximum = 0, position = 0, anchor = 0, secondPosition = 0, bandStyle = 0, bandA = 0, bandB = 0;
-    bool showFill = false, enabled = false, twoThumbs = false;
-    std::atomic<int> paints{0};
-};
 
 class SliderTest : public windowtest::WindowTest {
 protected:
@@ -82,18 +44,11 @@ protected:
         window->validate();
         return s;
     }
-    // The client x of a value on the track bar's channel.
-    static int32_t channelX(Slider* s, int32_t value) {
-        RECT ch{};
-        SendMessageW(s->m_hWnd, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&ch));
-        const int32_t range = s->getMaximum() - s->getMinimum();
-        return ch.left + (ch.right - ch.left) * (value - s->getMinimum()) / range;
-    }
     static LPARAM at(int32_t x) { return MAKELPARAM(x, 15); }
     static int32_t trackBarPosition(Slider* s) { return int32_t(SendMessageW(s->m_hWnd, TBM_GETPOS, 0, 0)); }
 
     Recorder changes;
-    RecordingSliderDrawer drawer;
+    slidertest::RecordingSliderDrawer drawer;
 };
 
 TEST_F(SliderTest, TheWindowIsATrackBarWithTheStoredSettings) {
@@ -144,17 +99,17 @@ TEST_F(SliderTest, ADragFollowsThePointerThroughTheChannel) {
         changes.codes.clear();
         changes.count = 0;
         Slider* s = attach(Slider::createRange(0, 100, 0, -1, -1), true);
-        SendMessageW(s->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(channelX(s, 50)));
+        SendMessageW(s->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, at(slidertest::channelX(s, 50)));
         EXPECT_TRUE(s->isDragging());
         EXPECT_EQ(s->getPosition(), 50) << "scale " << scale;
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(channelX(s, 75)));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(slidertest::channelX(s, 75)));
         EXPECT_EQ(s->getPosition(), 75) << "scale " << scale;
         EXPECT_EQ(trackBarPosition(s), 75);
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(channelX(s, 75) + 500));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(slidertest::channelX(s, 75) + 500));
         EXPECT_EQ(s->getPosition(), 100);
-        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(channelX(s, 100)));
+        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(slidertest::channelX(s, 100)));
         EXPECT_FALSE(s->isDragging());
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, 0, at(channelX(s, 10)));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, 0, at(slidertest::channelX(s, 10)));
         EXPECT_EQ(s->getPosition(), 100);  // no drag after the release
         EXPECT_EQ(changes.codes, (std::vector<int32_t>{0, 0, 0})) << "scale " << scale;
         window->removeChild(s, true);
@@ -179,9 +134,9 @@ TEST_F(SliderTest, APressOnTheDrawnSecondThumbDragsItAtEveryScale) {
         EXPECT_TRUE(s->isDragging()) << "scale " << scale;
         EXPECT_EQ(s->getDraggedThumb(), 1) << "scale " << scale;
         EXPECT_EQ(s->getPosition(), 130);
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(channelX(s, 110)));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(slidertest::channelX(s, 110)));
         EXPECT_EQ(s->getUpperPosition(), 131) << "scale " << scale;  // stops above the first
-        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(channelX(s, 110)));
+        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(slidertest::channelX(s, 110)));
 
         // A press between the thumbs is swallowed.
         const int32_t before = changes.count;
@@ -205,9 +160,9 @@ TEST_F(SliderTest, TheFirstThumbDraggedPastTheSecondStopsBelowItWithOneEvent) {
         ASSERT_TRUE(s->isDragging());
         ASSERT_EQ(s->getDraggedThumb(), 0);
         changes.count = 0;
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(channelX(s, 65)));
-        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(channelX(s, 70)));
-        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(channelX(s, 70)));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(slidertest::channelX(s, 65)));
+        SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, at(slidertest::channelX(s, 70)));
+        SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, at(slidertest::channelX(s, 70)));
         EXPECT_EQ(s->getPosition(), 59) << "scale " << scale;
         EXPECT_EQ(s->getUpperPosition(), 60);
         EXPECT_EQ(trackBarPosition(s), 59);
