@@ -273,4 +273,19 @@ TEST_F(SliderTest, TheSizeWithoutHintsIsFiftyByTwentyTimesTheScale) {
     }
 }
 
+// Without a drawer the track bar moves its own thumb; what it reports is stored and told.
+TEST_F(SliderTest, TheSystemTrackBarsOwnDragIsReadBack) {
+    Slider* s = attach(Slider::createRange(0, 100, 0, -1, -1), false);
+    RECT thumb{};
+    SendMessageW(s->m_hWnd, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+    const int32_t y = (thumb.top + thumb.bottom) / 2;
+    SendMessageW(s->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM((thumb.left + thumb.right) / 2, y));
+    SendMessageW(s->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(slidertest::channelX(s, 60), y));
+    SendMessageW(s->m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(slidertest::channelX(s, 60), y));
+    EXPECT_GT(trackBarPosition(s), 40);
+    EXPECT_EQ(s->getPosition(), trackBarPosition(s));
+    EXPECT_GE(changes.count.load(), 1);
+    for (int32_t code : changes.codes) EXPECT_EQ(code, 0);
+}
+
 }  // namespace
