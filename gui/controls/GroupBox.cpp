@@ -13,8 +13,6 @@
 #include "gui/paint/MemDC.h"
 #include "gui/skin/ISkin.h"
 #include "gui/skin/ISkinner.h"
-#include "gui/window/IWindow.h"
-#include "gui/window/WindowClass.h"
 #include "imaging/image/BufferedImage.h"
 #include "platform/lang/Localizer.h"
 
