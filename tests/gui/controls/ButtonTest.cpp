@@ -10,6 +10,7 @@
 
 #include "gui/controls/Button.h"
 #include "gui/controls/ControlTestSupport.h"
+#include "platform/lang/Localizer.h"
 
 namespace {
 
@@ -271,6 +272,69 @@ TEST_F(ButtonTest, TheDefaultStyleIsSetOnTheButtonsWindow) {
     early->setDefaultStyle();
     panel->addChild(early);
     EXPECT_EQ(GetWindowLongW(early->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+}
+
+const wchar_t* const kPack =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<lang><LANGUAGES>"
+    L"<entry tagName=\"eng\" engName=\"English\" trueName=\"English\"></entry>"
+    L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"></entry>"
+    L"</LANGUAGES><entries>"
+    L"<entry id=\"400330\"><eng>Close</eng><deu>Schlie\xDF"
+    L"en</deu></entry>"
+    L"</entries></lang>\n";
+
+TEST_F(ButtonTest, ATextIdFollowsTheWindowsLanguage) {
+    s::lang::Localizer* localizer = s::lang::Localizer::loadXmlText(kPack);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(localizer);
+    const uint32_t listenersBefore = localizer->getListenerCount();
+
+    Button* b = Button::createWithTextId(400330, -1, -1);
+    EXPECT_STREQ(b->getText(), L"");  // no language pack before attachment
+    panel->addChild(b);
+    wchar_t caption[32];
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption, L"Close");
+    const int32_t englishWidth = b->getPreferredWidth();
+
+    localizer->setLanguage(L"German");
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption,
+                 L"Schlie\xDF"
+                 L"en");
+    EXPECT_GT(b->getPreferredWidth(), englishWidth);
+
+    // Taken out and released, it no longer listens.
+    panel->removeChild(b, false);
+    EXPECT_EQ(localizer->getListenerCount(), listenersBefore);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(nullptr);
+    localizer->release();
+}
+
+TEST_F(ButtonTest, DraggingTheResizerGripResizesTheWindow) {
+    Button* grip = Button::createWithText(L"#Resizer", -1, -1);
+    grip->setFixedWidth(16);
+    grip->setFixedHeight(16);
+    panel->addChild(grip);
+    RECT before;
+    GetWindowRect(hwnd(), &before);
+
+    const POINT start = controltest::centreOf(grip->m_hWnd);
+    controltest::pointerTo(start);
+    controltest::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return grip->isPressed(); }));
+    controltest::pointerTo(POINT{start.x + 30, start.y + 20});
+    controltest::leftButton(false);
+    ASSERT_TRUE(waitFor([&] { return !grip->isPressed(); }));
+
+    RECT after;
+    GetWindowRect(hwnd(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 30);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 20);
 }
 
 TEST_F(ButtonTest, TheColourSwatchCaptionIsTheColourrefInHex) {
