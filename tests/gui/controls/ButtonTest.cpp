@@ -117,28 +117,48 @@ TEST_F(ButtonTest, GeometryWaitsForTheEndOfADeferredUpdate) {
     EXPECT_EQ(r.right - r.left, 70);
 }
 
+// A panel painter: red, and green from x = 35 on.
+class TwoColourPainter : public windowtest::SolidFrameDrawer {
+public:
+    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b) override {
+        fillWith(dc, RECT{l, t, r, b}, RGB(255, 0, 0));
+        fillWith(dc, RECT{35, t, r, b}, RGB(0, 255, 0));
+    }
+    static void fillWith(HDC dc, const RECT& rc, COLORREF c) {
+        HBRUSH brush = CreateSolidBrush(c);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+    }
+};
+
 TEST_F(ButtonTest, ATransparentDrawnButtonShowsTheBoxUnderIt) {
-    s::gui::win::Box* red = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
-    red->setBackgroundColor(255, 0, 0, false);
-    panel->addChild(red);
+    s::gui::win::Box* box = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
+    box->setBackgroundColor(0, 0, 0, false);
+    TwoColourPainter painter;
+    box->setPainter(&painter, false);
+    box->setMargins(10, 0, 5, 0);
+    panel->addChild(box);
     RecordingButtonDrawer drawer;  // paints nothing of its own
     Button* b = Button::createWithText(L"Glass", -1, -1);
     b->setDrawer(&drawer, false);
     b->setFixedWidth(50);
     b->setFixedHeight(30);
-    red->addChild(b);
+    box->addChild(b);
     ASSERT_TRUE(b->isTransparent());
     ASSERT_TRUE(b->isLibraryPainted());
-    RedrawWindow(red->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(box->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(255, 0, 0));
+    // The button sits at (10, 5) in the box: its x 25 is the box's 35.
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(255, 0, 0));
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 30, 15), RGB(0, 255, 0));
     EXPECT_GT(drawer.faces, 0);
     EXPECT_EQ(drawer.lastCaption, L"Glass");
 
     // Opaque, it shows its own colour under the face.
     b->setBackgroundColor(0, 0, 255, true);
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(0, 0, 255));
-    red->removeChild(b, false);
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(0, 0, 255));
+    box->removeChild(b, false);
+    box->setPainter(nullptr, false);
 }
 
 TEST_F(ButtonTest, AResizerWithoutDrawerPaintsItsGrip) {
