@@ -127,6 +127,17 @@ TEST_F(LabelTest, TheOwnTextReturnsAfterTemporaryTexts) {
     }
 }
 
+TEST_F(LabelTest, ATextSetWhileATemporaryTextShowsIsTheOneThatReturns) {
+    Label* l = addLabel(L"Ready");
+    l->showTemporaryText(L"Saved", 5000);
+    EXPECT_TRUE(l->setText(L"Done", true));
+    EXPECT_FALSE(l->setText(L"Done", true));
+    EXPECT_STREQ(l->getText(), L"Saved");  // the temporary text keeps showing
+    l->showTemporaryText(L"Copied", 50);
+    ASSERT_TRUE(waitFor([&] { return !l->isShowingTemporaryText(); }));
+    EXPECT_STREQ(l->getText(), L"Done");
+}
+
 TEST_F(LabelTest, ATextIdWithoutLanguagePackGivesTheEmptyText) {
     Label* l = addLabel(L"Something");
     l->setTextId(400330);
