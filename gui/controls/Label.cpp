@@ -188,6 +188,15 @@ bool Label::setText(const wchar_t* text, bool redraw) {
     return ::SendMessageW(m_hWnd, LibraryMessage::kLabelSetText, reinterpret_cast<WPARAM>(text), redraw) != 0;
 }
 
+bool Label::setOwnText(const wchar_t* text, bool redraw) {
+    if (!temporaryActive_) return applyText(text, redraw);
+    // A temporary text is showing: the new text is the one that returns at its end.
+    const std::wstring next = textOf(text);
+    if (next == savedText_) return false;
+    savedText_ = next;
+    return true;
+}
+
 bool Label::applyText(const wchar_t* text, bool redraw) {
     const std::wstring next = textOf(text);
     if (next == text_) return false;
@@ -332,7 +341,7 @@ bool Label::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPara
             }
             return true;
         case LibraryMessage::kLabelSetText:
-            *result = applyText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
+            *result = setOwnText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
             return true;
         case LibraryMessage::kLabelTemporaryText:
             if (const auto* record = reinterpret_cast<const TemporaryTextRecord*>(wParam)) startTemporaryText(*record);

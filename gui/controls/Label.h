@@ -7,6 +7,8 @@
 //   column->addChild(status);
 //   status->showTemporaryText(L"Saved", 2000);   // "Ready" again after two seconds
 //
+// Setting the text while a temporary text shows changes the text that returns at its end.
+//
 // A clickable label highlights under the pointer (the link fonts), opens its URL with
 // the shell when clicked and tells its click listeners LabelEvent::kClick. A label that
 // is not clickable lets clicks through to what lies below.
@@ -100,6 +102,9 @@ private:
     void forStateFonts(F change);
     // Sets the text on the window's thread (or directly without a window).
     bool applyText(const wchar_t* text, bool redraw);
+    // The label's own text, on the window's thread: shown at once, or kept for the end of
+    // a temporary text that is showing.
+    bool setOwnText(const wchar_t* text, bool redraw);
     void startTemporaryText(const TemporaryTextRecord& record);
     void endTemporaryText();
     void setHover(int32_t state);

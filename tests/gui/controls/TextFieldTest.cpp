@@ -159,6 +159,8 @@ TEST_F(TextFieldTest, AReadOnlyOrDisabledFieldShowsTheButtonFace) {
 
 TEST_F(TextFieldTest, SettingsGivenBeforeTheWindowExistTakeEffectAtAttachment) {
     TextField* f = TextField::create();
+    Recorder changes;
+    f->addChangeListener(&changes);
     f->setText(L"secret", true);
     f->setPassword(true);
     f->setEditable(false);
@@ -172,6 +174,7 @@ TEST_F(TextFieldTest, SettingsGivenBeforeTheWindowExistTakeEffectAtAttachment) {
     wchar_t text[16];
     GetWindowTextW(f->m_hWnd, text, 16);
     EXPECT_STREQ(text, L"secret");
+    EXPECT_EQ(changes.count.load(), 0);  // the text it starts with is no change
 }
 
 }  // namespace
