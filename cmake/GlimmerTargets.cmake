@@ -93,6 +93,11 @@ function(glimmer_test_exe name layer)
   glimmer_link_layer(${name} ${layer})
   target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
   target_link_libraries(${name} PRIVATE gtest gmock)
+  # The viewer's tests read the program's own resources (icons, language pack, pictures)
+  # from the built Glimmer.exe.
+  if(layer STREQUAL "viewer" AND TARGET glimmer)
+    add_dependencies(${name} glimmer)
+  endif()
   target_compile_definitions(${name} PRIVATE
     GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
     GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
