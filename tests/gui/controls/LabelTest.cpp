@@ -233,6 +233,11 @@ TEST_F(LabelTest, AClickedLinkOpensItsUrlAndTellsItsListeners) {
     Recorder clicks;
     l->addClickListener(&clicks);
 
+    // Under the pointer it paints with the link-hover font.
+    controltest::pointerTo(controltest::centreOf(l->m_hWnd));
+    ASSERT_TRUE(waitFor([&] { return l->getHoverState() == 1; }));
+    EXPECT_EQ(drawer.lastFont, l->getStateFont3());
+
     controltest::clickAt(controltest::centreOf(l->m_hWnd));
     ASSERT_TRUE(waitFor([&] { return clicks.count.load() == 1; }));
     EXPECT_EQ(clicks.codes[0], s::gui::LabelEvent::kClick);
