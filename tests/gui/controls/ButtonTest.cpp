@@ -357,6 +357,19 @@ TEST_F(ButtonTest, DraggingTheResizerGripResizesTheWindow) {
     EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 20);
 }
 
+TEST_F(ButtonTest, TheWheelOverTheButtonIsSwallowedAndElsewhereGoesToTheWindow) {
+    Button* b = addButton(L"Wheel");
+    Recorder wheel;
+    window->addWheelListener(&wheel);
+    const POINT inside = controltest::centreOf(b->m_hWnd);
+    RECT r;
+    GetWindowRect(b->m_hWnd, &r);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
+    EXPECT_EQ(wheel.count.load(), 0);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(r.right + 50, inside.y));
+    EXPECT_EQ(wheel.count.load(), 1);
+}
+
 TEST_F(ButtonTest, TheColourSwatchCaptionIsTheColourrefInHex) {
     struct Case {
         int r, g, b;
