@@ -188,3 +188,41 @@ TEST(CheckBoxPool, AReleasedBoxComesBackWithTheDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(CheckBoxTest, WithADrawerTheBoxMeasuresAndPaintsThroughIt) {
+    formtest::FakeCheckBoxDrawer drawer;
+    CheckBox* box = CheckBox::createWithText(L"Grid", false);
+    box->setDrawer(&drawer, false);
+    EXPECT_EQ(drawer.normal, box->getCaptionFont());
+    EXPECT_EQ(drawer.second, box->getSecondFont());
+    attach(box);
+    EXPECT_EQ(box->getMinWidth(), 16 + 8 * 4);
+    EXPECT_EQ(box->getMinHeight(), 16);
+
+    drawer.paints = 0;
+    clickMiddleOf(box->m_hWnd);
+    ASSERT_TRUE(waitFor([&] { return box->isChecked() && drawer.paints > 0 && drawer.lastChecked; }));
+    EXPECT_EQ(drawer.lastBoxSize, 16);
+    // What the drawer painted is what the window shows.
+    HDC dc = GetDC(box->m_hWnd);
+    EXPECT_EQ(GetPixel(dc, 2, 2), RGB(0, 200, 0));
+    ReleaseDC(box->m_hWnd, dc);
+}
+
+TEST_F(CheckBoxTest, AWrappedCaptionFitsTheWidthItIsGiven) {
+    CheckBox* box = CheckBox::createWithText(L"Keep the aspect ratio of the picture when it is resized", false);
+    box->setWordWrap(true);
+    attach(box);
+    EXPECT_NE(GetWindowLongW(box->m_hWnd, GWL_STYLE) & BS_MULTILINE, 0);
+    const int32_t line = box->getMinHeight();
+    ASSERT_GT(line, 0);
+    EXPECT_EQ(box->getPreferredHeight(), line);
+    EXPECT_LT(box->getMinWidth(), box->getPreferredWidth());  // the longest word, boxed
+    box->setSizeClamped(120, 0);
+    EXPECT_LE(box->getWidth(), 120);
+    EXPECT_GE(box->getHeight(), 2 * line);
+}
+
+}  // namespace

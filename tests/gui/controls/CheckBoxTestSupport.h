@@ -6,7 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cwchar>
+
 #include "gui/box/Box.h"
+#include "gui/drawer/ICheckBox.h"
 #include "gui/window/WindowTestSupport.h"
 #include "support/FakeComponent.h"
 
@@ -73,6 +77,74 @@ protected:
     }
 
     s::gui::win::Box* panel = nullptr;
+};
+
+}  // namespace formtest
+
+namespace formtest {
+
+// A check box drawer that fills its rectangle and remembers what it was asked.
+class FakeCheckBoxDrawer : public s::gui::drawer::ICheckBox {
+public:
+    std::atomic<int> paints{0};
+    bool lastChecked = false;
+    int32_t lastBoxSize = -1;
+    s::gui::IFont* normal = nullptr;
+    s::gui::IFont* second = nullptr;
+    const wchar_t* getClassName() const override { return L"test_FakeCheckBoxDrawer"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void setFlag1(bool) override {}
+    void setFlag2(bool) override {}
+    void setColorA(int, int, int) override {}
+    void setTextColor2(int, int, int) override {}
+    void setColorB(int, int, int) override {}
+    void setBoxLineColor(int, int, int) override {}
+    void applyToFonts(s::gui::IFont* n, s::gui::IFont* d) override {
+        normal = n;
+        second = d;
+    }
+    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b, int32_t boxSize, bool checked, const wchar_t*,
+               s::gui::IFont*) override {
+        const RECT rect{l, t, r, b};
+        HBRUSH brush = CreateSolidBrush(checked ? RGB(0, 200, 0) : RGB(200, 0, 0));
+        FillRect(dc, &rect, brush);
+        DeleteObject(brush);
+        lastChecked = checked;
+        lastBoxSize = boxSize;
+        ++paints;
+    }
+    // A box of 16 plus 8 pixels a character, 16 high.
+    void measure(HDC, const wchar_t* text, s::gui::IFont*, int32_t* minW, int32_t* minH, int32_t* prefW,
+                 int32_t* prefH) override {
+        *minW = *prefW = 16 + 8 * int32_t(wcslen(text));
+        *minH = *prefH = 16;
+    }
+};
+
+// A radio button drawer that remembers the scratch surface it was given.
+class FakeRadioDrawer : public s::gui::drawer::IRadioButton {
+public:
+    std::atomic<int> paints{0};
+    bool lastChecked = false;
+    SIZE scratchSize{0, 0};
+    COLORREF lastFill = 0;
+    const wchar_t* getClassName() const override { return L"test_FakeRadioDrawer"; }
+    s::base::IObject* newInstance() const override { return nullptr; }
+    void setFlag(bool) override {}
+    void setTextColor1(int, int, int) override {}
+    void setTextColor2(int, int, int) override {}
+    void setColorA(int, int, int) override {}
+    void setColorB(int, int, int) override {}
+    void applyToFonts(s::gui::IFont*, s::gui::IFont*) override {}
+    void paint(HDC, HDC scratch, int32_t, int32_t, int32_t, int32_t, bool selected, const wchar_t*, s::gui::IFont*,
+               COLORREF fill) override {
+        BITMAP bm{};
+        GetObjectW(GetCurrentObject(scratch, OBJ_BITMAP), sizeof(bm), &bm);
+        scratchSize = {bm.bmWidth, bm.bmHeight};
+        lastChecked = selected;
+        lastFill = fill;
+        ++paints;
+    }
 };
 
 }  // namespace formtest

@@ -212,6 +212,26 @@ TEST_F(ComboBoxTest, ASilentSelectDuringAReflectedChangeTellsNobody) {
     EXPECT_EQ(combo->getPreviousIndex(), 1);
 }
 
+TEST_F(ComboBoxTest, TheOpenListIsWideEnoughForTheWidestRowAndTheScrollBarPastThirtyRows) {
+    auto openWidth = [&](int rows) {
+        ComboBox* combo = ComboBox::create();
+        for (int i = 0; i < rows; ++i) combo->addItem(ComboBoxItem::createWithText(L"A fairly long entry", i));
+        attach(combo);
+        SendMessageW(panel->m_hWnd, WM_COMMAND, MAKEWPARAM(ComboBox::kControlId, CBN_DROPDOWN),
+                     reinterpret_cast<LPARAM>(combo->m_hWnd));
+        EXPECT_TRUE(combo->isDropped());
+        const int width = int(SendMessageW(combo->m_hWnd, CB_GETDROPPEDWIDTH, 0, 0));
+        SendMessageW(panel->m_hWnd, WM_COMMAND, MAKEWPARAM(ComboBox::kControlId, CBN_CLOSEUP),
+                     reinterpret_cast<LPARAM>(combo->m_hWnd));
+        EXPECT_FALSE(combo->isDropped());
+        panel->removeChild(combo, true);
+        return width;
+    };
+    const int thirty = openWidth(30), thirtyOne = openWidth(31);
+    EXPECT_GT(thirty, 100);
+    EXPECT_EQ(thirtyOne - thirty, GetSystemMetrics(SM_CXVSCROLL));
+}
+
 TEST_F(ComboBoxTest, RowsAreDrawnWithTheirStyles) {
     ComboBox* combo = makeCombo(0);
     auto add = [&](const wchar_t* text, uint32_t style) {

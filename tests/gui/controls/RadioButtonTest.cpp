@@ -139,3 +139,22 @@ TEST(RadioButtonPool, NamesAndAReleasedButtonComeBackWithTheDefaults) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(RadioButtonTest, WithADrawerTheMarkIsPaintedOnAFourTimesScratchSurface) {
+    formtest::FakeRadioDrawer drawer;
+    RadioButton* b = RadioButton::createWithText(L"Smooth");
+    b->setDrawer(&drawer, false);
+    attach(b);
+    drawer.paints = 0;
+    b->setChecked(true, false);
+    b->repaint();
+    ASSERT_TRUE(waitFor([&] { return drawer.paints > 0; }));
+    EXPECT_TRUE(drawer.lastChecked);
+    EXPECT_EQ(drawer.scratchSize.cx, 52);
+    EXPECT_EQ(drawer.scratchSize.cy, 52);
+    EXPECT_EQ(drawer.lastFill, RGB(255, 255, 255));
+}
+
+}  // namespace
