@@ -38,8 +38,7 @@ public:
     CheckControlBase() = default;
     ~CheckControlBase() override { releaseSwitchers(); }
 
-    // --- ITextFont: the caption font (the size code also the second font)
-    // -------------------
+    // --- ITextFont: the caption font (the size code also the second font) ---
     void setSizeCode(int32_t code) override {
         captionFont_.setSizeCode(code);
         secondFont_.setSizeCode(code);
@@ -47,48 +46,39 @@ public:
     }
     const wchar_t* getFace() override { return captionFont_.getFace(); }
     void setFace(const wchar_t* face) override {
-        captionFont_.setFace(face);
-        fontChanged();
+        fontChange([&] { captionFont_.setFace(face); });
     }
     uint32_t getTextColor() override { return captionFont_.getColor(); }
     void setTextColor(int32_t r, int32_t g, int32_t b) override {
-        captionFont_.setColor(r, g, b);
-        fontChanged();
+        fontChange([&] { captionFont_.setColor(r, g, b); });
     }
     int32_t getFontHeight() override { return captionFont_.getHeight(); }
     void setFontHeight(int32_t h) override {
-        captionFont_.setHeight(h);
-        fontChanged();
+        fontChange([&] { captionFont_.setHeight(h); });
     }
     int32_t getFontWidth() override { return captionFont_.getWidth(); }
     void setFontWidth(int32_t w) override {
-        captionFont_.setWidth(w);
-        fontChanged();
+        fontChange([&] { captionFont_.setWidth(w); });
     }
     bool isBold() override { return captionFont_.isBold(); }
     void setBold(bool on) override {
-        captionFont_.setBold(on);
-        fontChanged();
+        fontChange([&] { captionFont_.setBold(on); });
     }
     bool isItalic() override { return captionFont_.isItalic(); }
     void setItalic(bool on) override {
-        captionFont_.setItalic(on);
-        fontChanged();
+        fontChange([&] { captionFont_.setItalic(on); });
     }
     bool isUnderline() override { return captionFont_.isUnderline(); }
     void setUnderline(bool on) override {
-        captionFont_.setUnderline(on);
-        fontChanged();
+        fontChange([&] { captionFont_.setUnderline(on); });
     }
     bool isStrikeOut() override { return captionFont_.isStrikeOut(); }
     void setStrikeOut(bool on) override {
-        captionFont_.setStrikeOut(on);
-        fontChanged();
+        fontChange([&] { captionFont_.setStrikeOut(on); });
     }
     int32_t getWeight() override { return captionFont_.getWeight(); }
     void setWeight(int32_t weight) override {
-        captionFont_.setWeight(weight);
-        fontChanged();
+        fontChange([&] { captionFont_.setWeight(weight); });
     }
     void setPointSize(int32_t points) override {
         captionFont_.setPointSize(points);
@@ -96,8 +86,7 @@ public:
         fontChanged();
     }
 
-    // --- caption
-    // ----------------------------------------------------------------------------
+    // --- caption ---
     void setText(const wchar_t* text) override {
         text_ = text ? text : L"";
         if (this->m_hWnd) this->SetWindowText(checkcontrol::withLiteralAmpersands(text_).c_str());
@@ -110,8 +99,7 @@ public:
     const wchar_t* getText() const { return text_.c_str(); }
     int32_t getTextId() const { return textId_; }
 
-    // --- listeners and links
-    // ------------------------------------------------------------------
+    // --- listeners and links ---
     void addCheckedListener(events::IEventListener* l) override { push(checkedListeners_, l); }
     void addUncheckedListener(events::IEventListener* l) override { push(uncheckedListeners_, l); }
     void enableWhenChecked(IComponent* c) override { switcher<events::Enabler>(kEnableOnCheck, true)->addComponent(c); }
@@ -127,9 +115,8 @@ public:
 
     bool isChecked() override { return checked_; }
 
-    // --- IComponent
-    // --------------------------------------------------------------------------- A change
-    // tells the enable (on) or disable (off) listeners code 0.
+    // --- IComponent ---
+    // A change tells the enable (on) or disable (off) listeners code 0.
     void setEnabled(bool enabled) override {
         if (enabled != this->enabled_) {
             this->enabled_ = enabled;
@@ -139,8 +126,7 @@ public:
         if (drawer_) this->repaint();
     }
 
-    // --- drawer
-    // ------------------------------------------------------------------------------
+    // --- drawer ---
     void setDrawer(Drawer* drawer, bool owned) override {
         if (drawer_ && drawerOwned_ && drawer_ != drawer) drawer::releaseDrawer(drawer_);
         drawer_ = drawer;
@@ -189,6 +175,11 @@ protected:
         if (drawer_) drawer_->applyToFonts(&captionFont_, &secondFont_);
         this->updateSize();
         this->repaint();
+    }
+    template <class F>
+    void fontChange(F change) {
+        change();
+        fontChanged();
     }
 
     void attachServices() override {

@@ -67,8 +67,7 @@ void ComboBox::reset() {
     perItemFaces_ = false;
 }
 
-// --- Rows and selection
-// -------------------------------------------------------------------------
+// --- Rows and selection ---
 
 void ComboBox::select(int32_t index, bool notify) {
     notify_ = notify;
@@ -96,8 +95,7 @@ void ComboBox::showSelection(int32_t index) {
 
 void ComboBox::selectionChanged() { control::tell(selectionListeners_, this, 0); }
 
-// --- Fonts, drawer, state
-// ---------------------------------------------------------------------
+// --- Fonts, drawer, state ---
 
 int32_t ComboBox::listLineHeight() {
     HDC dc = ::GetDC(nullptr);
@@ -152,8 +150,7 @@ void ComboBox::setSizeClamped(int32_t w, int32_t h) {
             clamp(h, heightHint_, getMinHeight(), getPreferredHeight()));
 }
 
-// --- Services
-// -------------------------------------------------------------------------------------
+// --- Services ---
 
 void ComboBox::attachServices() {
     if (lang::Localizer* l = control::localizerOf(window_)) l->addListener(this);
@@ -193,8 +190,7 @@ void ComboBox::onEvent(base::IObject* source, int32_t) {
     }
 }
 
-// --- Window
-// ---------------------------------------------------------------------------------------
+// --- Window ---
 
 bool ComboBox::createWindow(CWnd* parentWnd) {
     if (!parentWnd || !Create(WS_CHILD | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
