@@ -64,6 +64,8 @@ void ComboBoxRows::deleteAt(int32_t index) {
     // Selecting row 0 never moves a row, so the index still names the same row.
     takeOut(index, false);
     item->release();
+    // Row 0 itself went: the new first row takes its place.
+    if (current_ < 0 && count() > 0) select(0, false);
 }
 
 void ComboBoxRows::deleteWithData(intptr_t data) { deleteAt(indexOfData(data)); }

@@ -53,7 +53,7 @@ public:
     ComboBoxItem* remove(ComboBoxItem* item);
     ComboBoxItem* removeAt(int32_t index);
     // Row 0 is selected silently first (unless it is current), then the row goes out and
-    // back to its pool.
+    // back to its pool; when that was row 0, the new row 0 is selected silently.
     void deleteItem(ComboBoxItem* item);
     void deleteAt(int32_t index);
     // The first row with the data, as deleteAt.

@@ -173,6 +173,21 @@ TEST_F(ComboBoxRowsTest, DeletingAnotherRowSelectsRowZeroSilentlyFirst) {
     EXPECT_EQ(rows.current(), 0);
 }
 
+TEST_F(ComboBoxRowsTest, DeletingRowZeroLeavesTheNewRowZeroSelected) {
+    fill(3);
+    rows.select(2, false);
+    rows.deleteAt(0);
+    ASSERT_EQ(rows.count(), 2);
+    EXPECT_EQ(rows.current(), 0);
+    EXPECT_EQ(rows.currentItem()->getData(), 1);
+    EXPECT_EQ(sink.cursor.back(), 0);
+    EXPECT_EQ(sink.events, 0);
+    rows.deleteAt(0);
+    rows.deleteAt(0);  // the last row: nothing left to select
+    EXPECT_EQ(rows.current(), -1);
+    EXPECT_EQ(rows.currentItem(), nullptr);
+}
+
 TEST_F(ComboBoxRowsTest, DeleteWithDataTakesOnlyTheFirstMatchingRow) {
     rows.add(ComboBoxItem::createWithText(L"a", 7));
     rows.add(ComboBoxItem::createWithText(L"b", 8));
