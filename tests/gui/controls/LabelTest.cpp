@@ -184,6 +184,12 @@ TEST_F(LabelTest, ItPaintsItsTextOverTheBoxUnderIt) {
     EXPECT_EQ(corner, RGB(255, 0, 0));
     EXPECT_GT(blue, 10);
     EXPECT_EQ(drawer.lastText, L"WWW");
+    EXPECT_EQ(drawer.lastFont, l->getFont());
+
+    // Disabled (its own flag), it paints with the disabled font.
+    l->setEnabled(false);
+    EXPECT_FALSE(l->isEnabled());
+    EXPECT_EQ(drawer.lastFont, l->getStateFont1());
     red->removeChild(l, false);
 }
 

@@ -133,6 +133,10 @@ TEST_F(TextFieldTest, LosingTheFocusTellsTheFocusListeners) {
     a->addFocusLostListener(&lost);
     a->selectAll();
     EXPECT_EQ(lost.count.load(), 0);
+    DWORD start = 1, end = 0;
+    SendMessageW(a->m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u);
     b->selectAll();
     ASSERT_TRUE(waitFor([&] { return lost.count.load() == 1; }));
     EXPECT_EQ(lost.codes[0], TextFieldEvent::kFocusLost);
