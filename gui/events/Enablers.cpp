@@ -10,8 +10,15 @@ void Switcher::addComponent(IComponent* component) {
 
 void Switcher::onEvent(base::IObject* source, int32_t) {
     if (!source_ || source != asObject(source_)) return;
-    for (uint32_t i = 0; i < components_.count(); ++i)
-        static_cast<IComponent*>(components_.get(i))->setEnabled(enable_);
+    for (uint32_t i = 0; i < components_.count(); ++i) {
+        auto* component = static_cast<IComponent*>(components_.get(i));
+        switch (action_) {
+            case Action::kEnable: component->setEnabled(true); break;
+            case Action::kDisable: component->setEnabled(false); break;
+            case Action::kMakeEditable: component->setEditable(true); break;
+            case Action::kMakeReadOnly: component->setEditable(false); break;
+        }
+    }
 }
 
 void Switcher::reset() {

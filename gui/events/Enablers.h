@@ -1,6 +1,7 @@
-// Listeners that switch other components on or off when a watched component raises an
-// event (the check box binds the enabled state of other components to its check
-// state with them).
+// Listeners that switch other components on or off (Enabler, Disabler), or make them
+// editable or read-only (Editabler, UnEditabler), when a watched component raises an
+// event (check boxes and radio buttons bind the state of other components to their
+// check state with them).
 //
 //   s::gui::events::Enabler* on = s::gui::events::Enabler::create();
 //   on->setSource(checkBox);
@@ -21,7 +22,7 @@ class IComponent;
 
 namespace s::gui::events {
 
-// What the two share: the watched source and the components to switch.
+// What they share: the watched source and the components to switch.
 class Switcher : public IEventListener, public base::IObject, public thread::IPoolable {
 public:
     void setSource(IComponent* source) { source_ = source; }
@@ -36,10 +37,13 @@ public:
     void reset() override;
 
 protected:
-    explicit Switcher(bool enable) : enable_(enable) {}
+    // What a switch does to each listed component.
+    enum class Action { kEnable, kDisable, kMakeEditable, kMakeReadOnly };
+    explicit Switcher(bool enable) : action_(enable ? Action::kEnable : Action::kDisable) {}
+    explicit Switcher(Action action) : action_(action) {}
 
 private:
-    const bool enable_;
+    const Action action_;
     IComponent* source_ = nullptr;
     col::_array::ArrayP components_;
 };
@@ -54,6 +58,20 @@ class Disabler : public Switcher {
     S_POOLED(Disabler, L"s_gui_events_Disabler")
 public:
     Disabler() : Switcher(false) {}
+};
+
+// Makes the listed components editable (IComponent::setEditable(true)).
+class Editabler : public Switcher {
+    S_POOLED(Editabler, L"s_gui_events_Editabler")
+public:
+    Editabler() : Switcher(Action::kMakeEditable) {}
+};
+
+// Makes the listed components read-only (IComponent::setEditable(false)).
+class UnEditabler : public Switcher {
+    S_POOLED(UnEditabler, L"s_gui_events_UnEditabler")
+public:
+    UnEditabler() : Switcher(Action::kMakeReadOnly) {}
 };
 
 }  // namespace s::gui::events
