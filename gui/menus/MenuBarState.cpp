@@ -33,10 +33,12 @@ void Tracker::clear() {
     hot = -1;
     buttonDown = popupOpen = switchPending = closedBySwitch = false;
     lastCloseMs = INT64_MIN / 2;
+    closedOn = -1;
 }
 
 Steps Tracker::onMouseMove(int32_t entry, bool openOnHover) {
     Steps s;
+    if (entry != closedOn) closedOn = -1;
     if (entry >= 0) {
         s.capture = true;
         if (entry == hot) return s;
@@ -46,7 +48,7 @@ Steps Tracker::onMouseMove(int32_t entry, bool openOnHover) {
         }
         hot = entry;
         s.repaint = true;
-        if ((popupOpen || openOnHover) && !switchPending) s.openPopups = hotIsPopup();
+        if ((popupOpen || (openOnHover && entry != closedOn)) && !switchPending) s.openPopups = hotIsPopup();
         return s;
     }
     if (!buttonDown && !popupOpen) s.releaseCapture = true;
@@ -122,6 +124,7 @@ bool Tracker::endPopup(int64_t nowMs, Steps* steps) {
     buttonDown = false;
     if (!closedBySwitch) {
         lastCloseMs = nowMs;
+        closedOn = hot;
         popupOpen = false;
         hot = -1;
         s.releaseCapture = true;

@@ -56,6 +56,9 @@ public:
     bool switchPending = false;
     bool closedBySwitch = false;
     int64_t lastCloseMs = INT64_MIN / 2;
+    // The entry whose pop-up the user closed: hovering it opens nothing until the pointer
+    // has left it (-1 for none).
+    int32_t closedOn = -1;
 
     // entry: the entry under the cursor, -1 for none.
     Steps onMouseMove(int32_t entry, bool openOnHover);

@@ -77,6 +77,14 @@ TEST(MenuBarState, HoverMakesEntriesHotAndOpensOnlyWhenAsked) {
     EXPECT_FALSE(s.openPopups);
     s = t.onMouseMove(2, true);
     EXPECT_TRUE(s.openPopups);
+    // Closed there (Escape): the pointer still on the entry opens nothing again until it
+    // has left the entry.
+    ASSERT_TRUE(t.beginPopup());
+    EXPECT_FALSE(t.endPopup(10000, &s));
+    EXPECT_FALSE(t.onMouseMove(2, true).openPopups);
+    EXPECT_EQ(t.hot, 2);
+    t.onMouseMove(-1, true);
+    EXPECT_TRUE(t.onMouseMove(2, true).openPopups);
 }
 
 TEST(MenuBarState, MovingToTheNextEntrySwitchesTheOpenPopup) {
