@@ -225,10 +225,26 @@ TEST_F(MenuExTest, LanguageChangeRelabelsTheEntries) {
     EXPECT_EQ(bar->relabel(), 2);
 }
 
+TEST_F(MenuExTest, ClicksBetweenEntriesGoThrough) {
+    addThree();
+    // Past the last entry (136) the bar is transparent to the pointer.
+    POINT p{170, 5};
+    ClientToScreen(bar->m_hWnd, &p);
+    moveSettled(p);
+    EXPECT_EQ(SendMessageW(bar->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y)), HTTRANSPARENT);
+    const POINT c = centreOfEntry(2);
+    moveSettled(c);
+    EXPECT_EQ(SendMessageW(bar->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+}
+
 TEST_F(MenuExTest, ACommandEntryFiresOnReleaseNotOnPress) {
     addThree();
-    controltest::pointerTo(centreOfEntry(1));
+    moveSettled(centreOfEntry(1));
     ASSERT_TRUE(waitFor([this] { return bar->getHotIndex() == 1; }));
+    // The hot entry is painted as such.
+    EXPECT_TRUE(waitFor([this] { return drawer.lastHot.load() == 1; }));
+    const POINT c = centreOfEntry(1);
+    EXPECT_EQ(SendMessageW(bar->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
     controltest::leftButton(true);
     // The press alone fires nothing; the release over the entry does.
     EXPECT_FALSE(waitFor([this] { return commands.count.load() > 0; }, 200));

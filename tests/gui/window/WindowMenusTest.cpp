@@ -8,10 +8,12 @@
 #include "WindowTestSupport.h"
 #include "gui/component/Events.h"
 #include "gui/component/LibraryMessage.h"
+#include "gui/menus/MenuEx.h"
 #include "gui/menus/MenuItem.h"
 #include "gui/menus/PopupMenu.h"
 
 using s::gui::menuitem::MenuItem;
+using s::gui::win::MenuEx;
 using s::gui::win::PopupMenu;
 using windowtest::Recorder;
 using windowtest::waitFor;
@@ -84,6 +86,27 @@ TEST_F(WindowMenusTest, CommandsGoToTheFirstMenuHoldingThem) {
     LRESULT result = 0;
     EXPECT_FALSE(window->preHandle(&result, WM_COMMAND, MAKEWPARAM(6, 1), 0));
     EXPECT_EQ(contextHeard.count.load(), 1);
+}
+
+TEST_F(WindowMenusTest, TheMenuBarComesFirst) {
+    MenuEx* bar = MenuEx::create();
+    PopupMenu* file = PopupMenu::create();
+    file->withItem(MenuItem::createWithText(L"Shared", 5, false));
+    bar->addPopup(file);
+    bar->addItem(MenuItem::createWithText(L"Bar only", 11, false));
+    Recorder barHeard;
+    bar->addCommandListener(&barHeard);
+    window->setMenuBar(bar);
+    for (int id : {5, 11}) {
+        LRESULT result = 1;
+        EXPECT_TRUE(window->preHandle(&result, WM_COMMAND, MAKEWPARAM(id, 0), 0)) << id;
+        EXPECT_EQ(bar->getLastCommand(), id);
+    }
+    EXPECT_EQ(barHeard.count.load(), 2);
+    EXPECT_EQ(trayHeard.count.load(), 0);
+    EXPECT_EQ(contextHeard.count.load(), 0);
+    window->setMenuBar(nullptr);
+    bar->release();
 }
 
 TEST_F(WindowMenusTest, RightClickShowsTheContextMenuAndTheChoiceComesBack) {
