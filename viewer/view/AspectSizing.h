@@ -46,7 +46,8 @@ struct SizingPlan {
     int32_t viewWidth = 0, viewHeight = 0;
     int32_t scrollX = 0, scrollY = 0;
     // Not limited: the view fills its parent; when it scrolled, scrolling is switched
-    // off and the scroll box returns to its origin.
+    // off and the scroll box returns to its origin. Either way the bars stay shown
+    // (IScrollBox::setBarsHidden(false)).
     bool stopScrolling = false;
     // The dragged size is far beyond the picture's: switch to fit image to window and
     // leave the rectangle as dragged.

@@ -188,6 +188,10 @@ Size windowSizeFor(int32_t w, int32_t h, const WindowChrome& chrome, const Area&
     return Size{chrome.windowWidthFor(v.width), chrome.windowHeightFor(v.height)};
 }
 
+Size windowSizeKeepingPage(const WindowChrome& after, int32_t pageW, int32_t pageH) {
+    return Size{after.windowWidthFor(pageW - 2 * after.viewFrame), after.windowHeightFor(pageH - 2 * after.viewFrame)};
+}
+
 // --- applyScale -------------------------------------------------------------------------------
 
 ScalePlan planScale(const ZoomState& st, const WindowChrome& chrome, const Area& work, double x,
@@ -237,6 +241,7 @@ ScalePlan planScale(const ZoomState& st, const WindowChrome& chrome, const Area&
     plan.viewHeight = plan.shownHeight + 2 * s;
     plan.scrollX = scroll.keepPoint ? std::max(scroll.pointX, 0) : keptX;
     plan.scrollY = scroll.keepPoint ? std::max(scroll.pointY, 0) : keptY;
+    plan.barsHidden = !scroll.showBars;
     return plan;
 }
 

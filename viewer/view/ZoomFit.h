@@ -150,6 +150,10 @@ struct Size {
 };
 Size windowSizeFor(int32_t w, int32_t h, const WindowChrome& chrome, const Area& work);
 
+// The outer size that keeps the page box (the view with its frame) at pageW x pageH when
+// the title area is switched: `after` is the chrome with the new title setting.
+Size windowSizeKeepingPage(const WindowChrome& after, int32_t pageW, int32_t pageH);
+
 // --- applyScale ---------------------------------------------------------------------------
 
 // The scroll state of the picture view when a new scale is applied.
@@ -158,6 +162,7 @@ struct ScrollInput {
     bool keepPoint = false;            // scroll to (pointX, pointY) instead of keeping the picture point
     int32_t pointX = 0, pointY = 0;
     int32_t vBarWidth = 0, hBarHeight = 0;  // the scroll box's bar sizes
+    bool showBars = true;                   // without fit window to image: show the scroll bars
 };
 
 // What showing the picture at a new scale does.
@@ -171,11 +176,13 @@ struct ScalePlan {
     int32_t shownWidth = 0, shownHeight = 0;  // the picture at that scale
     bool placeWindow = false;                 // fit window to image: the window takes the outer size
     int32_t outerWidth = 0, outerHeight = 0;
-    // The picture view at the fixed size viewWidth x viewHeight, scroll bars shown and
-    // scrolling on; otherwise the view fills its parent and scrolling is off.
+    // The picture view at the fixed size viewWidth x viewHeight, scrolled to (scrollX,
+    // scrollY), scrolling on; otherwise the view fills its parent and scrolling is off.
     bool scrolls = false;
     int32_t viewWidth = 0, viewHeight = 0;
     int32_t scrollX = 0, scrollY = 0;
+    // For IScrollBox::setBarsHidden as it stands: true hides the bars.
+    bool barsHidden = false;
 };
 ScalePlan planScale(const ZoomState& st, const WindowChrome& chrome, const Area& work, double x,
                     const ScrollInput& scroll);

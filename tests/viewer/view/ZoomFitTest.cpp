@@ -61,6 +61,22 @@ TEST(ZoomFit, SizeConversionsAddTheBordersFramesTitleAndBars) {
     EXPECT_FALSE(kChrome.tooWide(1898, kWork));
 }
 
+TEST(ZoomFit, SwitchingTheTitleAreaKeepsThePageSize) {
+    // A 400 x 300 view inside a 402 x 302 page (frame 1).
+    const WindowChrome on = WindowChrome::forScreenScale(1, true, 16, true);
+    const WindowChrome off = WindowChrome::forScreenScale(1, true, 16, false);
+    const Size withTitle = windowSizeKeepingPage(on, 402, 302);
+    const Size without = windowSizeKeepingPage(off, 402, 302);
+    EXPECT_EQ(withTitle.width, 422);
+    EXPECT_EQ(withTitle.height, 364);
+    EXPECT_EQ(without.width, 422);
+    EXPECT_EQ(without.height, 344);
+    const WindowChrome big = WindowChrome::forScreenScale(2, true, 0, true);
+    const Size twice = windowSizeKeepingPage(big, 804, 604);  // view 800 x 600
+    EXPECT_EQ(big.viewWidthFor(twice.width), 800);
+    EXPECT_EQ(big.viewHeightFor(twice.height), 600);
+}
+
 // The three pictures of the zoom table: their limits, the window that shows them at
 // 100 %, and the window for fit window to image at their largest scale.
 TEST(ZoomFit, ZoomTableOfLimitsAndWindowSizes) {
@@ -258,6 +274,15 @@ TEST(ZoomFit, FitWindowToImageCappedToTheWorkArea) {
             EXPECT_EQ(plan.scrollY, int32_t(std::lround(50 / 2.0 * c.scale)) + 1);
         }
     }
+    // At screen scale 2 the frame is 2 pixels a side.
+    ScrollInput scroll = bars();
+    scroll.scrollX = 21;
+    const ScalePlan twice =
+        planScale(pictureState(400, 300, 2.0, true), WindowChrome::forScreenScale(2, true), kWork, 6.0, scroll);
+    EXPECT_TRUE(twice.scrolls);
+    EXPECT_EQ(twice.viewWidth, 2404);
+    EXPECT_EQ(twice.viewHeight, 1804);
+    EXPECT_EQ(twice.scrollX, 59);  // (21 - 2) / 2 x 6 + 2
     // A window that only reaches the width gets room for the horizontal bar.
     const ScalePlan wide = planScale(pictureState(10000, 10, 0.5, true), kChrome, kWork, 0.5, bars());
     EXPECT_EQ(wide.outerWidth, 1920);
@@ -282,6 +307,11 @@ TEST(ZoomFit, WithoutFitWindowToImageTheViewScrollsToTheGivenPoint) {
     plan = planScale(st, kChrome, kWork, 2.0, scroll);
     EXPECT_EQ(plan.scrollX, 0);
     EXPECT_EQ(plan.scrollY, 30);
+    EXPECT_FALSE(plan.barsHidden);
+    scroll.showBars = false;
+    EXPECT_TRUE(planScale(st, kChrome, kWork, 2.0, scroll).barsHidden);
+    // A window capped by the work area always shows its bars.
+    EXPECT_FALSE(planScale(pictureState(400, 300, 1.0, true), kChrome, kWork, 6.0, scroll).barsHidden);
     // An old scale of 0 keeps the position rather than dividing by it.
     EXPECT_EQ(keepScrollPoint(40, 0.0, 2.0, 1), 40);
     EXPECT_EQ(keepScrollPoint(0, 1.0, 3.0, 2), 0);
