@@ -68,7 +68,14 @@ BrowseResult FolderBrowser::walk(PathWin* shown, bool forward, bool wrap, bool f
         reference = forward ? -1 : count;
         if (count < 1) result = BrowseResult::NoCandidate;
     } else {
-        list->indexOfPath(shown, &reference);
+        if (!list->indexOfPath(shown, &reference)) {
+            // A shown file that is not listed (deleted meanwhile, or the made-up name of a
+            // pasted picture) is placed where its name would sort: the step goes to the
+            // picture after (before) that place, not to one counted from the list's start.
+            int32_t place = 0;
+            while (place < count && _wcsicmp(list->get(place)->getFullPath(), shownText.c_str()) < 0) ++place;
+            reference = forward ? place - 1 : place;
+        }
         int32_t resumed = 0;
         if (!resumeShown_.empty() && resumeForward_ == forward && samePath(resumeShown_.c_str(), shownText.c_str()) &&
             list->containsText(resumeAfter_.c_str(), &resumed))

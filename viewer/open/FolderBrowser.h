@@ -6,6 +6,9 @@
 //   BrowseResult r = browser.next(shown.getFile(), /*wrap=*/true);
 //   if (r == BrowseResult::Opened) ...
 //
+// A shown file missing from the list (deleted meanwhile, or the made-up name of a pasted
+// picture, which lies in the last folder) is stepped from the place its name sorts to.
+//
 // A walk tries at most kMaxTries candidates. When that many in a row fail to open, the
 // walk gives up (BrowseResult::GaveUp) with the old picture still on view, and remembers
 // where it stopped: the next step in the same direction from the same shown file goes on

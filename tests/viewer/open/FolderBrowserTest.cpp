@@ -1,6 +1,7 @@
 #include "viewer/open/FolderBrowser.h"
 
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
@@ -190,4 +191,29 @@ TEST_F(FolderBrowserTest, GivesUpAfterTwelveDamagedFilesThenGoesOnPastThem) {
     takeTried();
     EXPECT_EQ(browser_.previous(shown_.getFile()), BrowseResult::Opened);
     EXPECT_EQ(takeTried(), (std::vector<std::string>{"z.png"}));
+}
+
+// A shown file that has gone from the folder is stepped from where its name would sort:
+// next gives the picture after it, previous the one before, not the list's second or last.
+TEST_F(FolderBrowserTest, StepsFromTheSortPlaceOfAFileThatHasGone) {
+    opentest::PictureFolder folder("browsegone");
+    ASSERT_TRUE(folder.addPictures({"a.png", "b.png", "c.png", "d.png", "e.png"}));
+    struct Row {
+        bool forward;
+        const char* shownAfter;
+    } rows[] = {{true, "d.png"}, {false, "b.png"}};
+    for (const Row& row : rows) {
+        open(folder, "c.png");
+        ASSERT_TRUE(DeleteFileW(folder.winFile("c.png").c_str()));
+        EXPECT_EQ(row.forward ? browser_.next(shown_.getFile(), false) : browser_.previous(shown_.getFile()),
+                  BrowseResult::Opened);
+        EXPECT_EQ(shownName(), row.shownAfter);
+        ASSERT_TRUE(folder.addPictures({"c.png"}));
+    }
+    // Past the end of the list: no wrap, nothing; with wrap, the first picture.
+    open(folder, "e.png");
+    ASSERT_TRUE(DeleteFileW(folder.winFile("e.png").c_str()));
+    EXPECT_EQ(browser_.next(shown_.getFile(), false), BrowseResult::NoCandidate);
+    EXPECT_EQ(browser_.next(shown_.getFile(), true), BrowseResult::Opened);
+    EXPECT_EQ(shownName(), "a.png");
 }
