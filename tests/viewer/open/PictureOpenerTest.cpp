@@ -185,8 +185,8 @@ TEST_F(PictureOpenerTest, PasteFromTheClipboard) {
     owner.empty();
 }
 
-// A capture hides the host for its time and always shows it again; an unknown kind
-// captures nothing and changes nothing; the entire screen opens under its caption.
+// A capture hides the host for its time and always shows it again; an unknown kind or
+// a point over no window captures nothing and changes nothing; the entire screen opens under its caption.
 TEST_F(PictureOpenerTest, CaptureShowsTheHostAgainWhateverHappens) {
     opentest::PictureFolder folder("opencapture");
     ASSERT_TRUE(folder.addPictures({"shown.png"}, 11));
@@ -195,15 +195,24 @@ TEST_F(PictureOpenerTest, CaptureShowsTheHostAgainWhateverHappens) {
     const Snapshot before(shown_, settings_);
 
     CountingHost host;
-    EXPECT_FALSE(opener_.openCapture(7, POINT{10, 10}, &host, &shown_));
-    EXPECT_EQ(host.hidden, 1);
-    EXPECT_EQ(host.shownAgain, 1);
-    EXPECT_TRUE(host.visible);
-    before.expectSame(shown_, settings_, "unknown kind");
+    // An unknown kind, and the window kinds at a point off every screen (no window there).
+    const struct {
+        int32_t kind;
+        POINT pick;
+    } failing[] = {{7, {10, 10}}, {capture::kWindow, {-30000, -30000}}, {capture::kWindowPart, {-30000, -30000}}};
+    int calls = 0;
+    for (const auto& row : failing) {
+        EXPECT_FALSE(opener_.openCapture(row.kind, row.pick, &host, &shown_)) << row.kind;
+        ++calls;
+        EXPECT_EQ(host.hidden, calls) << row.kind;
+        EXPECT_EQ(host.shownAgain, calls) << row.kind;
+        EXPECT_TRUE(host.visible) << row.kind;
+        before.expectSame(shown_, settings_, "capture kind " + std::to_string(row.kind));
+    }
 
     ASSERT_TRUE(opener_.openCapture(capture::kEntireScreen, POINT{0, 0}, &host, &shown_));
-    EXPECT_EQ(host.hidden, 2);
-    EXPECT_EQ(host.shownAgain, 2);
+    EXPECT_EQ(host.hidden, calls + 1);
+    EXPECT_EQ(host.shownAgain, calls + 1);
     ASSERT_NE(shown_.getSet(), nullptr);
     EXPECT_EQ(shown_.getSet()->getWidth(), GetSystemMetrics(SM_CXVIRTUALSCREEN));
     EXPECT_EQ(shown_.getSource(), PictureSource::Capture);
