@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/DropFiles.h"
 #include "gui/box/Box.h"
 #include "gui/box/UrlDropTarget.h"
 #include "gui/window/WindowTestSupport.h"
@@ -32,22 +33,7 @@ RECT rectInParent(HWND child) {
     return r;
 }
 
-// An HDROP as the shell makes it for the given paths (wide, double-zero terminated).
-HGLOBAL makeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1;
-    for (const auto& p : paths) chars += p.size() + 1;
-    HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(df + 1);
-    for (const auto& p : paths) {
-        wmemcpy(out, p.c_str(), p.size());
-        out += p.size() + 1;
-    }
-    GlobalUnlock(h);
-    return h;
-}
+using testsupport::makeDrop;
 
 class BoxTest : public windowtest::WindowTest {
 protected:

@@ -14,6 +14,7 @@
 #include "gui/controls/RadioButton.h"
 #include "gui/drawer/IMenu.h"
 #include "gui/skin/ISkinner.h"
+#include "support/TestSkins.h"
 
 namespace {
 
@@ -38,83 +39,18 @@ public:
 };
 
 // A skin with the three form-control drawers; every other kind is absent.
-class FormSkin : public drawer::ISkin {
+class FormSkin : public testsupport::StubSkin {
 public:
     formtest::FakeCheckBoxDrawer check;
     formtest::FakeRadioDrawer radio;
     CountingComboDrawer combo;
 
-    const wchar_t* getClassName() const override { return L"test_FormSkin"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    void release() override {}
-    void reset() override {}
-    const wchar_t* getName() override { return L"Form"; }
-    void setName(const wchar_t*) override {}
-    drawer::IWindow* getWindowDrawer() override { return nullptr; }
-    void setWindowDrawer(drawer::IWindow*) override {}
-    drawer::IButton* getButtonDrawer() override { return nullptr; }
-    void setButtonDrawer(drawer::IButton*) override {}
-    drawer::IText* getTextDrawer() override { return nullptr; }
-    void setTextDrawer(drawer::IText*) override {}
-    drawer::IScrollBar* getScrollBarDrawer() override { return nullptr; }
-    void setScrollBarDrawer(drawer::IScrollBar*) override {}
     drawer::ICheckBox* getCheckBoxDrawer() override { return &check; }
-    void setCheckBoxDrawer(drawer::ICheckBox*) override {}
     drawer::IRadioButton* getRadioButtonDrawer() override { return &radio; }
-    void setRadioButtonDrawer(drawer::IRadioButton*) override {}
-    drawer::ISlider* getSliderDrawer() override { return nullptr; }
-    void setSliderDrawer(drawer::ISlider*) override {}
-    drawer::ICounter* getCounterDrawer() override { return nullptr; }
-    void setCounterDrawer(drawer::ICounter*) override {}
-    drawer::IListHeader* getListHeaderDrawer() override { return nullptr; }
-    void setListHeaderDrawer(drawer::IListHeader*) override {}
-    drawer::IListBox* getListBoxDrawer() override { return nullptr; }
-    void setListBoxDrawer(drawer::IListBox*) override {}
-    drawer::IStatusBar* getStatusBarDrawer() override { return nullptr; }
-    void setStatusBarDrawer(drawer::IStatusBar*) override {}
-    drawer::IMenu* getMenuDrawer() override { return nullptr; }
-    void setMenuDrawer(drawer::IMenu*) override {}
     drawer::ICombo* getComboDrawer() override { return &combo; }
-    void setComboDrawer(drawer::ICombo*) override {}
-    drawer::IGroupBox* getGroupBoxDrawer() override { return nullptr; }
-    void setGroupBoxDrawer(drawer::IGroupBox*) override {}
-    drawer::ITabBox* getTabBoxDrawer() override { return nullptr; }
-    void setTabBoxDrawer(drawer::ITabBox*) override {}
 };
 
-// Two form skins; selecting the other one tells every listener.
-class FormSkinner : public drawer::ISkinner, public s::base::IObject {
-public:
-    FormSkin skins[2];
-    uint32_t current = 0;
-    std::vector<s::gui::events::IEventListener*> listeners;
-
-    const wchar_t* getClassName() const override { return L"test_FormSkinner"; }
-    s::base::IObject* newInstance() const override { return nullptr; }
-    s::base::IObject* asObject() override { return this; }
-    drawer::ISkin* getCurrentSkin() override { return &skins[current]; }
-    uint32_t getSkinCount() override { return 2; }
-    drawer::ISkin* getSkin(uint32_t i) override { return i < 2 ? &skins[i] : nullptr; }
-    const wchar_t* getSkinName(uint32_t) override { return L"Form"; }
-    uint32_t getCurrentIndex() override { return current; }
-    void selectSkin(uint32_t index) override {
-        if (index >= 2 || index == current) return;
-        current = index;
-        const auto copy = listeners;
-        for (auto* l : copy) l->onEvent(this, drawer::kSkinChangedEvent);
-    }
-    void selectSkinByName(const wchar_t*) override {}
-    bool findSkin(const wchar_t*, uint32_t*) override { return false; }
-    void addListener(s::gui::events::IEventListener* l) override {
-        if (std::find(listeners.begin(), listeners.end(), l) == listeners.end()) listeners.push_back(l);
-    }
-    void removeListener(s::gui::events::IEventListener* l) override {
-        listeners.erase(std::remove(listeners.begin(), listeners.end(), l), listeners.end());
-    }
-    bool listens(s::gui::events::IEventListener* l) const {
-        return std::find(listeners.begin(), listeners.end(), l) != listeners.end();
-    }
-};
+using FormSkinner = testsupport::TwoSkinner<FormSkin>;
 
 class CheckBoxSkinTest : public formtest::FormWindowTest {
 protected:

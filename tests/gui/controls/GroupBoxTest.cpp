@@ -19,6 +19,7 @@
 #include "gui/window/WindowTestSupport.h"
 #include "platform/file/PathArray.h"
 #include "platform/lang/Localizer.h"
+#include "support/DropFiles.h"
 
 namespace {
 
@@ -273,22 +274,7 @@ TEST_F(GroupBoxTest, TheTitleIdComesFromTheLanguagePackAndFollowsIt) {
     localizer->release();
 }
 
-// An HDROP as the shell makes it for the given paths.
-HGLOBAL makeDrop(const std::vector<std::wstring>& paths) {
-    size_t chars = 1;
-    for (const auto& p : paths) chars += p.size() + 1;
-    HGLOBAL h = GlobalAlloc(GHND, sizeof(DROPFILES) + chars * sizeof(wchar_t));
-    auto* df = static_cast<DROPFILES*>(GlobalLock(h));
-    df->pFiles = sizeof(DROPFILES);
-    df->fWide = TRUE;
-    auto* out = reinterpret_cast<wchar_t*>(df + 1);
-    for (const auto& p : paths) {
-        wmemcpy(out, p.c_str(), p.size());
-        out += p.size() + 1;
-    }
-    GlobalUnlock(h);
-    return h;
-}
+using testsupport::makeDrop;
 
 TEST_F(GroupBoxTest, AcceptFilesSetBeforeTheContentReachesTheDropListeners) {
     GroupBox* g = GroupBox::create();
