@@ -9,12 +9,8 @@
 #include "gui/component/LibraryMessage.h"
 #include "gui/controls/ScrollInfo.h"
 #include "gui/drawer/DefaultDrawers.h"
-#include "gui/paint/MemDC.h"
 #include "gui/skin/ISkin.h"
 #include "gui/skin/ISkinner.h"
-#include "gui/window/IWindow.h"
-#include "gui/window/WindowClass.h"
-#include "imaging/image/BufferedImage.h"
 #include "platform/system/Screen.h"
 
 namespace s::gui::win {
@@ -28,34 +24,10 @@ constexpr UINT kRepeatMs = 100;
 
 bool isArrow(int32_t part) { return part == 0 || part == 4; }
 
+// Where a hidden bar waits, far outside its parent's client area.
+constexpr int32_t kParkY = 10000;
+
 }  // namespace
-
-// --- ChildPlacement -------------------------------------------------------------------
-
-void ChildPlacement::place(HWND hwnd, bool visible, UINT flags) {
-    if (deferred || !hwnd) {
-        dirty = true;
-        return;
-    }
-    ::SetWindowPos(hwnd, nullptr, x + originX, y + originY, width, height,
-                   flags | SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
-}
-
-void ChildPlacement::flush(HWND hwnd, bool visible) {
-    deferred = false;
-    if (!dirty) return;
-    dirty = false;
-    place(hwnd, visible, 0);
-}
-
-POINT ChildPlacement::screenOrigin(HWND hwnd, const ChildPlacement& p) {
-    POINT pt{0, 0};
-    if (hwnd)
-        ::ClientToScreen(hwnd, &pt);
-    else
-        pt = {p.originX + p.x, p.originY + p.y};
-    return pt;
-}
 
 // --- Life cycle -------------------------------------------------------------------------
 
@@ -69,22 +41,19 @@ ScrollBar::~ScrollBar() {
     drawer::releaseDrawer(defaultDrawer_);
     defaultDrawer_ = nullptr;
     if (info_) info_->release();
-    if (m_hWnd) DestroyWindow();
 }
 
 void ScrollBar::reset() {
     visible_ = false;
     setParent(nullptr);
+    resetControl(::GetSysColor(COLOR_BTNFACE), false);
+    visible_ = false;
     if (drawer_ && drawerOwned_) drawer::releaseDrawer(drawer_);
     drawer_ = nullptr;
     drawerOwned_ = false;
     // A fresh default drawer takes the current screen scale.
     drawer::releaseDrawer(defaultDrawer_);
     defaultDrawer_ = drawer::createDefaultScrollBar();
-    geo_ = {};
-    widthHint_ = heightHint_ = {};
-    background_ = ::GetSysColor(COLOR_BTNFACE);
-    transparent_ = false;
     orientation_ = ScrollBarOrientation::kVertical;
     pressed_ = false;
     pressedPart_ = activePart_ = -1;
@@ -100,58 +69,6 @@ void ScrollBar::reset() {
     colorSet_ = false;
 }
 
-// --- Geometry ---------------------------------------------------------------------------
-
-int32_t ScrollBar::getScreenX() { return ChildPlacement::screenOrigin(m_hWnd, geo_).x; }
-int32_t ScrollBar::getScreenY() { return ChildPlacement::screenOrigin(m_hWnd, geo_).y; }
-
-bool ScrollBar::containsScreenPoint(int32_t x, int32_t y) {
-    if (!isVisible()) return false;
-    const POINT o = ChildPlacement::screenOrigin(m_hWnd, geo_);
-    return x >= o.x && x <= o.x + geo_.width && y >= o.y && y <= o.y + geo_.height;
-}
-
-void ScrollBar::setPosition(int32_t x, int32_t y) {
-    geo_.x = x;
-    geo_.y = y;
-    geo_.place(m_hWnd, visible_, SWP_NOSIZE);
-}
-
-void ScrollBar::setSize(int32_t w, int32_t h) {
-    geo_.width = w;
-    geo_.height = h;
-    geo_.place(m_hWnd, visible_, SWP_NOMOVE);
-}
-
-void ScrollBar::setBounds(int32_t x, int32_t y, int32_t w, int32_t h) {
-    geo_.x = x;
-    geo_.y = y;
-    geo_.width = w;
-    geo_.height = h;
-    geo_.place(m_hWnd, visible_, 0);
-}
-
-void ScrollBar::setOrigin(int32_t originX, int32_t originY) {
-    geo_.originX = originX;
-    geo_.originY = originY;
-    geo_.place(m_hWnd, visible_, SWP_NOSIZE);
-}
-
-void ScrollBar::endUpdate() { geo_.flush(m_hWnd, visible_); }
-
-int32_t ScrollBar::getPreferredWidth() {
-    return visible_ ? layout::controlPreferredSize(widthHint_, 0, 0, parentInnerWidth()) : 0;
-}
-
-int32_t ScrollBar::getPreferredHeight() {
-    return visible_ ? layout::controlPreferredSize(heightHint_, 0, 0, parentInnerHeight()) : 0;
-}
-
-void ScrollBar::setSizeClamped(int32_t w, int32_t h) {
-    setSize(layout::clampToHints(w, getMinWidth(), getPreferredWidth()),
-            layout::clampToHints(h, getMinHeight(), getPreferredHeight()));
-}
-
 // --- Visibility and colours ------------------------------------------------------------
 
 void ScrollBar::setVisible(bool visible, bool) {
@@ -165,7 +82,7 @@ void ScrollBar::setVisible(bool visible, bool) {
         if (!visible_) return;
         visible_ = false;
         if (m_hWnd) ::ShowWindow(m_hWnd, SW_HIDE);
-        setPosition(kParkX, kParkY);
+        setPosition(control::kParkX, kParkY);
         if (parent_) parent_->validate();
     }
     repaintPeer();
@@ -175,55 +92,9 @@ void ScrollBar::repaintPeer() {
     if (peer_) peer_->repaint();
 }
 
-void ScrollBar::setEnabled(bool enabled) {
-    if (m_hWnd) ::EnableWindow(m_hWnd, enabled);
-}
-
-void ScrollBar::setTransparent(bool transparent, bool redraw) {
-    transparent_ = transparent;
-    if (redraw) repaint();
-}
-
-void ScrollBar::setBackgroundSystem(bool redraw) {
-    transparent_ = false;
-    background_ = ::GetSysColor(COLOR_BTNFACE);
-    if (redraw) repaint();
-}
-
-void ScrollBar::setBackgroundLight(bool redraw) {
-    const COLORREF c = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-    auto lighter = [](int v) { return 255 - ((255 - v) >> 1); };
-    setBackgroundColor(lighter(GetRValue(c)), lighter(GetGValue(c)), lighter(GetBValue(c)), redraw);
-}
-
-void ScrollBar::setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) {
-    transparent_ = false;
-    background_ = RGB(r & 0xFF, g & 0xFF, b & 0xFF);
-    if (redraw) repaint();
-}
-
 void ScrollBar::setColor(int32_t r, int32_t g, int32_t b) {
     color_ = RGB(r & 0xFF, g & 0xFF, b & 0xFF);
     colorSet_ = true;
-}
-
-void ScrollBar::repaint() {
-    if (isVisible() && ::IsWindow(m_hWnd)) ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-void ScrollBar::repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (!isVisible() || !::IsWindow(m_hWnd)) return;
-    const RECT r{x, y, x + w, y + h};
-    ::RedrawWindow(m_hWnd, &r, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-}
-
-::s::image::win::BufferedImage* ScrollBar::getBackBuffer(int32_t* x, int32_t* y) {
-    if (!parent_) return nullptr;
-    int32_t dx = 0, dy = 0;
-    ::s::image::win::BufferedImage* b = parent_->getBackBuffer(&dx, &dy);
-    if (x) *x += dx + geo_.x + geo_.originX;
-    if (y) *y += dy + geo_.y + geo_.originY;
-    return b;
 }
 
 // --- Bar settings -----------------------------------------------------------------------
@@ -296,87 +167,36 @@ void ScrollBar::onEvent(base::IObject* source, int32_t code) {
         info_->update(target_);
         return;
     }
-    if (skinner_ && source == skinner_->asObject() && code == kChangedEvent) {
-        drawer::ISkin* skin = skinner_->getCurrentSkin();
+    drawer::ISkinner* skinner = control::skinnerOf(window_);
+    if (skinner && source == skinner->asObject() && code == kChangedEvent) {
+        drawer::ISkin* skin = skinner->getCurrentSkin();
         if (skin && skin->getScrollBarDrawer()) setDrawer(skin->getScrollBarDrawer(), false);
     }
 }
 
 // --- Attachment -------------------------------------------------------------------------
 
-void ScrollBar::setParent(IContainer* container) {
-    if (container) {
-        parent_ = container;
-        window_ = container->getWindow();
-        if (window_ && window_->hasSkinner()) {
-            skinner_ = window_->getSkinner();
-            skinner_->addListener(this);
-            drawer::ISkin* skin = skinner_->getCurrentSkin();
-            if (skin && skin->getScrollBarDrawer()) setDrawer(skin->getScrollBarDrawer(), false);
-        }
-        auto* parentWnd = dynamic_cast<CWnd*>(container);
-        if (parentWnd && parentWnd->m_hWnd && !m_hWnd) createHandle(parentWnd);
-        return;
+void ScrollBar::attachServices() {
+    if (drawer::ISkinner* skinner = control::skinnerOf(window_)) {
+        if (drawer::ISkin* skin = skinner->getCurrentSkin(); skin && skin->getScrollBarDrawer())
+            setDrawer(skin->getScrollBarDrawer(), false);
+        skinner->addListener(this);
     }
-    if (!parent_) return;
-    detachSkinner();
-    if (m_hWnd) ::SendMessageW(m_hWnd, LibraryMessage::kDetach, 0, 0);
-    if (m_hWnd) DestroyWindow();
-    parent_ = nullptr;
-    window_ = nullptr;
 }
 
-void ScrollBar::detachSkinner() {
-    if (skinner_) skinner_->removeListener(this);
-    skinner_ = nullptr;
-}
-
-bool ScrollBar::createHandle(CWnd* parentWnd) {
-    registerWindowClass();
-    if (!CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parentWnd->m_hWnd, nullptr)) {
-        showFailureBox(L"Window Creation Failed!", L"Error!");
-        return false;
-    }
-    geo_.dirty = false;
-    geo_.place(m_hWnd, visible_, 0);
-    if (visible_) ::ShowWindow(m_hWnd, SW_SHOWNA);
-    return true;
+void ScrollBar::detachServices() {
+    if (drawer::ISkinner* skinner = control::skinnerOf(window_)) skinner->removeListener(this);
 }
 
 // --- Painting ---------------------------------------------------------------------------
 
-void ScrollBar::paint() {
-    PAINTSTRUCT ps;
-    HDC dc = ::BeginPaint(m_hWnd, &ps);
-    RECT rc;
-    ::GetClientRect(m_hWnd, &rc);
-    const int32_t w = rc.right, h = rc.bottom;
-    MemDC* mem =
-        w > 0 && h > 0 ? MemDC::forImage(m_hWnd, ::s::image::win::BufferedImage::createSized(w, h), true) : nullptr;
-    if (mem) {
-        HDC target = mem->getHdc();
-        int32_t ox = 0, oy = 0;
-        ::s::image::win::BufferedImage* under = transparent_ ? getBackBuffer(&ox, &oy) : nullptr;
-        MemDC* underDc = under ? MemDC::forImage(m_hWnd, under, false) : nullptr;
-        if (underDc) {
-            ::BitBlt(target, 0, 0, w, h, underDc->getHdc(), ox, oy, SRCCOPY);
-            underDc->release();
-        } else {
-            HBRUSH brush = ::CreateSolidBrush(background_);
-            ::FillRect(target, &rc, brush);
-            ::DeleteObject(brush);
-        }
-        drawer::IScrollBar* d = currentDrawer();
-        if (visible_ && d) {
-            auto stateOf = [&](int32_t part) { return activePart_ == part ? visualState_ : 0; };
-            d->paint(target, 0, 0, w, h, isHorizontal(), info_->getRange(), info_->getPage(), info_->getPosition(),
-                     stateOf(0), stateOf(2), stateOf(4), peer_ && peer_->isVisible(), colorSet_, GetRValue(color_),
-                     GetGValue(color_), GetBValue(color_));
-        }
-        ::BitBlt(dc, 0, 0, w, h, target, 0, 0, SRCCOPY);
-        mem->release();
-    }
-    ::EndPaint(m_hWnd, &ps);
+void ScrollBar::paintContent(HDC dc, const RECT& rc) {
+    drawer::IScrollBar* d = currentDrawer();
+    if (!visible_ || !d) return;
+    auto stateOf = [&](int32_t part) { return activePart_ == part ? visualState_ : 0; };
+    d->paint(dc, rc.left, rc.top, rc.right, rc.bottom, isHorizontal(), info_->getRange(), info_->getPage(),
+             info_->getPosition(), stateOf(0), stateOf(2), stateOf(4), peer_ && peer_->isVisible(), colorSet_,
+             GetRValue(color_), GetGValue(color_), GetBValue(color_));
 }
 
 // --- Mouse --------------------------------------------------------------------------------
@@ -417,19 +237,10 @@ void ScrollBar::stopPress() {
     if (::GetCapture() == m_hWnd) ::ReleaseCapture();
 }
 
-LRESULT ScrollBar::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (preHandle(&result, message, wParam, lParam)) return result;
-    result = CWnd::WindowProc(message, wParam, lParam);
-    postHandle(&result, message, wParam, lParam);
-    return result;
-}
-
 bool ScrollBar::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;
     switch (message) {
-        case WM_PAINT: paint(); return true;
-        case WM_ERASEBKGND: *result = 1; return true;
+        case WM_PAINT: paintBuffered(); return true;
         case WM_GETDLGCODE: *result = DefWindowProc(message, wParam, lParam) | DLGC_WANTALLKEYS; return true;
         case WM_LBUTTONDOWN: {
             const int32_t part = partAt(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));

@@ -5,6 +5,8 @@
 #include <algorithm>
 
 #include "gui/box/Box.h"
+#include "gui/controls/Control.h"
+#include "gui/controls/ScrollBar.h"
 #include "gui/component/ContainerSupport.h"
 #include "gui/component/LibraryMessage.h"
 #include "gui/controls/ScrollInfo.h"
@@ -18,6 +20,9 @@ namespace s::gui::win {
 
 namespace {
 
+// Where a hidden scroll box waits, far outside its parent's client area.
+constexpr int32_t kParkY = 10000;
+
 bool isShared(ILayoutManager* l) {
     return l == layout::Vertical::shared() || l == layout::FlowH::shared() || l == layout::Pile::shared();
 }
@@ -25,6 +30,35 @@ bool isShared(ILayoutManager* l) {
 bool buttonHeld(int vk) { return (::GetAsyncKeyState(vk) & 0x8000) != 0; }
 
 }  // namespace
+
+// --- ChildPlacement -------------------------------------------------------------------
+
+void ChildPlacement::place(HWND hwnd, bool visible, UINT flags) {
+    if (deferred || !hwnd) {
+        dirty = true;
+        return;
+    }
+    ::SetWindowPos(hwnd, nullptr, x + originX, y + originY, width, height,
+                   flags | SWP_NOZORDER | SWP_NOACTIVATE | (visible ? SWP_SHOWWINDOW : 0));
+}
+
+void ChildPlacement::flush(HWND hwnd, bool visible) {
+    deferred = false;
+    if (!dirty) return;
+    dirty = false;
+    place(hwnd, visible, 0);
+}
+
+POINT ChildPlacement::screenOrigin(HWND hwnd, const ChildPlacement& p) {
+    POINT pt{0, 0};
+    if (hwnd)
+        ::ClientToScreen(hwnd, &pt);
+    else
+        pt = {p.originX + p.x, p.originY + p.y};
+    return pt;
+}
+
+// --- Life cycle ---------------------------------------------------------------------------
 
 ScrollBox::ScrollBox() { reset(); }
 
@@ -176,7 +210,7 @@ void ScrollBox::setVisible(bool visible, bool) {
         if (m_hWnd && parent_) parent_->validate();
     } else {
         if (m_hWnd) ::ShowWindow(m_hWnd, SW_HIDE);
-        setPosition(kParkX, kParkY);
+        setPosition(control::kParkX, kParkY);
         if (outer_) outer_->setVisible(false, true);
     }
 }
@@ -438,26 +472,12 @@ void ScrollBox::paint() {
     RECT rc;
     ::GetClientRect(m_hWnd, &rc);
     const int32_t w = rc.right, h = rc.bottom;
+    // The own buffer holds what transparent content shows through.
     ensureBackBuffer(&backBuffer_, w, h);
     MemDC* mem = backBuffer_ ? MemDC::forImage(m_hWnd, backBuffer_, false) : nullptr;
     HDC target = mem ? mem->getHdc() : dc;
-    bool filled = false;
-    if (transparent_ && parent_) {
-        int32_t ox = 0, oy = 0;
-        ::s::image::win::BufferedImage* under = parent_->getBackBuffer(&ox, &oy);
-        MemDC* underDc = under ? MemDC::forImage(m_hWnd, under, false) : nullptr;
-        if (underDc) {
-            ::BitBlt(target, 0, 0, w, h, underDc->getHdc(), ox + geo_.x + geo_.originX, oy + geo_.y + geo_.originY,
-                     SRCCOPY);
-            underDc->release();
-            filled = true;
-        }
-    }
-    if (!filled) {
-        HBRUSH brush = ::CreateSolidBrush(transparent_ && parent_ ? parent_->getBackgroundColor() : background_);
-        ::FillRect(target, &rc, brush);
-        ::DeleteObject(brush);
-    }
+    if (!transparent_ || !control::copyParentPixels(m_hWnd, parent_, target, w, h))
+        control::fillRect(target, rc, transparent_ ? control::effectiveBackgroundColor(this) : background_);
     if (mem) {
         ::BitBlt(dc, 0, 0, w, h, target, 0, 0, SRCCOPY);
         mem->release();

@@ -18,13 +18,27 @@
 #include "foundation/col/Array.h"
 #include "framework/window/Wnd.h"
 #include "gui/controls/IScrollBox.h"
-#include "gui/controls/ScrollBar.h"
+#include "gui/controls/IScrollBar.h"
 #include "gui/layout/Layouts.h"
 #include "gui/layout/SizeHints.h"
 
 namespace s::gui::win {
 
 class Box;
+
+// Where a child window is and whether it must be moved, placed with SWP_SHOWWINDOW only
+// while the window wants to be seen.
+struct ChildPlacement {
+    int32_t x = 0, y = 0, originX = 0, originY = 0, width = 0, height = 0;
+    bool deferred = false, dirty = false;
+    // Moves the window to (x + originX, y + originY) at the size, or marks the geometry
+    // dirty while updates are deferred or there is no window.
+    void place(HWND hwnd, bool visible, UINT flags);
+    // Applies a deferred move.
+    void flush(HWND hwnd, bool visible);
+    // Top-left corner in screen coordinates.
+    static POINT screenOrigin(HWND hwnd, const ChildPlacement& p);
+};
 
 class ScrollBox : public IScrollBox, public base::IObject, public thread::IPoolable, public CWnd {
     S_POOLED(ScrollBox, L"s_gui_win_ScrollBox")

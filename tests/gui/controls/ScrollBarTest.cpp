@@ -8,6 +8,7 @@
 
 #include "gui/box/Box.h"
 #include "gui/controls/IScrollInfo.h"
+#include "gui/controls/ScrollBar.h"
 #include "gui/controls/ScrollBox.h"
 #include "gui/drawer/IScrollBar.h"
 #include "gui/window/WindowTestSupport.h"

@@ -7,6 +7,7 @@
 
 #include "gui/box/Box.h"
 #include "gui/controls/IScrollInfo.h"
+#include "gui/controls/ScrollBar.h"
 #include "gui/controls/ScrollBox.h"
 #include "gui/window/WindowTestSupport.h"
 
