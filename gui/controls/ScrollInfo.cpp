@@ -125,6 +125,8 @@ void ScrollInfo::update(IComponent* target) {
     state_ = fitAxis(state_, viewSize(target), size, centred_);
     setNativeInfo(target, false);
     moveContent(target, oldPosition - state_.position);
+    // Without content there is no shift to remember for the next one.
+    if (!content) offset_ = 0;
     showBar(target, isShown());
     if (target->isContainer()) static_cast<IContainer*>(target)->doLayout();
     if (bar_) bar_->repaint();

@@ -212,3 +212,44 @@ TEST_F(ScrollBarMouse, HoveringAnArrowMakesItHot) {
 }
 
 }  // namespace
+
+namespace {
+
+// The real pointer decides what a held button repeats.
+TEST_F(ScrollBarMouse, AHeldArrowRepeatsAfterAPauseAndTheTrackRepeatsPages) {
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    RECT wr;
+    GetWindowRect(bar->m_hWnd, &wr);
+    const int32_t x = (wr.left + wr.right) / 2;
+    SetCursorPos(x, wr.bottom - 2);  // the second arrow
+    ASSERT_TRUE(windowtest::waitFor([&] {
+        POINT c;
+        GetCursorPos(&c);
+        return c.y == wr.bottom - 2;
+    }));
+    const ULONGLONG pressed = GetTickCount64();
+    send(WM_LBUTTONDOWN, MK_LBUTTON, client.bottom - 2);
+    EXPECT_EQ(info->getPosition(), 60);  // one step at once
+    ASSERT_TRUE(windowtest::waitFor([&] { return info->getPosition() > 60; }));
+    EXPECT_GE(GetTickCount64() - pressed, 450u);  // the next after the pause
+    EXPECT_EQ(info->getPosition() % 60, 0);
+
+    // Slid onto the track just above the arrow: the later steps are pages.
+    SetCursorPos(x, wr.bottom - geometry().arrow - 3);
+    const int32_t page = info->getPage(), last = info->getRange() - page;
+    int32_t seen = info->getPosition();
+    bool pageStep = false;
+    windowtest::waitFor([&] {
+        const int32_t now = info->getPosition();
+        if (now - seen == page) pageStep = true;
+        seen = now;
+        return now == last;
+    });
+    send(WM_LBUTTONUP, 0, client.bottom - 2);
+    EXPECT_TRUE(pageStep);
+    EXPECT_EQ(info->getPosition(), last);
+    // Released: no longer pressed (the pointer may leave the thumb hot).
+    EXPECT_LT(bar->getVisualState(), 2);
+}
+
+}  // namespace

@@ -1,10 +1,13 @@
-// The scroll model: the fit of one axis and the clamped step as tables, then the model
-// moving a content component through a target without a window.
+// The scroll model: the fit of one axis and the clamped step as tables, the model moving
+// a content component through a target without a window, and the target window's own bar.
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <string>
 
+#include "gui/box/Box.h"
 #include "gui/controls/ScrollInfo.h"
+#include "gui/window/WindowTestSupport.h"
 #include "support/FakeComponent.h"
 
 namespace {
@@ -13,6 +16,12 @@ using s::gui::scrollbar::AxisState;
 using s::gui::scrollbar::clampScrollDelta;
 using s::gui::scrollbar::fitAxis;
 using s::gui::scrollbar::win::ScrollInfo;
+
+// Table rows are named by their place in the table.
+template <class T>
+std::string caseName(const ::testing::TestParamInfo<T>& info) {
+    return "Row" + std::to_string(info.index);
+}
 
 struct FitCase {
     const char* name;
@@ -36,7 +45,7 @@ TEST_P(FitAxisTable, GivesTheState) {
 
 // {position, range, page, centre, needed}
 INSTANTIATE_TEST_SUITE_P(
-    Cases, FitAxisTable,
+    ScrollModel, FitAxisTable,
     ::testing::Values(
         FitCase{"tall content in a 400 view", {}, 400, 1000, false, {0, 1000, 400, 0, true}},
         FitCase{"view grows at 300: rescaled to 600, clamped",
@@ -65,7 +74,8 @@ INSTANTIATE_TEST_SUITE_P(
                 2000,
                 true,
                 {800, 2000, 400, 1000, true}},
-        FitCase{"negative view counts as 0", {}, -5, 10, false, {0, 10, 0, 0, true}}));
+        FitCase{"negative view counts as 0", {}, -5, 10, false, {0, 10, 0, 0, true}}),
+    caseName<FitCase>);
 
 struct StepCase {
     int32_t position, range, page, delta, expected;
@@ -78,13 +88,14 @@ TEST_P(ClampTable, KeepsThePositionInRange) {
     EXPECT_EQ(clampScrollDelta(c.position, c.range, c.page, c.delta), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ClampTable,
+INSTANTIATE_TEST_SUITE_P(ScrollModel, ClampTable,
                          ::testing::Values(StepCase{500, 1000, 400, 400, 100},  // a page step from 500
                                            StepCase{100, 1000, 400, -60, -60}, StepCase{10, 1000, 400, -60, -10},
                                            StepCase{0, 1000, 400, -60, 0}, StepCase{600, 1000, 400, 60, 0},
                                            StepCase{0, 300, 400, 50, 0},  // page covers range
                                            StepCase{0, 1000, 400, INT_MAX, 600},
-                                           StepCase{600, 1000, 400, INT_MIN, -600}));
+                                           StepCase{600, 1000, 400, INT_MIN, -600}),
+                         caseName<StepCase>);
 
 // A content component that remembers where its origin was moved.
 class Content : public testsupport::FakeComponent {
@@ -213,6 +224,7 @@ TEST_F(ScrollInfoModel, TheContentIsRemovedAndTheBarGoes) {
     info->update(&view);
     EXPECT_FALSE(info->isNeeded());
     EXPECT_EQ(info->getPosition(), 0);
+    EXPECT_EQ(info->getOffset(), 0);
 }
 
 TEST(ScrollInfoThickness, WithoutABarTheSystemSize) {
@@ -220,6 +232,44 @@ TEST(ScrollInfoThickness, WithoutABarTheSystemSize) {
     info->setVertical();
     EXPECT_EQ(info->getThickness(), GetSystemMetrics(SM_CXVSCROLL));
     EXPECT_EQ(info->getShownThickness(), 0);
+    info->release();
+}
+
+}  // namespace
+
+namespace {
+
+// Without a bar object the model drives the target window's own scroll bar.
+class ScrollInfoNativeBar : public windowtest::WindowTest {};
+
+TEST_F(ScrollInfoNativeBar, TheTargetsOwnBarShowsStepsAndHides) {
+    window->setBounds(300, 200, 400, 300);
+    window->setVisible(true, true);
+    auto* view = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 200, 150, 0, 0, 0);
+    window->addChild(view);
+    view->setSizeClamped(1000, 1000);
+    auto* content = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 100, 1000, 0, 0, 0);
+    view->addChild(content);
+    ScrollInfo* info = ScrollInfo::create();
+    info->setVertical();
+    info->setEnabled(view, true);
+    EXPECT_TRUE(GetWindowLongW(view->m_hWnd, GWL_STYLE) & WS_VSCROLL);
+    SCROLLINFO si{};
+    si.cbSize = sizeof(si);
+    si.fMask = SIF_ALL;
+    ASSERT_TRUE(GetScrollInfo(view->m_hWnd, SB_VERT, &si));
+    EXPECT_EQ(si.nMax, 1000);
+    EXPECT_EQ(int32_t(si.nPage), info->getPage());
+
+    info->lineDown(view);
+    EXPECT_EQ(GetScrollPos(view->m_hWnd, SB_VERT), 60);
+    RECT r;
+    GetWindowRect(content->m_hWnd, &r);
+    MapWindowPoints(nullptr, view->m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.top, -60);
+
+    info->setHidden(view, true);
+    EXPECT_FALSE(GetWindowLongW(view->m_hWnd, GWL_STYLE) & WS_VSCROLL);
     info->release();
 }
 
