@@ -264,3 +264,69 @@ TEST_F(ScrollBoxTest, ARealDragOverTheContentPans) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScrollBoxTest, TransparentContentShowsTheScrollBoxColour) {
+    view->setBackgroundColor(255, 0, 0, false);
+    resizeContent(40, 30);
+    ASSERT_TRUE(content->isTransparent());
+    RedrawWindow(view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    // The content's own painting, read back through a memory DC.
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 30);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    InvalidateRect(content->m_hWnd, nullptr, FALSE);
+    UpdateWindow(content->m_hWnd);
+    HDC contentDc = GetDC(content->m_hWnd);
+    BitBlt(mem, 0, 0, 40, 30, contentDc, 0, 0, SRCCOPY);
+    ReleaseDC(content->m_hWnd, contentDc);
+    const COLORREF pixel = GetPixel(mem, 20, 15);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(pixel, RGB(255, 0, 0));
+}
+
+TEST(ScrollBoxAttachment, ContentAddedBeforeAttachmentScrollsOnceAttached) {
+    s::gui::win::Window* window = s::gui::win::Window::create();
+    ASSERT_NE(window, nullptr);
+    window->setBounds(300, 200, 400, 300);
+    window->setVisible(true, true);
+    ScrollBox* view = ScrollBox::createWithBars(-1, -1);
+    view->setFixedWidth(200);
+    view->setFixedHeight(150);
+    Box* content = Box::createSized(LayoutKind::kColumn, 100, 700, 0, 0, 0);
+    view->addChild(content);
+    view->setKeepCentre(true);
+    window->addChild(view);
+    view->setSizeClamped(1000, 1000);
+    EXPECT_TRUE(IsWindowVisible(hwndOf(view->getVerticalBar())));
+    EXPECT_EQ(view->getScrollY(), 350 - 75);
+    view->scrollBy(0, 20);
+    EXPECT_EQ(rectInParent(content->m_hWnd).top, -(350 - 75 + 20));
+    window->release();
+}
+
+TEST(ScrollBoxPool, ARecycledScrollBoxStartsClean) {
+    ScrollBox* view = ScrollBox::createWithBars(50, -1);
+    view->setKeepCentre(true);
+    view->setBarsHidden(true);
+    view->setDragToPan(true);
+    view->setScrollingEnabled(false);
+    view->release();
+    ScrollBox* again = ScrollBox::create();
+    EXPECT_FALSE(again->isKeepCentre());
+    EXPECT_FALSE(again->areBarsHidden());
+    EXPECT_FALSE(again->isDragToPan());
+    EXPECT_TRUE(again->isScrollingEnabled());
+    EXPECT_EQ(again->getChildCount(), 0);
+    EXPECT_EQ(again->getViewport(), nullptr);
+    EXPECT_EQ(again->getVerticalBarSpace(), 0);
+    again->release();
+}
+
+}  // namespace
