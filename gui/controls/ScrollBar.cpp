@@ -99,9 +99,12 @@ void ScrollBar::setColor(int32_t r, int32_t g, int32_t b) {
 
 // --- Bar settings -----------------------------------------------------------------------
 
-int32_t ScrollBar::defaultThickness() const {
-    if (defaultDrawer_ && defaultDrawer_->getWidth() > 0) return defaultDrawer_->getWidth();
-    return kDefaultThickness * system::getScreenScale();
+int32_t ScrollBar::defaultThickness() {
+    // Taken at the current scale: a pooled drawer keeps the width of the scale it was
+    // reset at, so it is brought up to date here.
+    const int32_t width = kDefaultThickness * system::getScreenScale();
+    if (defaultDrawer_) defaultDrawer_->setWidth(width);
+    return width;
 }
 
 drawer::IScrollBar* ScrollBar::currentDrawer() const { return drawer_ ? drawer_ : defaultDrawer_; }
@@ -109,8 +112,7 @@ drawer::IScrollBar* ScrollBar::currentDrawer() const { return drawer_ ? drawer_ 
 int32_t ScrollBar::getThickness() {
     const int32_t fixed = thicknessHint().fixed;
     if (fixed >= 0) return fixed;
-    drawer::IScrollBar* d = currentDrawer();
-    return d && d->getWidth() > 0 ? d->getWidth() : defaultThickness();
+    return drawer_ && drawer_->getWidth() > 0 ? drawer_->getWidth() : defaultThickness();
 }
 
 void ScrollBar::setThickness(int32_t pixels) {
@@ -135,8 +137,7 @@ void ScrollBar::setDrawer(drawer::IScrollBar* d, bool owned) {
     drawer_ = d;
     drawerOwned_ = owned && d;
     if (!thicknessFixed_) {
-        drawer::IScrollBar* now = currentDrawer();
-        thicknessHint().fixed = now && now->getWidth() > 0 ? now->getWidth() : defaultThickness();
+        thicknessHint().fixed = drawer_ && drawer_->getWidth() > 0 ? drawer_->getWidth() : defaultThickness();
     }
     repaint();
 }

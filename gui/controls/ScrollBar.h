@@ -95,8 +95,8 @@ protected:
 private:
     layout::SizeHint& thicknessHint() { return isHorizontal() ? heightHint_ : widthHint_; }
     layout::SizeHint& lengthHint() { return isHorizontal() ? widthHint_ : heightHint_; }
-    // The default drawer's width: 15 x the screen scale unless a default drawer says else.
-    int32_t defaultThickness() const;
+    // The default drawer's width: 15 x the screen scale.
+    int32_t defaultThickness();
     // The part under a point given in client coordinates (-1 none).
     int32_t partAt(int32_t clientX, int32_t clientY);
     // One step for a part: arrows a line, the track a page.

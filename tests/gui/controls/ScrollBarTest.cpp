@@ -10,7 +10,7 @@
 #include "gui/controls/IScrollInfo.h"
 #include "gui/controls/ScrollBar.h"
 #include "gui/controls/ScrollBox.h"
-#include "gui/drawer/IScrollBar.h"
+#include "gui/drawer/DefaultDrawers.h"
 #include "gui/window/WindowTestSupport.h"
 #include "platform/system/Screen.h"
 
@@ -80,6 +80,30 @@ TEST(ScrollBarThickness, NegativeGivesTheDefaultWidthAtTheScreenScale) {
         bar->release();
     }
     s::system::setScreenScaleOverride(0);
+}
+
+// A default drawer kept in a pool since scale 1: its width is out of date.
+class StaleDrawer : public LineDrawer, public s::thread::IPoolable {
+public:
+    void release() override {}
+    void reset() override {}
+};
+StaleDrawer staleDrawer;
+
+TEST(ScrollBarThickness, APooledDefaultDrawerFromAnotherScaleDoesNotWin) {
+    const s::gui::drawer::DefaultDrawerFactories saved = s::gui::drawer::defaultDrawerFactories();
+    s::gui::drawer::DefaultDrawerFactories factories = saved;
+    factories.scrollBar = []() -> s::gui::drawer::IScrollBar* { return &staleDrawer; };
+    s::gui::drawer::setDefaultDrawerFactories(factories);
+    staleDrawer.width = 15;
+    s::system::setScreenScaleOverride(2);
+    ScrollBar* bar = ScrollBar::create();
+    bar->setThickness(-1);
+    EXPECT_EQ(bar->getThickness(), 30);
+    EXPECT_EQ(staleDrawer.width, 30);
+    bar->release();
+    s::system::setScreenScaleOverride(0);
+    s::gui::drawer::setDefaultDrawerFactories(saved);
 }
 
 TEST(ScrollBarThickness, AFixedThicknessSurvivesANewDrawer) {
