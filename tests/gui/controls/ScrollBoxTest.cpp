@@ -330,3 +330,43 @@ TEST(ScrollBoxPool, ARecycledScrollBoxStartsClean) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScrollBoxTest, APressMovedBackToItsPointIsAClick) {
+    resizeContent(600, 1000);
+    view->setDragToPan(true);
+    view->setScrollPosition(200, 300);
+    const HWND h = view->m_hWnd;
+    const int32_t viewW = view->getViewport()->getInnerWidth(), viewH = view->getViewport()->getInnerHeight();
+    SendMessageW(h, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(120, 110));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(100, 90));
+    SendMessageW(h, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(120, 110));
+    SendMessageW(h, WM_LBUTTONUP, 0, MAKELPARAM(120, 110));
+    EXPECT_EQ(view->getScrollX(), 200 + 120 - viewW / 2);
+    EXPECT_EQ(view->getScrollY(), 300 + 110 - viewH / 2);
+}
+
+TEST_F(ScrollBoxTest, EnablingScrollingAgainIsNoLayoutPass) {
+    Recorder laidOut;
+    view->getViewport()->addLayoutListener(&laidOut);
+    view->setScrollingEnabled(true);
+    EXPECT_EQ(laidOut.count.load(), 0);
+    view->setScrollingEnabled(false);
+    EXPECT_GT(laidOut.count.load(), 0);
+}
+
+TEST_F(ScrollBoxTest, APercentClearsTheFixedSizeOfItsAxisOnly) {
+    view->setWidthPercent(50);
+    // A share of the parent's inner size, rounded half away from zero.
+    auto share = [](int32_t inner, int32_t percent) { return (inner * percent + 50) / 100; };
+    EXPECT_EQ(view->getPreferredWidth(), share(window->getInnerWidth(), 50));
+    EXPECT_EQ(view->getPreferredHeight(), 150);
+    view->setFixedWidth(120);
+    EXPECT_EQ(view->getPreferredWidth(), 120);
+    view->setHeightPercent(10);
+    EXPECT_EQ(view->getPreferredHeight(), share(window->getInnerHeight(), 10));
+    EXPECT_EQ(view->getPreferredWidth(), 120);
+}
+
+}  // namespace
