@@ -95,27 +95,16 @@ drawer::IText* Label::activeDrawer() {
 // --- Services -------------------------------------------------------------------------------
 
 void Label::attachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->addListener(this);
-    if (drawer::ISkinner* s = control::skinnerOf(window_)) {
-        if (drawer::ISkin* skin = s->getCurrentSkin()) setDrawer(skin->getTextDrawer(), false);
-        s->addListener(this);
-    }
+    if (drawer::ISkin* skin = control::joinServices(window_, this, true)) setDrawer(skin->getTextDrawer(), false);
 }
 
-void Label::detachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->removeListener(this);
-    if (drawer::ISkinner* s = control::skinnerOf(window_)) s->removeListener(this);
-}
+void Label::detachServices() { control::leaveServices(window_, this); }
 
 void Label::onEvent(base::IObject* source, int32_t) {
-    lang::Localizer* l = control::localizerOf(window_);
-    if (l && source == l) {
+    if (lang::Localizer* l = control::languageSource(window_, source)) {
         if (textId_ != -1) setText(l->getText(textId_), true);
-        return;
-    }
-    drawer::ISkinner* s = control::skinnerOf(window_);
-    if (s && source == s->asObject()) {
-        if (drawer::ISkin* skin = s->getCurrentSkin()) setDrawer(skin->getTextDrawer(), false);
+    } else if (drawer::ISkin* skin = control::skinSource(window_, source)) {
+        setDrawer(skin->getTextDrawer(), false);
     }
 }
 
@@ -155,65 +144,21 @@ void Label::setEndEllipsis(bool on) {
 }
 
 void Label::setSizeCode(int32_t code) {
-    font_.setSizeCode(code);
     forStateFonts([&](Font& f) { f.setSizeCode(code); });
-    updateSize();
-}
-
-void Label::setFace(const wchar_t* face) {
-    font_.setFace(face);
-    updateSize();
-}
-
-void Label::setTextColor(int32_t r, int32_t g, int32_t b) {
-    font_.setColor(r, g, b);
-    updateSize();
-}
-
-void Label::setPointSize(int32_t points) {
-    font_.setPointSize(points);
-    updateSize();
-}
-
-void Label::setFontHeight(int32_t h) {
-    font_.setHeight(h);
-    updateSize();
-}
-
-void Label::setFontWidth(int32_t w) {
-    font_.setWidth(w);
-    updateSize();
+    SingleFontControl::setSizeCode(code);
 }
 
 void Label::setBold(bool on) {
-    font_.setBold(on);
     forStateFonts([&](Font& f) { f.setBold(on); });
-    updateSize();
+    SingleFontControl::setBold(on);
 }
 
-void Label::setItalic(bool on) {
-    font_.setItalic(on);
-    updateSize();
-}
-
-void Label::setUnderline(bool on) {
-    font_.setUnderline(on);
-    updateSize();
-}
-
-void Label::setStrikeOut(bool on) {
-    font_.setStrikeOut(on);
-    updateSize();
-}
-
-void Label::setWeight(int32_t weight) {
-    font_.setWeight(weight);
-    updateSize();
+void Label::setPointSize(int32_t points) {
+    change([&] { font_.setPointSize(points); });
 }
 
 void Label::setTextEffect(int32_t effect) {
-    font_.setTextEffect(effect);
-    updateSize();
+    change([&] { font_.setTextEffect(effect); });
 }
 
 void Label::setDrawer(drawer::IText* drawer, bool owned) {
@@ -241,6 +186,15 @@ void Label::setClickable(bool on) {
 bool Label::setText(const wchar_t* text, bool redraw) {
     if (!m_hWnd) return applyText(text, redraw);
     return ::SendMessageW(m_hWnd, LibraryMessage::kLabelSetText, reinterpret_cast<WPARAM>(text), redraw) != 0;
+}
+
+bool Label::setOwnText(const wchar_t* text, bool redraw) {
+    if (!temporaryActive_) return applyText(text, redraw);
+    // A temporary text is showing: the new text is the one that returns at its end.
+    const std::wstring next = textOf(text);
+    if (next == savedText_) return false;
+    savedText_ = next;
+    return true;
 }
 
 bool Label::applyText(const wchar_t* text, bool redraw) {
@@ -333,7 +287,7 @@ void Label::setSizeClamped(int32_t w, int32_t) {
 
 void Label::setVisible(bool visible, bool deep) {
     if (visible == visible_) return;
-    Control::setVisible(visible, deep);
+    SingleFontControl::setVisible(visible, deep);
     if (visible) {
         validateParent();
     } else if (m_hWnd) {
@@ -342,7 +296,7 @@ void Label::setVisible(bool visible, bool deep) {
 }
 
 void Label::setEnabled(bool enabled) {
-    Control::setEnabled(enabled);
+    SingleFontControl::setEnabled(enabled);
     repaint();
 }
 
@@ -387,7 +341,7 @@ bool Label::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPara
             }
             return true;
         case LibraryMessage::kLabelSetText:
-            *result = applyText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
+            *result = setOwnText(reinterpret_cast<const wchar_t*>(wParam), lParam != 0) ? 1 : 0;
             return true;
         case LibraryMessage::kLabelTemporaryText:
             if (const auto* record = reinterpret_cast<const TemporaryTextRecord*>(wParam)) startTemporaryText(*record);

@@ -7,6 +7,8 @@
 //   column->addChild(status);
 //   status->showTemporaryText(L"Saved", 2000);   // "Ready" again after two seconds
 //
+// Setting the text while a temporary text shows changes the text that returns at its end.
+//
 // A clickable label highlights under the pointer (the link fonts), opens its URL with
 // the shell when clicked and tells its click listeners LabelEvent::kClick. A label that
 // is not clickable lets clicks through to what lies below.
@@ -15,9 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "gui/controls/Control.h"
+#include "gui/controls/SingleFontControl.h"
 #include "gui/controls/ILabel.h"
-#include "gui/fonts/Font.h"
 
 namespace s::gui::win {
 
@@ -28,7 +29,7 @@ struct TemporaryTextRecord {
     int32_t milliseconds;
 };
 
-class Label : public Control<ILabel, CWnd> {
+class Label : public SingleFontControl<ILabel, CWnd> {
     S_POOLED(Label, L"s_gui_win_Label")
 public:
     static constexpr UINT_PTR kTemporaryTimer = 100;
@@ -51,26 +52,9 @@ public:
     // Takes the size of the text laid out in the width (the height asked is ignored).
     void setSizeClamped(int32_t w, int32_t h) override;
 
-    // ITextFont: the main font (setBold also the state fonts made so far).
+    // ITextFont: the main font; size code and boldness also the state fonts made so far.
     void setSizeCode(int32_t code) override;
-    const wchar_t* getFace() override { return font_.getFace(); }
-    void setFace(const wchar_t* face) override;
-    uint32_t getTextColor() override { return font_.getColor(); }
-    void setTextColor(int32_t r, int32_t g, int32_t b) override;
-    int32_t getFontHeight() override { return font_.getHeight(); }
-    void setFontHeight(int32_t h) override;
-    int32_t getFontWidth() override { return font_.getWidth(); }
-    void setFontWidth(int32_t w) override;
-    bool isBold() override { return font_.isBold(); }
     void setBold(bool on) override;
-    bool isItalic() override { return font_.isItalic(); }
-    void setItalic(bool on) override;
-    bool isUnderline() override { return font_.isUnderline(); }
-    void setUnderline(bool on) override;
-    bool isStrikeOut() override { return font_.isStrikeOut(); }
-    void setStrikeOut(bool on) override;
-    int32_t getWeight() override { return font_.getWeight(); }
-    void setWeight(int32_t weight) override;
 
     // ILabel
     void setWordWrap(bool on) override;
@@ -108,7 +92,7 @@ protected:
     void attachServices() override;
     void detachServices() override;
     void paintContent(HDC dc, const RECT& rc) override;
-    uint32_t textColor() override { return font_.getColor(); }
+    void fontChanged() override { updateSize(); }
 
 private:
     Font* stateFont(int index);
@@ -118,12 +102,14 @@ private:
     void forStateFonts(F change);
     // Sets the text on the window's thread (or directly without a window).
     bool applyText(const wchar_t* text, bool redraw);
+    // The label's own text, on the window's thread: shown at once, or kept for the end of
+    // a temporary text that is showing.
+    bool setOwnText(const wchar_t* text, bool redraw);
     void startTemporaryText(const TemporaryTextRecord& record);
     void endTemporaryText();
     void setHover(int32_t state);
     void clearCaches();
 
-    Font font_;
     Font* stateFonts_[4] = {nullptr, nullptr, nullptr, nullptr};
     int32_t textId_ = -1;
     std::wstring text_;

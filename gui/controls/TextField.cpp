@@ -28,13 +28,9 @@ void TextField::reset() {
 // --- Services -------------------------------------------------------------------------------
 
 // The field hears its window's language pack but has nothing to change on its events.
-void TextField::attachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->addListener(this);
-}
+void TextField::attachServices() { control::joinServices(window_, this, false); }
 
-void TextField::detachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->removeListener(this);
-}
+void TextField::detachServices() { control::leaveServices(window_, this); }
 
 // --- Window ------------------------------------------------------------------------------------
 
@@ -128,54 +124,8 @@ void TextField::fontChanged() {
 }
 
 void TextField::setSizeCode(int32_t code) {
-    font_.setSizeCode(code);
-    fontChanged();
+    SingleFontControl::setSizeCode(code);
     repaint();
-}
-
-void TextField::setFace(const wchar_t* face) {
-    font_.setFace(face);
-    fontChanged();
-}
-
-void TextField::setTextColor(int32_t r, int32_t g, int32_t b) {
-    font_.setColor(r, g, b);
-    fontChanged();
-}
-
-void TextField::setFontHeight(int32_t h) {
-    font_.setHeight(h);
-    fontChanged();
-}
-
-void TextField::setFontWidth(int32_t w) {
-    font_.setWidth(w);
-    fontChanged();
-}
-
-void TextField::setBold(bool on) {
-    font_.setBold(on);
-    fontChanged();
-}
-
-void TextField::setItalic(bool on) {
-    font_.setItalic(on);
-    fontChanged();
-}
-
-void TextField::setUnderline(bool on) {
-    font_.setUnderline(on);
-    fontChanged();
-}
-
-void TextField::setStrikeOut(bool on) {
-    font_.setStrikeOut(on);
-    fontChanged();
-}
-
-void TextField::setWeight(int32_t weight) {
-    font_.setWeight(weight);
-    fontChanged();
 }
 
 // --- Messages -----------------------------------------------------------------------------------

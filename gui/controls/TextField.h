@@ -11,13 +11,12 @@
 #include <string>
 
 #include "framework/controls/Edit.h"
-#include "gui/controls/Control.h"
+#include "gui/controls/SingleFontControl.h"
 #include "gui/controls/ITextField.h"
-#include "gui/fonts/Font.h"
 
 namespace s::gui::win {
 
-class TextField : public Control<ITextField, CEdit> {
+class TextField : public SingleFontControl<ITextField, CEdit> {
     S_POOLED(TextField, L"s_gui_win_TextField")
 public:
     static constexpr UINT kControlId = 1001;
@@ -34,26 +33,8 @@ public:
     // preferred one (heights alike).
     void setSizeClamped(int32_t w, int32_t h) override;
 
-    // ITextFont: the field's font; each setter gives the window the font again.
+    // ITextFont (the field's font): the size code also repaints.
     void setSizeCode(int32_t code) override;
-    const wchar_t* getFace() override { return font_.getFace(); }
-    void setFace(const wchar_t* face) override;
-    uint32_t getTextColor() override { return font_.getColor(); }
-    void setTextColor(int32_t r, int32_t g, int32_t b) override;
-    int32_t getFontHeight() override { return font_.getHeight(); }
-    void setFontHeight(int32_t h) override;
-    int32_t getFontWidth() override { return font_.getWidth(); }
-    void setFontWidth(int32_t w) override;
-    bool isBold() override { return font_.isBold(); }
-    void setBold(bool on) override;
-    bool isItalic() override { return font_.isItalic(); }
-    void setItalic(bool on) override;
-    bool isUnderline() override { return font_.isUnderline(); }
-    void setUnderline(bool on) override;
-    bool isStrikeOut() override { return font_.isStrikeOut(); }
-    void setStrikeOut(bool on) override;
-    int32_t getWeight() override { return font_.getWeight(); }
-    void setWeight(int32_t weight) override;
 
     // ITextField
     const wchar_t* getText() override;
@@ -86,13 +67,13 @@ protected:
     void attachServices() override;
     void detachServices() override;
 
-private:
     // Gives the window the font again and measures.
-    void fontChanged();
+    void fontChanged() override;
+
+private:
     void readWindowText();
 
     std::wstring text_;
-    Font font_;
     bool editable_ = true;
     bool notify_ = true;
     col::_array::ArrayP changeListeners_, enterListeners_, focusLostListeners_;

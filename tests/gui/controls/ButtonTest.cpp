@@ -10,6 +10,7 @@
 
 #include "gui/controls/Button.h"
 #include "gui/controls/ControlTestSupport.h"
+#include "platform/lang/Localizer.h"
 
 namespace {
 
@@ -116,28 +117,48 @@ TEST_F(ButtonTest, GeometryWaitsForTheEndOfADeferredUpdate) {
     EXPECT_EQ(r.right - r.left, 70);
 }
 
+// A panel painter: red, and green from x = 35 on.
+class TwoColourPainter : public windowtest::SolidFrameDrawer {
+public:
+    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b) override {
+        fillWith(dc, RECT{l, t, r, b}, RGB(255, 0, 0));
+        fillWith(dc, RECT{35, t, r, b}, RGB(0, 255, 0));
+    }
+    static void fillWith(HDC dc, const RECT& rc, COLORREF c) {
+        HBRUSH brush = CreateSolidBrush(c);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+    }
+};
+
 TEST_F(ButtonTest, ATransparentDrawnButtonShowsTheBoxUnderIt) {
-    s::gui::win::Box* red = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
-    red->setBackgroundColor(255, 0, 0, false);
-    panel->addChild(red);
+    s::gui::win::Box* box = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
+    box->setBackgroundColor(0, 0, 0, false);
+    TwoColourPainter painter;
+    box->setPainter(&painter, false);
+    box->setMargins(10, 0, 5, 0);
+    panel->addChild(box);
     RecordingButtonDrawer drawer;  // paints nothing of its own
     Button* b = Button::createWithText(L"Glass", -1, -1);
     b->setDrawer(&drawer, false);
     b->setFixedWidth(50);
     b->setFixedHeight(30);
-    red->addChild(b);
+    box->addChild(b);
     ASSERT_TRUE(b->isTransparent());
     ASSERT_TRUE(b->isLibraryPainted());
-    RedrawWindow(red->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(box->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(255, 0, 0));
+    // The button sits at (10, 5) in the box: its x 25 is the box's 35.
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(255, 0, 0));
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 30, 15), RGB(0, 255, 0));
     EXPECT_GT(drawer.faces, 0);
     EXPECT_EQ(drawer.lastCaption, L"Glass");
 
     // Opaque, it shows its own colour under the face.
     b->setBackgroundColor(0, 0, 255, true);
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(0, 0, 255));
-    red->removeChild(b, false);
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(0, 0, 255));
+    box->removeChild(b, false);
+    box->setPainter(nullptr, false);
 }
 
 TEST_F(ButtonTest, AResizerWithoutDrawerPaintsItsGrip) {
@@ -271,6 +292,82 @@ TEST_F(ButtonTest, TheDefaultStyleIsSetOnTheButtonsWindow) {
     early->setDefaultStyle();
     panel->addChild(early);
     EXPECT_EQ(GetWindowLongW(early->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+}
+
+const wchar_t* const kPack =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<lang><LANGUAGES>"
+    L"<entry tagName=\"eng\" engName=\"English\" trueName=\"English\"></entry>"
+    L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"></entry>"
+    L"</LANGUAGES><entries>"
+    L"<entry id=\"400330\"><eng>Close</eng><deu>Schlie\xDF"
+    L"en</deu></entry>"
+    L"</entries></lang>\n";
+
+TEST_F(ButtonTest, ATextIdFollowsTheWindowsLanguage) {
+    s::lang::Localizer* localizer = s::lang::Localizer::loadXmlText(kPack);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(localizer);
+    const uint32_t listenersBefore = localizer->getListenerCount();
+
+    Button* b = Button::createWithTextId(400330, -1, -1);
+    EXPECT_STREQ(b->getText(), L"");  // no language pack before attachment
+    panel->addChild(b);
+    wchar_t caption[32];
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption, L"Close");
+    const int32_t englishWidth = b->getPreferredWidth();
+
+    localizer->setLanguage(L"German");
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption,
+                 L"Schlie\xDF"
+                 L"en");
+    EXPECT_GT(b->getPreferredWidth(), englishWidth);
+
+    // Taken out and released, it no longer listens.
+    panel->removeChild(b, false);
+    EXPECT_EQ(localizer->getListenerCount(), listenersBefore);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(nullptr);
+    localizer->release();
+}
+
+TEST_F(ButtonTest, DraggingTheResizerGripResizesTheWindow) {
+    Button* grip = Button::createWithText(L"#Resizer", -1, -1);
+    grip->setFixedWidth(16);
+    grip->setFixedHeight(16);
+    panel->addChild(grip);
+    RECT before;
+    GetWindowRect(hwnd(), &before);
+
+    const POINT start = controltest::centreOf(grip->m_hWnd);
+    controltest::pointerTo(start);
+    controltest::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return grip->isPressed(); }));
+    controltest::pointerTo(POINT{start.x + 30, start.y + 20});
+    controltest::leftButton(false);
+    ASSERT_TRUE(waitFor([&] { return !grip->isPressed(); }));
+
+    RECT after;
+    GetWindowRect(hwnd(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 30);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 20);
+}
+
+TEST_F(ButtonTest, TheWheelOverTheButtonIsSwallowedAndElsewhereGoesToTheWindow) {
+    Button* b = addButton(L"Wheel");
+    Recorder wheel;
+    window->addWheelListener(&wheel);
+    const POINT inside = controltest::centreOf(b->m_hWnd);
+    RECT r;
+    GetWindowRect(b->m_hWnd, &r);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
+    EXPECT_EQ(wheel.count.load(), 0);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(r.right + 50, inside.y));
+    EXPECT_EQ(wheel.count.load(), 1);
 }
 
 TEST_F(ButtonTest, TheColourSwatchCaptionIsTheColourrefInHex) {

@@ -12,6 +12,7 @@
 #include "gui/component/Events.h"
 #include "gui/controls/ControlTestSupport.h"
 #include "gui/controls/Label.h"
+#include "platform/lang/Localizer.h"
 #include "platform/shell/Shell.h"
 
 namespace {
@@ -126,6 +127,17 @@ TEST_F(LabelTest, TheOwnTextReturnsAfterTemporaryTexts) {
     }
 }
 
+TEST_F(LabelTest, ATextSetWhileATemporaryTextShowsIsTheOneThatReturns) {
+    Label* l = addLabel(L"Ready");
+    l->showTemporaryText(L"Saved", 5000);
+    EXPECT_TRUE(l->setText(L"Done", true));
+    EXPECT_FALSE(l->setText(L"Done", true));
+    EXPECT_STREQ(l->getText(), L"Saved");  // the temporary text keeps showing
+    l->showTemporaryText(L"Copied", 50);
+    ASSERT_TRUE(waitFor([&] { return !l->isShowingTemporaryText(); }));
+    EXPECT_STREQ(l->getText(), L"Done");
+}
+
 TEST_F(LabelTest, ATextIdWithoutLanguagePackGivesTheEmptyText) {
     Label* l = addLabel(L"Something");
     l->setTextId(400330);
@@ -145,6 +157,73 @@ TEST_F(LabelTest, AHiddenLabelIsParkedAndStaysHidden) {
     EXPECT_GE(l->getX(), 0);
 }
 
+TEST_F(LabelTest, ItPaintsItsTextOverTheBoxUnderIt) {
+    s::gui::win::Box* red = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 150, 40, 0, 0, 0);
+    red->setBackgroundColor(255, 0, 0, false);
+    panel->addChild(red);
+    Label* l = Label::createWithText(L"WWW", false);
+    l->setDrawer(&drawer, false);
+    l->setTextColor(0, 0, 255);
+    red->addChild(l);
+    ASSERT_GT(l->getWidth(), 4);
+    RedrawWindow(red->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+
+    HDC dc = GetDC(l->m_hWnd);
+    int blue = 0, other = 0;
+    for (int y = 0; y < l->getHeight(); ++y) {
+        for (int x = 0; x < l->getWidth(); ++x) {
+            const COLORREF c = GetPixel(dc, x, y);
+            if (c == RGB(0, 0, 255))
+                ++blue;
+            else if (c != RGB(255, 0, 0))
+                ++other;
+        }
+    }
+    const COLORREF corner = GetPixel(dc, l->getWidth() - 1, l->getHeight() - 1);
+    ReleaseDC(l->m_hWnd, dc);
+    EXPECT_EQ(corner, RGB(255, 0, 0));
+    EXPECT_GT(blue, 10);
+    EXPECT_EQ(drawer.lastText, L"WWW");
+    EXPECT_EQ(drawer.lastFont, l->getFont());
+
+    // Disabled (its own flag), it paints with the disabled font.
+    l->setEnabled(false);
+    EXPECT_FALSE(l->isEnabled());
+    EXPECT_EQ(drawer.lastFont, l->getStateFont1());
+    red->removeChild(l, false);
+}
+
+const wchar_t* const kPack =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<lang><LANGUAGES>"
+    L"<entry tagName=\"eng\" engName=\"English\" trueName=\"English\"></entry>"
+    L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"></entry>"
+    L"</LANGUAGES><entries>"
+    L"<entry id=\"400330\"><eng>Close</eng><deu>Schlie\xDF"
+    L"en</deu></entry>"
+    L"</entries></lang>\n";
+
+TEST_F(LabelTest, ATextIdFollowsTheWindowsLanguage) {
+    s::lang::Localizer* localizer = s::lang::Localizer::loadXmlText(kPack);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(localizer);
+
+    Label* l = Label::createWithTextId(400330, false, 0);
+    l->setDrawer(&drawer, false);
+    panel->addChild(l);
+    EXPECT_STREQ(l->getText(), L"Close");
+    localizer->setLanguage(L"German");
+    EXPECT_STREQ(l->getText(),
+                 L"Schlie\xDF"
+                 L"en");
+    l->setTextId(-1);
+    EXPECT_STREQ(l->getText(), L"");
+
+    panel->removeChild(l, false);
+    window->setLocalizer(nullptr);
+    localizer->release();
+}
+
 TEST_F(LabelTest, APlainLabelLetsClicksThrough) {
     Label* l = addLabel(L"Plain");
     const POINT c = controltest::centreOf(l->m_hWnd);
@@ -159,6 +238,11 @@ TEST_F(LabelTest, AClickedLinkOpensItsUrlAndTellsItsListeners) {
     l->setUrl(L"https://example.org/");
     Recorder clicks;
     l->addClickListener(&clicks);
+
+    // Under the pointer it paints with the link-hover font.
+    controltest::pointerTo(controltest::centreOf(l->m_hWnd));
+    ASSERT_TRUE(waitFor([&] { return l->getHoverState() == 1; }));
+    EXPECT_EQ(drawer.lastFont, l->getStateFont3());
 
     controltest::clickAt(controltest::centreOf(l->m_hWnd));
     ASSERT_TRUE(waitFor([&] { return clicks.count.load() == 1; }));

@@ -133,6 +133,10 @@ TEST_F(TextFieldTest, LosingTheFocusTellsTheFocusListeners) {
     a->addFocusLostListener(&lost);
     a->selectAll();
     EXPECT_EQ(lost.count.load(), 0);
+    DWORD start = 1, end = 0;
+    SendMessageW(a->m_hWnd, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, 0u);
+    EXPECT_EQ(end, 5u);
     b->selectAll();
     ASSERT_TRUE(waitFor([&] { return lost.count.load() == 1; }));
     EXPECT_EQ(lost.codes[0], TextFieldEvent::kFocusLost);
@@ -159,6 +163,8 @@ TEST_F(TextFieldTest, AReadOnlyOrDisabledFieldShowsTheButtonFace) {
 
 TEST_F(TextFieldTest, SettingsGivenBeforeTheWindowExistTakeEffectAtAttachment) {
     TextField* f = TextField::create();
+    Recorder changes;
+    f->addChangeListener(&changes);
     f->setText(L"secret", true);
     f->setPassword(true);
     f->setEditable(false);
@@ -172,6 +178,7 @@ TEST_F(TextFieldTest, SettingsGivenBeforeTheWindowExistTakeEffectAtAttachment) {
     wchar_t text[16];
     GetWindowTextW(f->m_hWnd, text, 16);
     EXPECT_STREQ(text, L"secret");
+    EXPECT_EQ(changes.count.load(), 0);  // the text it starts with is no change
 }
 
 }  // namespace
