@@ -137,7 +137,10 @@ void ScrollBar::setDrawer(drawer::IScrollBar* d, bool owned) {
     drawer_ = d;
     drawerOwned_ = owned && d;
     if (!thicknessFixed_) {
+        const int32_t before = thicknessHint().fixed;
         thicknessHint().fixed = drawer_ && drawer_->getWidth() > 0 ? drawer_->getWidth() : defaultThickness();
+        // A new width needs a new place for the bar and its neighbours.
+        if (thicknessHint().fixed != before && visible_ && m_hWnd) validateParent();
     }
     repaint();
 }
@@ -169,7 +172,7 @@ void ScrollBar::onEvent(base::IObject* source, int32_t code) {
         return;
     }
     drawer::ISkinner* skinner = control::skinnerOf(window_);
-    if (skinner && source == skinner->asObject() && code == kChangedEvent) {
+    if (skinner && source == skinner->asObject() && code == drawer::kSkinChangedEvent) {
         drawer::ISkin* skin = skinner->getCurrentSkin();
         if (skin && skin->getScrollBarDrawer()) setDrawer(skin->getScrollBarDrawer(), false);
     }

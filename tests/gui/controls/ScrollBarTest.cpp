@@ -277,3 +277,21 @@ TEST_F(ScrollBarMouse, AHeldArrowRepeatsAfterAPauseAndTheTrackRepeatsPages) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ScrollBarMouse, ADrawerOfAnotherWidthResizesTheBarInPlace) {
+    LineDrawer wide;
+    wide.width = 25;
+    bar->setDrawer(&wide, false);
+    RECT r;
+    GetClientRect(bar->m_hWnd, &r);
+    EXPECT_EQ(r.right, 25);
+    EXPECT_EQ(view->getViewport()->getWidth(), 200 - 25);
+    EXPECT_EQ(view->getVerticalBarSpace(), 25);
+    bar->setDrawer(&drawer, false);
+    GetClientRect(bar->m_hWnd, &r);
+    EXPECT_EQ(r.right, 15);
+}
+
+}  // namespace
