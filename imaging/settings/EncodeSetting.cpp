@@ -21,9 +21,26 @@ EncodeSettingBase::~EncodeSettingBase()
     if (section_) section_->release();
 }
 
+namespace {
+const ConfigBoxHooks* configBoxHooks = nullptr;
+}  // namespace
+
+void setConfigBoxHooks(const ConfigBoxHooks* hooks) { configBoxHooks = hooks; }
+
+::s::gui::IComponent* EncodeSettingBase::createConfigBox(::s::gui::IWindow* owner)
+{
+    if (!configBoxHooks) return nullptr;
+    if (panel_) configBoxHooks->close(panel_);
+    panel_ = nullptr;
+    return configBoxHooks->open(this, owner, &panel_);
+}
+
 bool EncodeSettingBase::readConfigBox()
 {
     // Without an open panel there is nothing to copy.
+    if (!panel_ || !configBoxHooks) return true;
+    configBoxHooks->fill(this, panel_);
+    save();
     return true;
 }
 
@@ -49,6 +66,7 @@ void EncodeSettingBase::clearBase()
     store_ = nullptr;
     if (section_) section_->release();
     section_ = nullptr;
+    if (panel_ && configBoxHooks) configBoxHooks->close(panel_);
     panel_ = nullptr;
     backRed = backGreen = backBlue = 255;
 }
