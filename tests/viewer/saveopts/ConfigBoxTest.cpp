@@ -158,6 +158,10 @@ TEST_F(ConfigBoxTest, JpegQualityFieldMovesTheSliderOnlyForValidValues) {
     box->getQualityField()->setText(L"040", true);
     EXPECT_EQ(box->getSlider()->getPosition(), 40);
     EXPECT_STREQ(box->getQualityField()->getText(), L"040");
+    // The user's slider move is written into the field.
+    ASSERT_TRUE(box->getSlider()->movePosition(60));
+    EXPECT_STREQ(box->getQualityField()->getText(), L"60");
+    box->getQualityField()->setText(L"040", true);
 
     ASSERT_TRUE(setting->readConfigBox());
     EXPECT_EQ(store->getInt(L"ConvertTo\\JpgEncodeSetting", L"Quality", -1), 40);
@@ -206,7 +210,10 @@ TEST_F(ConfigBoxTest, BmpKeepTransparencyMovesToThirtyTwoBits) {
 
 TEST_F(ConfigBoxTest, IcoSizesAndDepthsAreReadInAscendingOrder) {
     auto* setting = s::image::ico::EncodeSetting::create();
+    setting->bind(kSection, store);
+    setting->sizes.clear();
     setting->sizes.push(32);
+    setting->depths.clear();
     setting->depths.push(8);
     auto* box = open<IcoConfigBox>(setting);
     ASSERT_NE(box, nullptr);
@@ -229,6 +236,14 @@ TEST_F(ConfigBoxTest, IcoSizesAndDepthsAreReadInAscendingOrder) {
     EXPECT_EQ(std::vector<int>(setting->depths.items(), setting->depths.items() + setting->depths.count()),
               (std::vector<int>{4, 8, 32}));
     EXPECT_FALSE(setting->keepRatio);
+
+    // Every size the panel offers survives the store.
+    auto* reloaded = s::image::ico::EncodeSetting::create();
+    reloaded->bind(kSection, store);
+    EXPECT_EQ(std::vector<int>(reloaded->sizes.items(), reloaded->sizes.items() + reloaded->sizes.count()),
+              (std::vector<int>{16, 80, 256}));
+    EXPECT_FALSE(reloaded->keepRatio);
+    reloaded->release();
     setting->release();
 }
 
