@@ -134,6 +134,7 @@ TEST_F(ConfigBoxTest, ColorFieldTakesOnlySixHexDigits) {
         EXPECT_STREQ(row->getField()->getText(), c.typed);  // never rewritten
     }
     EXPECT_EQ(row->getSwatch()->getBackgroundColor(), RGB(0x00, 0xA0, 0xFF));
+    ASSERT_TRUE(waitFor([&] { return controltest::pixelAt(row->getSwatch()->m_hWnd, 2, 2) == RGB(0x00, 0xA0, 0xFF); }));
     EXPECT_EQ(heard.codes.size(), 2u);
     setting->release();
 }
