@@ -16,6 +16,7 @@
 #include "gui/controls/TextField.h"
 #include "imaging/settings/EncodeSetting.h"
 #include "platform/lang/Localizer.h"
+#include "platform/system/Screen.h"
 #include "platform/xmlstore/MappedData.h"
 #include "support/HostTool.h"
 #include "viewer/saveopts/BgGroupBox.h"
@@ -246,6 +247,21 @@ TEST_F(ConfigBoxTest, IcoSizesAndDepthsAreReadInAscendingOrder) {
     EXPECT_FALSE(reloaded->keepRatio);
     reloaded->release();
     setting->release();
+}
+
+TEST_F(ConfigBoxTest, SizesFollowTheScreenScale) {
+    for (int32_t scale : {1, 2, 4}) {
+        s::system::setScreenScaleOverride(scale);
+        auto* setting = s::image::jpg::EncodeSetting::create();
+        auto* box = open<JpgConfigBox>(setting);
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->getBackground()->getColorPicker()->getField()->getWidth(), 60 * scale) << scale;
+        // Without a language pack the quality field keeps its unscaled width.
+        EXPECT_EQ(box->getQualityField()->getWidth(), 35) << scale;
+        panel->removeChild(box->getPanel(), false);
+        setting->release();
+    }
+    s::system::setScreenScaleOverride(0);
 }
 
 const wchar_t* const kPack =
