@@ -21,9 +21,26 @@ EncodeSettingBase::~EncodeSettingBase()
     if (section_) section_->release();
 }
 
+namespace {
+const ConfigBoxHooks* configBoxHooks = nullptr;
+}  // namespace
+
+void setConfigBoxHooks(const ConfigBoxHooks* hooks) { configBoxHooks = hooks; }
+
+::s::gui::IComponent* EncodeSettingBase::createConfigBox(::s::gui::IWindow* owner)
+{
+    if (!configBoxHooks) return nullptr;
+    if (panel_) configBoxHooks->close(panel_);
+    panel_ = nullptr;
+    return configBoxHooks->open(this, owner, &panel_);
+}
+
 bool EncodeSettingBase::readConfigBox()
 {
     // Without an open panel there is nothing to copy.
+    if (!panel_ || !configBoxHooks) return true;
+    configBoxHooks->fill(this, panel_);
+    save();
     return true;
 }
 
@@ -49,6 +66,7 @@ void EncodeSettingBase::clearBase()
     store_ = nullptr;
     if (section_) section_->release();
     section_ = nullptr;
+    if (panel_ && configBoxHooks) configBoxHooks->close(panel_);
     panel_ = nullptr;
     backRed = backGreen = backBlue = 255;
 }
@@ -242,9 +260,13 @@ namespace s::image::ico {
 
 namespace {
 
-const int kSizes[6] = {16, 24, 32, 48, 64, 96};
-const wchar_t* const kSizeKeys[6] = {L"Size016", L"Size024", L"Size032", L"Size048", L"Size064", L"Size096"};
-const bool kSizeDefaults[6] = {true, true, true, true, false, false};
+// The option panel offers 80, 128 and 256 as well; their keys are off when missing, so
+// older stores load as before.
+const int kSizeCount = 9;
+const int kSizes[kSizeCount] = {16, 24, 32, 48, 64, 80, 96, 128, 256};
+const wchar_t* const kSizeKeys[kSizeCount] = {L"Size016", L"Size024", L"Size032", L"Size048", L"Size064",
+                                              L"Size080", L"Size096", L"Size128", L"Size256"};
+const bool kSizeDefaults[kSizeCount] = {true, true, true, true, false, false, false, false, false};
 const int kDepths[3] = {4, 8, 32};
 const wchar_t* const kDepthKeys[3] = {L"Bpp04", L"Bpp08", L"Bpp32"};
 
@@ -352,7 +374,7 @@ void EncodeSetting::load()
     loadBack();
     p = valuePath();
     sizes.clear();
-    for (int i = 0; i < 6; ++i)
+    for (int i = 0; i < kSizeCount; ++i)
         if (store_->getBool(p, kSizeKeys[i], kSizeDefaults[i])) sizes.push(kSizes[i]);
     depths.clear();
     for (int i = 0; i < 3; ++i)
@@ -367,7 +389,7 @@ void EncodeSetting::save()
     store_->setBool(p, L"KeepRatio", keepRatio);
     saveBack();
     p = valuePath();
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < kSizeCount; ++i) {
         bool on = false;
         for (uint32_t k = 0; k < sizes.count(); ++k) on |= sizes[k] == kSizes[i];
         store_->setBool(p, kSizeKeys[i], on);

@@ -10,7 +10,7 @@
 #include "foundation/thread/Pool.h"
 
 namespace s::map { class IMappedData; }
-namespace s::gui { class IComponent; }
+namespace s::gui { class IComponent; class IWindow; }
 namespace s::image { class IEncodedImage; }
 namespace s::image::win { class BufferedImage; class BufferedImageSet; }
 
@@ -25,9 +25,9 @@ public:
     // A pooled codec of the format loaded from the image (its filter chain's result when
     // it has filters); null when nothing could be made.
     virtual IEncodedImage* makeEncoder(image::win::BufferedImage* image) = 0;
-    // The format's option panel. The panels belong to the viewer's toolkit, which is not
-    // part of this library build: no panel is made (null).
-    virtual gui::IComponent* createConfigBox() = 0;
+    // The format's option panel, built for the owner window (null: English captions).
+    // The panels live above this library: without installed ConfigBoxHooks none is made.
+    virtual ::s::gui::IComponent* createConfigBox(::s::gui::IWindow* owner = nullptr) = 0;
     // Copies the open panel's values into the setting and saves it; true without a panel.
     virtual bool readConfigBox() = 0;
     virtual bool isBound() const = 0;
@@ -38,6 +38,21 @@ public:
     virtual void save() = 0;
 };
 
+class EncodeSettingBase;
+
+// The makers of the option panels, installed once by the program that has them.
+struct ConfigBoxHooks {
+    // Takes the setting's panel, binds it to the setting and the owner, builds it and
+    // answers its component; the panel object goes to *panel (null when none is made).
+    ::s::gui::IComponent* (*open)(EncodeSettingBase* setting, ::s::gui::IWindow* owner, base::IObject** panel);
+    // Copies the panel's values into the setting (without saving).
+    void (*fill)(EncodeSettingBase* setting, base::IObject* panel);
+    // Gives the panel back to its pool.
+    void (*close)(base::IObject* panel);
+};
+// Null uninstalls; the hooks must outlive every setting that uses them.
+void setConfigBoxHooks(const ConfigBoxHooks* hooks);
+
 // The part every format shares: the store, the section and the background colour.
 class EncodeSettingBase : public IEncodeSetting, public base::IObject, public thread::IPoolable {
 public:
@@ -46,8 +61,11 @@ public:
     EncodeSettingBase(const EncodeSettingBase&) = delete;
     EncodeSettingBase& operator=(const EncodeSettingBase&) = delete;
 
-    gui::IComponent* createConfigBox() override { return nullptr; }
+    // A new panel replaces the previous one (which goes back to its pool).
+    ::s::gui::IComponent* createConfigBox(::s::gui::IWindow* owner = nullptr) override;
     bool readConfigBox() override;
+    // The open panel object, or null.
+    base::IObject* getConfigBox() const { return panel_; }
     bool isBound() const override { return store_ != nullptr; }
     map::IMappedData* getStore() const override { return store_; }
     void bind(const wchar_t* section, map::IMappedData* store) override;
@@ -79,7 +97,7 @@ protected:
     map::IMappedData* store_ = nullptr;
     str::strbuffer::StrBuffer* section_ = nullptr;
     str::strbuffer::StrBuffer path_;
-    void* panel_ = nullptr;
+    base::IObject* panel_ = nullptr;
 };
 
 }  // namespace s::image
