@@ -12,6 +12,7 @@
 #include "skins/skinner/Skinner.h"
 #include "viewer/app/AppBase.h"
 #include "viewer/app/AppWindow.h"
+#include "viewer/saveopts/ConfigBox.h"
 
 namespace s::app::win {
 
@@ -55,6 +56,7 @@ bool runAssociationCommand(process::commandline::ICommandLine* args) {
 }
 
 StartAction runProgram(const StartUpParts& parts) {
+    image::gui::boxes::installConfigBoxes();  // every encode setting opens its own panel from here on
     gui::drawer::Skinner* skinner = gui::drawer::Skinner::create();
     skinner->familyName()->setText(L"ThinWindow");
     skinner->registerBuiltinSkins();

@@ -67,7 +67,7 @@ std::string magick(const std::string& format, const std::string& file)
     return "identify -format '" + format + "' '" + file + "'";
 }
 
-TEST(EncodeSetting, FreshIcoSettingLoadsDefaultsAndUnlistedSizesAreNotStored)
+TEST(EncodeSetting, FreshIcoSettingLoadsDefaultsAndStoresEverySizeItOffers)
 {
     Store store(testsupport::makeTempDir("enc_ico_defaults"));
     auto* ico = s::image::ico::EncodeSetting::create();
@@ -84,6 +84,7 @@ TEST(EncodeSetting, FreshIcoSettingLoadsDefaultsAndUnlistedSizesAreNotStored)
         EXPECT_TRUE(store.data->hasValue(L"ConvertTo\\Test\\IcoEncodeSetting", key)) << key;
         EXPECT_FALSE(store.data->getBool(L"ConvertTo\\Test\\IcoEncodeSetting", key, true)) << key;
     }
+    EXPECT_TRUE(store.data->getBool(L"ConvertTo\\Test\\IcoEncodeSetting", L"Size128", false));
     ico->release();
 }
 
