@@ -12,12 +12,14 @@
 
 #include "gui/menus/MenuTestSupport.h"
 #include "gui/menus/PopupMenu.h"
+#include "gui/skin/ISkinner.h"
 #include "platform/lang/Localizer.h"
 #include "support/HostTool.h"
 #include "viewer/ViewerTestSupport.h"
 #include "viewer/menus/CommandIds.h"
 #include "viewer/settings/ViewerSettings.h"
 
+using s::image::gui::dialogs::imageview::readSkins;
 using s::image::gui::dialogs::imageview::RightClickMenu;
 using s::image::gui::dialogs::imageview::RightClickState;
 using s::image::gui::dialogs::imageview::ViewerSettings;
@@ -109,6 +111,27 @@ int radioAt(HMENU menu) {
 }
 
 bool checkedAt(HMENU menu, int position) { return entryAt(menu, position).checked(); }
+
+// A skinner that only names its skins.
+class NamedSkinner : public s::gui::drawer::ISkinner {
+public:
+    NamedSkinner(std::vector<std::wstring> names, uint32_t current) : names_(std::move(names)), current_(current) {}
+    s::base::IObject* asObject() override { return nullptr; }
+    s::gui::drawer::ISkin* getCurrentSkin() override { return nullptr; }
+    uint32_t getSkinCount() override { return uint32_t(names_.size()); }
+    s::gui::drawer::ISkin* getSkin(uint32_t) override { return nullptr; }
+    const wchar_t* getSkinName(uint32_t i) override { return i < names_.size() ? names_[i].c_str() : nullptr; }
+    uint32_t getCurrentIndex() override { return current_; }
+    void selectSkin(uint32_t) override {}
+    void selectSkinByName(const wchar_t*) override {}
+    bool findSkin(const wchar_t*, uint32_t*) override { return false; }
+    void addListener(s::gui::events::IEventListener*) override {}
+    void removeListener(s::gui::events::IEventListener*) override {}
+
+private:
+    std::vector<std::wstring> names_;
+    uint32_t current_;
+};
 
 class RightClickMenuTest : public ::testing::Test {
 protected:
@@ -341,4 +364,23 @@ TEST_F(RightClickMenuTest, CommandIdsAreUniqueAndBelowTheAboutIds) {
     // Skins past the range are left out rather than taking the ids of other commands.
     EXPECT_EQ(uint32_t(GetMenuItemCount(handleOf(menu, RightClickMenu::kSkin))), RightClickMenu::maxSkins());
     EXPECT_EQ(entryAt(handleOf(menu, RightClickMenu::kSkin), 99).id, UINT(cmd::kSkinLast));
+}
+
+TEST_F(RightClickMenuTest, SkinSubMenuListsTheSkinnersSkinsAndMarksTheCurrentOne) {
+    NamedSkinner skinner({L"Plain", L"Dark", L"Glass"}, 1);
+    readSkins(&skinner, &state);
+    menu.build(settings, pack.loc, &state);
+    HMENU skins = handleOf(menu, RightClickMenu::kSkin);
+    ASSERT_EQ(GetMenuItemCount(skins), 3);
+    EXPECT_EQ(entryAt(skins, 2).text, L"Glass");
+    EXPECT_EQ(entryAt(skins, 2).id, UINT(cmd::kSkinFirst + 2));
+    EXPECT_EQ(radioAt(skins), 1);
+
+    NamedSkinner none({L"Plain"}, s::gui::drawer::kNoSkin);
+    readSkins(&none, &state);
+    menu.updateMarks(settings, &state);
+    EXPECT_EQ(radioAt(skins), -1) << "no skin selected yet";
+
+    readSkins(nullptr, &state);
+    EXPECT_FALSE(state.hasSkinner);
 }
