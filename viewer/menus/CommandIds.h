@@ -14,7 +14,7 @@ constexpr int32_t kTextIdBase = 1990000000;
 // ---- ranges
 // Languages 0 .. n-1 in pack order; n is "Translate? (online)".
 constexpr int32_t kLanguageFirst = 0;
-constexpr int32_t kLanguageLast = 199;  // languages past this are not listed
+constexpr int32_t kLanguageLast = 199;  // the last id "Translate? (online)" may take
 constexpr int32_t kSkinFirst = 200;     // + the skin's index
 constexpr int32_t kSkinLast = 299;      // skins past this are not listed
 constexpr int32_t kTransparencyOnlyOnTop = 491;

@@ -105,7 +105,8 @@ int32_t RightClickMenu::transparencyPosition(int32_t opacity) {
     return (100 - opacity) / 10;
 }
 
-uint32_t RightClickMenu::maxLanguages() { return uint32_t(cmd::kLanguageLast - cmd::kLanguageFirst + 1); }
+// One id of the range is left for "Translate? (online)", numbered after the languages.
+uint32_t RightClickMenu::maxLanguages() { return uint32_t(cmd::kLanguageLast - cmd::kLanguageFirst); }
 uint32_t RightClickMenu::maxSkins() { return uint32_t(cmd::kSkinLast - cmd::kSkinFirst + 1); }
 
 void RightClickMenu::build(ViewerSettings& settings, lang::Localizer* loc, RightClickState* state) {

@@ -384,3 +384,27 @@ TEST_F(RightClickMenuTest, SkinSubMenuListsTheSkinnersSkinsAndMarksTheCurrentOne
     readSkins(nullptr, &state);
     EXPECT_FALSE(state.hasSkinner);
 }
+
+TEST_F(RightClickMenuTest, ManyLanguagesStayBelowTheSkinIds) {
+    std::wstring xml = L"<lang><languages>";
+    for (int i = 0; i < 205; ++i) {
+        const std::wstring n = std::to_wstring(i);
+        xml += L"<entry tagName=\"l" + n + L"\" engName=\"Lang" + n + L"\" trueName=\"Lang" + n + L"\"/>";
+    }
+    xml += L"</languages><entries><entry id=\"700001\"><l0>Translate</l0></entry></entries></lang>";
+    Localizer* many = Localizer::loadXmlText(xml.c_str());
+    ASSERT_EQ(many->getPackCount(), 205u);
+    state.hasSkinner = true;
+    state.skinNames = {L"Plain"};
+    {
+        RightClickMenu built;
+        built.build(settings, many, &state);
+        HMENU languages = handleOf(built, RightClickMenu::kLanguage);
+        const int n = GetMenuItemCount(languages);
+        EXPECT_EQ(entryAt(languages, n - 1).id, UINT(cmd::kLanguageLast)) << "Translate keeps the last language id";
+        std::vector<UINT> ids;
+        commands(built.getMenu()->getHandle(), &ids);
+        EXPECT_EQ(std::set<UINT>(ids.begin(), ids.end()).size(), ids.size());
+    }
+    many->release();
+}
