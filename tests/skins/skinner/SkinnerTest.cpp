@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "skins/skinner/Skinner.h"
+#include "support/TestSkins.h"
 
 using s::gui::drawer::ISkin;
 using s::gui::drawer::kNoSkin;
@@ -14,7 +15,7 @@ using s::gui::drawer::Skinner;
 namespace {
 
 // A skin with a name and no drawers that counts how often it is given back.
-class FakeSkin final : public ISkin {
+class FakeSkin final : public testsupport::StubSkin {
 public:
     explicit FakeSkin(const wchar_t* name, int* released = nullptr) : name_(name), released_(released) {}
     const wchar_t* getClassName() const override { return L"FakeSkin"; }
@@ -26,36 +27,6 @@ public:
     void reset() override {}
     const wchar_t* getName() override { return name_.c_str(); }
     void setName(const wchar_t* name) override { name_ = name; }
-    s::gui::drawer::IWindow* getWindowDrawer() override { return nullptr; }
-    void setWindowDrawer(s::gui::drawer::IWindow*) override {}
-    s::gui::drawer::IButton* getButtonDrawer() override { return nullptr; }
-    void setButtonDrawer(s::gui::drawer::IButton*) override {}
-    s::gui::drawer::IText* getTextDrawer() override { return nullptr; }
-    void setTextDrawer(s::gui::drawer::IText*) override {}
-    s::gui::drawer::IScrollBar* getScrollBarDrawer() override { return nullptr; }
-    void setScrollBarDrawer(s::gui::drawer::IScrollBar*) override {}
-    s::gui::drawer::ICheckBox* getCheckBoxDrawer() override { return nullptr; }
-    void setCheckBoxDrawer(s::gui::drawer::ICheckBox*) override {}
-    s::gui::drawer::IRadioButton* getRadioButtonDrawer() override { return nullptr; }
-    void setRadioButtonDrawer(s::gui::drawer::IRadioButton*) override {}
-    s::gui::drawer::ISlider* getSliderDrawer() override { return nullptr; }
-    void setSliderDrawer(s::gui::drawer::ISlider*) override {}
-    s::gui::drawer::ICounter* getCounterDrawer() override { return nullptr; }
-    void setCounterDrawer(s::gui::drawer::ICounter*) override {}
-    s::gui::drawer::IListHeader* getListHeaderDrawer() override { return nullptr; }
-    void setListHeaderDrawer(s::gui::drawer::IListHeader*) override {}
-    s::gui::drawer::IListBox* getListBoxDrawer() override { return nullptr; }
-    void setListBoxDrawer(s::gui::drawer::IListBox*) override {}
-    s::gui::drawer::IStatusBar* getStatusBarDrawer() override { return nullptr; }
-    void setStatusBarDrawer(s::gui::drawer::IStatusBar*) override {}
-    s::gui::drawer::IMenu* getMenuDrawer() override { return nullptr; }
-    void setMenuDrawer(s::gui::drawer::IMenu*) override {}
-    s::gui::drawer::ICombo* getComboDrawer() override { return nullptr; }
-    void setComboDrawer(s::gui::drawer::ICombo*) override {}
-    s::gui::drawer::IGroupBox* getGroupBoxDrawer() override { return nullptr; }
-    void setGroupBoxDrawer(s::gui::drawer::IGroupBox*) override {}
-    s::gui::drawer::ITabBox* getTabBoxDrawer() override { return nullptr; }
-    void setTabBoxDrawer(s::gui::drawer::ITabBox*) override {}
 
 private:
     std::wstring name_;
