@@ -58,6 +58,12 @@ void opaqueBackground(int32_t bgType, int32_t custom, image::EncodeSettingBase* 
     setting->backBlue = b;
 }
 
+template <class Setting>
+Setting* withKeep(Setting* setting, bool** keep) {
+    *keep = &setting->keepTransparency;
+    return setting;
+}
+
 // The set for a "specific size" run: the scale into the box, then the sharpening.
 EffectData* sizingSet(int32_t width, int32_t height, int32_t sizeType, bool autoSharpen) {
     EffectData* set = EffectData::create();
@@ -111,44 +117,24 @@ std::wstring safeFileNamePart(const wchar_t* text) {
 }
 
 IEncodeSetting* encodeSettingFor(const wchar_t* format, const EffectData* set, map::IMappedData* store) {
+    static const wchar_t* const kSections[5] = {L"ConvertTo\\Jpg", L"ConvertTo\\Gif", L"ConvertTo\\Png",
+                                                L"ConvertTo\\Bmp", L"ConvertTo\\Ico"};
+    const int32_t index = formatIndex(format);
+    if (index < 0) return nullptr;
     image::EncodeSettingBase* setting = nullptr;
-    const wchar_t* section = nullptr;
-    bool* keep = nullptr;
-    switch (formatIndex(format)) {
-        case 0:
-            setting = image::jpg::EncodeSetting::create();
-            section = L"ConvertTo\\Jpg";
-            break;
-        case 1: {
-            auto* s = image::gif::EncodeSetting::create();
-            keep = &s->keepTransparency;
-            setting = s;
-            section = L"ConvertTo\\Gif";
-            break;
-        }
-        case 2: {
-            auto* s = image::png::EncodeSetting::create();
-            keep = &s->keepTransparency;
-            setting = s;
-            section = L"ConvertTo\\Png";
-            break;
-        }
-        case 3: {
-            auto* s = image::bmp::EncodeSetting::create();
-            keep = &s->keepTransparency;
-            setting = s;
-            section = L"ConvertTo\\Bmp";
-            break;
-        }
-        case 4: {
-            auto* s = image::ico::EncodeSetting::create();
-            keep = &s->keepTransparency;
-            setting = s;
-            section = L"ConvertTo\\Ico";
-            break;
-        }
-        default: return nullptr;
+    bool* keep = nullptr;  // the keep-transparency flag of a format that has one
+    if (index == 0) {
+        setting = image::jpg::EncodeSetting::create();
+    } else if (index == 1) {
+        setting = withKeep(image::gif::EncodeSetting::create(), &keep);
+    } else if (index == 2) {
+        setting = withKeep(image::png::EncodeSetting::create(), &keep);
+    } else if (index == 3) {
+        setting = withKeep(image::bmp::EncodeSetting::create(), &keep);
+    } else {
+        setting = withKeep(image::ico::EncodeSetting::create(), &keep);
     }
+    const wchar_t* section = kSections[index];
     if (store) setting->bind(section, store);
     const int32_t bgType = set ? set->bgType : 0;
     const int32_t custom = set ? set->bgCustomColor : 0xFFFFFF;

@@ -104,6 +104,15 @@ protected:
     }
     bool exists(const std::string& name) const { return runHost("test -f '" + dir + "/" + name + "'"); }
 
+    // A request for the files of the test's folder, reading the test's store.
+    ConvertRequest request(int32_t type, const wchar_t* format, const std::vector<std::string>& names) const {
+        ConvertRequest r;
+        r.type = type;
+        r.format = format;
+        r.store = store;
+        for (const std::string& n : names) r.files.push_back(win(n));
+        return r;
+    }
     // Queues the request and waits for the end of the run.
     void convert(BatchConverter& converter, const ConvertRequest& request) {
         ASSERT_TRUE(converter.queue(request));
@@ -125,13 +134,11 @@ TEST_F(BatchConverterTest, FilesOfEveryFormatAreConvertedToTheChosenFormatAtTheS
     for (const SizeCase& c : {SizeCase{"png", "PNG"}, SizeCase{"jpg", "JPEG"}, SizeCase{"bmp", "BMP3"}}) {
         SCOPED_TRACE(c.format);
         BatchConverter converter(&listener);
-        ConvertRequest request;
-        request.type = kConvertSpecificSize;
-        request.format = std::wstring(c.format, c.format + strlen(c.format));
+        const std::wstring format(c.format, c.format + strlen(c.format));
+        ConvertRequest request =
+            this->request(kConvertSpecificSize, format.c_str(), {"a.png", "b.jpg", "c.bmp", "d.gif"});
         request.width = 40;
         request.height = 30;
-        request.store = store;
-        request.files = {win("a.png"), win("b.jpg"), win("c.bmp"), win("d.gif")};
         convert(converter, request);
         EXPECT_EQ(listener.summary.converted, 4);
         EXPECT_EQ(listener.summary.failed, 0);
@@ -146,13 +153,10 @@ TEST_F(BatchConverterTest, ProgressNamesEveryFileAndSkippedFilesAreReported) {
     ASSERT_TRUE(make({"good.png"}));
     ASSERT_TRUE(runHost("cd '" + dir + "' && echo 'not a picture' > bad.png && echo text > note.txt"));
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.type = kConvertSpecificSize;
-    request.format = L"png";
+    ConvertRequest request =
+        this->request(kConvertSpecificSize, L"png", {"bad.png", "missing.png", "note.txt", "good.png"});
     request.width = request.height = 20;
     request.sizeType = 0;
-    request.store = store;
-    request.files = {win("bad.png"), win("missing.png"), win("note.txt"), win("good.png")};
     convert(converter, request);
 
     EXPECT_EQ(listener.starts, 1);
@@ -183,10 +187,7 @@ TEST_F(BatchConverterTest, StopEndsTheRunAfterTheFileInHand) {
     listener.onFile = [&](int32_t index) {
         if (index == 1) converter.requestStop();
     };
-    ConvertRequest request;
-    request.format = L"bmp";
-    request.store = store;
-    request.files = {win("a.png"), win("b.png"), win("c.png")};
+    ConvertRequest request = this->request(kConvertSpecificFormat, L"bmp", {"a.png", "b.png", "c.png"});
     convert(converter, request);
 
     EXPECT_EQ(listener.ends, 1);
@@ -218,12 +219,8 @@ TEST_F(BatchConverterTest, TheQueuedRunKeepsItsCopyOfTheSetAndTheSaveOptions) {
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     listener.onStart = [&] { WaitForSingleObject(gate, 30000); };
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.type = kConvertFilterSet;
+    ConvertRequest request = this->request(kConvertFilterSet, L"jpg", {"a.png"});
     request.filterSet = set;
-    request.format = L"jpg";
-    request.store = store;
-    request.files = {win("a.png")};
     ASSERT_TRUE(converter.queue(request));
     EXPECT_FALSE(converter.queue(request));  // one run at a time
     ASSERT_TRUE(waitFor([&] {
@@ -252,12 +249,8 @@ TEST_F(BatchConverterTest, ASetNameWithPathCharactersMakesAValidFileName) {
     EffectData* set = EffectData::create();
     set->name->setText(L"x/y:z*?\"<>|\\w");
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.type = kConvertFilterSet;
+    ConvertRequest request = this->request(kConvertFilterSet, L"png", {"a.png"});
     request.filterSet = set;
-    request.format = L"png";
-    request.store = store;
-    request.files = {win("a.png")};
     convert(converter, request);
     set->release();
     EXPECT_EQ(listener.summary.converted, 1);
@@ -269,10 +262,7 @@ TEST_F(BatchConverterTest, AnUnwritableOutputFolderIsReportedAsAFailure) {
     ASSERT_TRUE(make({"a.png"}));
     ASSERT_TRUE(runHost("cd '" + dir + "' && echo x > plainfile"));
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.format = L"png";
-    request.store = store;
-    request.files = {win("a.png")};
+    ConvertRequest request = this->request(kConvertSpecificFormat, L"png", {"a.png"});
     request.outputFolder = win("plainfile") + L"\\out";
     convert(converter, request);
     EXPECT_EQ(listener.summary.converted, 0);
@@ -292,14 +282,10 @@ TEST_F(BatchConverterTest, SizeFieldsAreClampedToASaneRange) {
 
     ASSERT_TRUE(make({"a.png"}));
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.type = kConvertSpecificSize;
-    request.format = L"png";
+    ConvertRequest request = this->request(kConvertSpecificSize, L"png", {"a.png"});
     request.width = -5;
     request.height = 0;
     request.sizeType = 0;
-    request.store = store;
-    request.files = {win("a.png")};
     convert(converter, request);
     EXPECT_EQ(listener.summary.converted, 1);
     EXPECT_TRUE(isPicture("a (1x1).png", "PNG", 1, 1));
@@ -309,9 +295,7 @@ TEST_F(BatchConverterTest, SameFormatWritesIntoTheFirstFilesFolderUnderFreeNames
     ASSERT_TRUE(runHost("mkdir -p '" + dir + "/one' '" + dir + "/two'"));
     ASSERT_TRUE(make({"one/p.PNG", "two/q.jpg", "one/q.jpg"}));
     BatchConverter converter(&listener);
-    ConvertRequest request;
-    request.store = store;
-    request.files = {win("one/p.PNG"), win("two/q.jpg")};
+    ConvertRequest request = this->request(kConvertSpecificFormat, kSameFormat, {"one/p.PNG", "two/q.jpg"});
     convert(converter, request);
     EXPECT_EQ(listener.summary.converted, 2);
     EXPECT_TRUE(isPicture("one/p (1).PNG", "PNG", 80, 60));
