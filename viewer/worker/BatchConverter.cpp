@@ -11,6 +11,7 @@
 #include "imaging/image/BufferedImage.h"
 #include "imaging/image/BufferedImageSet.h"
 #include "imaging/settings/EncodeSetting.h"
+#include "foundation/thread/Thread.h"
 #include "platform/file/PathWin.h"
 #include "viewer/effects/EffectData.h"
 
@@ -155,6 +156,8 @@ ConvertJob::ConvertJob(const ConvertRequest& request)
         set_ = sizingSet(request.width, request.height, request.sizeType, request.autoSharpen);
     } else if (type_ == kConvertFilterSet && request.filterSet) {
         set_ = request.filterSet->copy();
+        set_->widthPixels = clampConvertSide(set_->widthPixels);
+        set_->heightPixels = clampConvertSide(set_->heightPixels);
     } else {
         set_ = EffectData::create();
         set_->bgType = 4;
@@ -259,44 +262,6 @@ ConvertSummary ConvertJob::convert(IConvertListener* listener, const std::atomic
     chain->release();
     listener->convertEnded(summary);
     return summary;
-}
-
-// ---- BatchConverter
-
-BatchConverter::BatchConverter(IConvertListener* listener)
-    : listener_(listener), thread_(thread::win::Thread::create()) {}
-
-BatchConverter::~BatchConverter() {
-    stop_.store(true);
-    if (thread_) {
-        thread_->waitIdle();
-        thread_->release();
-    }
-    delete job_;
-}
-
-bool BatchConverter::queue(const ConvertRequest& request) {
-    if (!thread_ || running_.load()) return false;
-    delete job_;
-    job_ = new ConvertJob(request);
-    stop_.store(false);
-    running_.store(true);
-    thread_->runOnce(this);
-    return true;
-}
-
-void BatchConverter::waitIdle() {
-    if (!thread_) return;
-    // The worker may not have taken the run yet: its idle flag is then still set.
-    while (running_.load()) {
-        thread_->waitIdle();
-        if (running_.load()) Sleep(1);
-    }
-}
-
-void BatchConverter::run() {
-    if (job_) job_->convert(listener_, &stop_);
-    running_.store(false);
 }
 
 }  // namespace s::image::gui::dialogs::imageview

@@ -5,21 +5,19 @@
 // panels may change, save or delete sets while it runs. Progress and the outcome of each
 // file go to a listener, called on the worker thread.
 //
-//   BatchConverter converter(&listener);
 //   ConvertRequest request;                 // what the panels hold
 //   request.files = {L"Z:\\a.png", L"Z:\\b.jpg"};
 //   request.format = L"png";
 //   request.store = settings;
-//   converter.queue(request);               // copies, then converts on the worker
-//   converter.requestStop();                // ends after the file in hand
+//   worker.queueConversion(request);        // copies, then converts on the worker
+//   worker.requestStop();                   // ends after the file in hand
+// (ViewerWorker.h: the worker thread that runs it.)
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include "foundation/thread/Thread.h"
 
 namespace s::map {
 class IMappedData;
@@ -142,34 +140,6 @@ private:
     std::vector<std::wstring> files_;
     std::wstring outputFolder_;
     IEncodeSetting* settings_[5] = {};
-};
-
-// The worker: runs one queued job at a time on its own thread.
-class BatchConverter : public thread::ITask {
-public:
-    explicit BatchConverter(IConvertListener* listener);
-    // Stops the run in hand after its current file and waits for it.
-    ~BatchConverter() override;
-    BatchConverter(const BatchConverter&) = delete;
-    BatchConverter& operator=(const BatchConverter&) = delete;
-
-    // GUI thread: copies the request and starts converting. False while a run is in hand
-    // (or there is no worker thread); nothing is queued then.
-    bool queue(const ConvertRequest& request);
-    // The run ends after the file in hand.
-    void requestStop() { stop_.store(true); }
-    bool isRunning() const { return running_.load(); }
-    // Until the run in hand has ended (its end reported).
-    void waitIdle();
-
-    void run() override;
-
-private:
-    IConvertListener* listener_;
-    thread::win::Thread* thread_;
-    ConvertJob* job_ = nullptr;
-    std::atomic<bool> stop_{false};
-    std::atomic<bool> running_{false};
 };
 
 }  // namespace s::image::gui::dialogs::imageview

@@ -13,9 +13,10 @@
 
 #include "imaging/settings/EncodeSetting.h"
 #include "platform/xmlstore/MappedData.h"
+#include "gui/window/WindowTestSupport.h"
 #include "support/HostTool.h"
 #include "viewer/effects/EffectData.h"
-#include "viewer/worker/BatchConverter.h"
+#include "viewer/worker/ViewerWorker.h"
 
 using namespace s::image::gui::dialogs::imageview;
 using testsupport::runHost;
@@ -23,13 +24,9 @@ using testsupport::winPath;
 
 namespace {
 
-bool waitFor(const std::function<bool()>& done, unsigned timeoutMs = 30000) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
-    while (!done()) {
-        if (GetTickCount64() > end) return false;
-        Sleep(5);
-    }
-    return true;
+// A run converts several pictures: allow it far more than a window test's default.
+bool waitFor(const std::function<bool()>& done, DWORD timeoutMs = 30000) {
+    return windowtest::waitFor(done, timeoutMs);
 }
 
 // Records every call; hooks run on the worker thread inside the calls.
@@ -114,8 +111,8 @@ protected:
         return r;
     }
     // Queues the request and waits for the end of the run.
-    void convert(BatchConverter& converter, const ConvertRequest& request) {
-        ASSERT_TRUE(converter.queue(request));
+    void convert(ViewerWorker& converter, const ConvertRequest& request) {
+        ASSERT_TRUE(converter.queueConversion(request));
         ASSERT_TRUE(waitFor([&] { return !converter.isRunning(); }));
     }
 
@@ -133,7 +130,7 @@ TEST_F(BatchConverterTest, FilesOfEveryFormatAreConvertedToTheChosenFormatAtTheS
     ASSERT_TRUE(make({"a.png", "b.jpg", "c.bmp", "d.gif"}));
     for (const SizeCase& c : {SizeCase{"png", "PNG"}, SizeCase{"jpg", "JPEG"}, SizeCase{"bmp", "BMP3"}}) {
         SCOPED_TRACE(c.format);
-        BatchConverter converter(&listener);
+        ViewerWorker converter(&listener, nullptr);
         const std::wstring format(c.format, c.format + strlen(c.format));
         ConvertRequest request =
             this->request(kConvertSpecificSize, format.c_str(), {"a.png", "b.jpg", "c.bmp", "d.gif"});
@@ -152,7 +149,7 @@ TEST_F(BatchConverterTest, FilesOfEveryFormatAreConvertedToTheChosenFormatAtTheS
 TEST_F(BatchConverterTest, ProgressNamesEveryFileAndSkippedFilesAreReported) {
     ASSERT_TRUE(make({"good.png"}));
     ASSERT_TRUE(runHost("cd '" + dir + "' && echo 'not a picture' > bad.png && echo text > note.txt"));
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request =
         this->request(kConvertSpecificSize, L"png", {"bad.png", "missing.png", "note.txt", "good.png"});
     request.width = request.height = 20;
@@ -183,7 +180,7 @@ TEST_F(BatchConverterTest, ProgressNamesEveryFileAndSkippedFilesAreReported) {
 
 TEST_F(BatchConverterTest, StopEndsTheRunAfterTheFileInHand) {
     ASSERT_TRUE(make({"a.png", "b.png", "c.png"}));
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     listener.onFile = [&](int32_t index) {
         if (index == 1) converter.requestStop();
     };
@@ -218,11 +215,11 @@ TEST_F(BatchConverterTest, TheQueuedRunKeepsItsCopyOfTheSetAndTheSaveOptions) {
 
     HANDLE gate = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     listener.onStart = [&] { WaitForSingleObject(gate, 30000); };
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request = this->request(kConvertFilterSet, L"jpg", {"a.png"});
     request.filterSet = set;
-    ASSERT_TRUE(converter.queue(request));
-    EXPECT_FALSE(converter.queue(request));  // one run at a time
+    ASSERT_TRUE(converter.queueConversion(request));
+    EXPECT_FALSE(converter.queueConversion(request));  // one run at a time
     ASSERT_TRUE(waitFor([&] {
         std::lock_guard<std::mutex> lock(listener.mutex);
         return listener.starts == 1;
@@ -248,7 +245,7 @@ TEST_F(BatchConverterTest, ASetNameWithPathCharactersMakesAValidFileName) {
     ASSERT_TRUE(make({"a.png"}));
     EffectData* set = EffectData::create();
     set->name->setText(L"x/y:z*?\"<>|\\w");
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request = this->request(kConvertFilterSet, L"png", {"a.png"});
     request.filterSet = set;
     convert(converter, request);
@@ -261,7 +258,7 @@ TEST_F(BatchConverterTest, ASetNameWithPathCharactersMakesAValidFileName) {
 TEST_F(BatchConverterTest, AnUnwritableOutputFolderIsReportedAsAFailure) {
     ASSERT_TRUE(make({"a.png"}));
     ASSERT_TRUE(runHost("cd '" + dir + "' && echo x > plainfile"));
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request = this->request(kConvertSpecificFormat, L"png", {"a.png"});
     request.outputFolder = win("plainfile") + L"\\out";
     convert(converter, request);
@@ -281,7 +278,7 @@ TEST_F(BatchConverterTest, SizeFieldsAreClampedToASaneRange) {
         EXPECT_EQ(clampConvertSide(c.in), c.out) << c.in;
 
     ASSERT_TRUE(make({"a.png"}));
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request = this->request(kConvertSpecificSize, L"png", {"a.png"});
     request.width = -5;
     request.height = 0;
@@ -294,7 +291,7 @@ TEST_F(BatchConverterTest, SizeFieldsAreClampedToASaneRange) {
 TEST_F(BatchConverterTest, SameFormatWritesIntoTheFirstFilesFolderUnderFreeNames) {
     ASSERT_TRUE(runHost("mkdir -p '" + dir + "/one' '" + dir + "/two'"));
     ASSERT_TRUE(make({"one/p.PNG", "two/q.jpg", "one/q.jpg"}));
-    BatchConverter converter(&listener);
+    ViewerWorker converter(&listener, nullptr);
     ConvertRequest request = this->request(kConvertSpecificFormat, kSameFormat, {"one/p.PNG", "two/q.jpg"});
     convert(converter, request);
     EXPECT_EQ(listener.summary.converted, 2);
