@@ -146,6 +146,19 @@ TEST_F(BatchConverterTest, FilesOfEveryFormatAreConvertedToTheChosenFormatAtTheS
     }
 }
 
+TEST_F(BatchConverterTest, EveryFrameOfAnAnimationIsScaled) {
+    ASSERT_TRUE(runHost("cd '" + dir + "' && convert -delay 10 -size 80x60 xc:red xc:lime xc:blue -loop 0 anim.gif"));
+    ViewerWorker converter(&listener, nullptr);
+    ConvertRequest request = this->request(kConvertSpecificSize, L"gif", {"anim.gif"});
+    request.width = 40;
+    request.height = 30;
+    request.autoSharpen = false;
+    convert(converter, request);
+    EXPECT_EQ(listener.summary.converted, 1);
+    EXPECT_TRUE(runHost("test \"$(identify -format '%m %w %h,' '" + dir +
+                        "/anim (40x30).gif')\" = " + "'GIF 40 30,GIF 40 30,GIF 40 30,'"));
+}
+
 TEST_F(BatchConverterTest, ProgressNamesEveryFileAndSkippedFilesAreReported) {
     ASSERT_TRUE(make({"good.png"}));
     ASSERT_TRUE(runHost("cd '" + dir + "' && echo 'not a picture' > bad.png && echo text > note.txt"));
