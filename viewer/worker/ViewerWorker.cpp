@@ -19,14 +19,18 @@ ViewerWorker::ViewerWorker(IConvertListener* converting, ISlideShowListener* sli
 ViewerWorker::~ViewerWorker() {
     requestStop();
     if (thread_) {
-        // The worker may not have taken the run yet: its idle flag is then still set.
-        while (running_.load()) {
-            thread_->waitIdle();
-            if (running_.load()) Sleep(1);
-        }
+        waitForRun();
         thread_->release();
     }
     delete job_;
+}
+
+void ViewerWorker::waitForRun() {
+    while (running_.load()) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);  // handles the sent ones
+    }
 }
 
 bool ViewerWorker::startSlideShow(int32_t intervalMs) {

@@ -53,6 +53,10 @@ public:
     // Ends the show, or the conversion after the file in hand.
     void requestStop();
     bool isRunning() const { return running_.load(); }
+    // Until the run in hand has ended. The listeners may send to windows of the calling
+    // thread and wait for them (the viewer's status events go that way), so messages
+    // sent to this thread are handled meanwhile; a plain wait would never end.
+    void waitForRun();
     bool isSlideShowRunning() const { return showing_.load(); }
 
     void run() override;

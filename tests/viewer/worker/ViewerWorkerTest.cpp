@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <atomic>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -102,6 +103,44 @@ TEST(ViewerWorker, AConversionQueuedDuringTheShowEndsItAndRunsNext) {
     EXPECT_EQ(log.events(), (std::vector<std::wstring>{L"start", L"next", L"end", L"convert", L"file a.png",
                                                        L"converted", L"converted all"}));
     EXPECT_TRUE(testsupport::runHost("test \"$(identify -format '%m %w' '" + dir + "/a.bmp')\" = 'BMP3 8'"));
+}
+
+// Sends each tick to a window of the test's thread and waits for it, as the viewer does.
+class SendingListener : public ISlideShowListener {
+public:
+    explicit SendingListener(HWND target) : target_(target) {}
+    void slideShowStarted() override { SendMessageW(target_, WM_NULL, 0, 0); }
+    void slideShowNext() override {
+        SendMessageW(target_, WM_NULL, 0, 0);
+        ++nexts;
+    }
+    void slideShowEnded() override {
+        SendMessageW(target_, WM_NULL, 0, 0);
+        ended = true;
+    }
+    std::atomic<int> nexts{0};
+    std::atomic<bool> ended{false};
+
+private:
+    HWND target_;
+};
+
+TEST(ViewerWorker, DestroyingItOnTheThreadItSendsToEndsTheShow) {
+    HWND window = CreateWindowW(L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    SendingListener listener(window);
+    {
+        ViewerWorker worker(nullptr, &listener);
+        ASSERT_TRUE(worker.startSlideShow(20));
+        // The ticks are sent to this thread: handle them while waiting for two.
+        ASSERT_TRUE(waitFor([&] {
+            MSG msg;
+            PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE);
+            return listener.nexts >= 2;
+        }));
+    }  // the worker's end is sent to this thread while it waits
+    EXPECT_TRUE(listener.ended);
+    DestroyWindow(window);
 }
 
 TEST(ViewerWorker, TheIntervalFieldText) {
