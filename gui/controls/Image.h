@@ -1,0 +1,258 @@
+// The picture view control (see IImage.h): a child window of the generic window class that
+// shows one image set, still or animated, through an image drawer over a colour, the
+// parent's pixels or a transparency grid.
+//
+//   s::gui::win::Image* view = s::gui::win::Image::createFixedSize(-1, 120, picture);
+//   box->addChild(view);                 // the window is made on the box's thread
+//   view->startAnimation();              // only for an animated set of several frames
+//
+// Threads: painting, the frame clock and the mouse run on the window's thread; showing a
+// set, pausing, stopping and the exports may come from any thread. The shown set is only
+// replaced and released under the control's lock, which painting and every export hold
+// while they read it, so neither ever reads a released set.
+//
+// Painting touches only the part of the window that needs it: an opaque picture shown
+// at its own size is copied straight from its pixels to the screen; everything else is
+// composed in the control's own back buffer first.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <vector>
+
+#include "foundation/base/Object.h"
+#include "foundation/thread/Pool.h"
+#include "framework/window/Wnd.h"
+#include "gui/controls/IImage.h"
+#include "gui/controls/ImageGeometry.h"
+
+namespace s::gui::win {
+
+class Image : public IImage, public base::IObject, public thread::IPoolable, public CWnd {
+    S_POOLED(Image, L"s_gui_win_Image")
+public:
+    Image();
+    ~Image() override;
+    Image(const Image&) = delete;
+    Image& operator=(const Image&) = delete;
+
+    // The percentage (truncated) when >= 0; the picture, when given, is taken over and
+    // shown stretched with its aspect kept and blended.
+    static Image* createWithWidthPercent(double percent, ::s::image::win::BufferedImage* picture);
+    // Fixed sizes when >= 0; the picture as above.
+    static Image* createFixedSize(int32_t width, int32_t height, ::s::image::win::BufferedImage* picture);
+
+    void reset() override;
+
+    // IEventListener
+    void onEvent(base::IObject*, int32_t) override {}
+
+    // IComponent
+    int32_t getX() override { return x_; }
+    void setX(int32_t x) override { setPosition(x, y_); }
+    int32_t getY() override { return y_; }
+    void setY(int32_t y) override { setPosition(x_, y); }
+    int32_t getScreenX() override;
+    int32_t getScreenY() override;
+    bool containsScreenPoint(int32_t x, int32_t y) override;
+    int32_t getWidth() override { return width_; }
+    void setWidth(int32_t w) override { setSize(w, height_); }
+    int32_t getHeight() override { return height_; }
+    void setHeight(int32_t h) override { setSize(width_, h); }
+    int32_t getInnerWidth() override { return imageview::innerOf(width_, frameAllowance()); }
+    void setInnerWidth(int32_t w) override { setSize(w + frameAllowance(), height_); }
+    int32_t getInnerHeight() override { return imageview::innerOf(height_, frameAllowance()); }
+    void setInnerHeight(int32_t h) override { setSize(width_, h + frameAllowance()); }
+    void setPosition(int32_t x, int32_t y) override;
+    void setSize(int32_t w, int32_t h) override;
+    void setBounds(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void setOrigin(int32_t originX, int32_t originY) override;
+    void moveOrigin(int32_t dx, int32_t dy) override;
+    int32_t getMinWidth() override;
+    int32_t getMinHeight() override;
+    int32_t getMinInnerWidth() override;
+    int32_t getMinInnerHeight() override;
+    int32_t getPreferredWidth() override;
+    int32_t getPreferredHeight() override;
+    int32_t getPreferredInnerWidth() override;
+    int32_t getPreferredInnerHeight() override;
+    bool isVisible() override { return visible_ && m_hWnd; }
+    void setVisible(bool visible, bool deep) override;
+    bool isEnabled() override { return !m_hWnd || ::IsWindowEnabled(m_hWnd); }
+    void setEnabled(bool enabled) override;
+    bool isEditable() override { return false; }
+    void setEditable(bool) override {}
+    void centreInParent() override;
+    void centreHorizontally() override;
+    void centreVertically() override;
+    uint32_t getBackgroundColor() override { return background_; }
+    bool isTransparent() override { return transparent_; }
+    void setTransparent(bool transparent, bool redraw) override;
+    void setBackgroundWhite(bool redraw) override { setBackgroundColor(255, 255, 255, redraw); }
+    void setBackgroundSystem(bool redraw) override;
+    void setBackgroundBlack(bool redraw) override { setBackgroundColor(0, 0, 0, redraw); }
+    void setBackgroundLight(bool redraw) override;
+    void setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) override;
+    IWindow* getWindow() override { return window_; }
+    IContainer* getParent() override { return parent_; }
+    void setParent(IContainer* container) override;
+    void addChild(IComponent*) override {}
+    void removeChild(IComponent*, bool) override {}
+    void removeAllChildren(bool) override {}
+    bool isContainer() override { return false; }
+    void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    void repaint() override;
+    void setSizeClamped(int32_t w, int32_t h) override;
+    void validate() override {}
+    int32_t getChildCount() override { return 0; }
+    IComponent* getChildAt(int32_t) override { return nullptr; }
+    col::_array::ArrayP* getChildren() override { return nullptr; }
+    ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) override;
+    bool isUpdateDeferred() override { return deferred_; }
+    void beginUpdate() override { deferred_ = true; }
+    void endUpdate() override;
+
+    // IImage
+    void setImage(::s::image::win::BufferedImage* picture, bool takeOver, bool stretch, bool keepRatio, bool blend,
+                  int32_t width, int32_t height) override;
+    void setImageSet(::s::image::win::BufferedImageSet* set, bool owned, bool stretch, bool keepRatio, bool blend,
+                     int32_t width, int32_t height) override;
+    ::s::image::win::BufferedImageSet* getImageSet() override { return set_; }
+    bool hasImage() override { return set_ != nullptr; }
+    int32_t getImageWidth() override;
+    int32_t getImageHeight() override;
+    void fitToImageAspect(int32_t* width, int32_t* height) override;
+    int32_t getFrameCount() override;
+    bool isAnimated() override;
+    void startAnimation() override;
+    void stopAnimation(bool rewind) override;
+    void pause(bool freeze) override;
+    void resume(bool unfreeze) override;
+    bool frameHasFilters(int32_t i) override;
+    bool findFrameFilter(int32_t i, const wchar_t* name, int32_t* index) override;
+    col::_array::ArrayP* getFrameFilters(int32_t i) override;
+    ::s::image::filters::IFilter* getFrameFilter(int32_t i, int32_t j) override;
+    void insertFrameFilter(int32_t i, int32_t j, ::s::image::filters::IFilter* filter) override;
+    void addFrameFilter(int32_t i, ::s::image::filters::IFilter* filter) override;
+    void removeFrameFilter(int32_t i, int32_t j) override;
+    void clearFrameFilters(int32_t i) override;
+    ::s::image::win::BufferedImage* applyFrameFilters(int32_t i) override;
+    ::s::image::win::BufferedImage* getFrameFiltered(int32_t i) override;
+    void updateImageSize() override;
+    ::s::image::IEncodedImage* exportShown(::s::image::IEncodeSetting* setting, bool resize, bool sharpen,
+                                           ::s::image::filters::IFilter* extraFilter) override;
+    ::s::image::win::BufferedImage* copyShown(bool resize, ::s::image::win::BufferedImage* into) override;
+    void printShown(bool resize, bool autoRotate, bool autoSharpen, bool paperMaximum) override;
+    void reserved28() override {}
+    void reserved29() override {}
+    void reserved30() override {}
+    void setWidthPercent(int32_t percent) override { sizing_.hint[0].setPercent(percent); }
+    void setHeightPercent(int32_t percent) override { sizing_.hint[1].setPercent(percent); }
+    void setFixedWidth(int32_t w) override { sizing_.hint[0].setFixed(w); }
+    void setFixedHeight(int32_t h) override { sizing_.hint[1].setFixed(h); }
+    void setFramed(bool on) override { framed_ = on; }
+    void setBackground(int32_t red, int32_t green, int32_t blue) override;
+    bool setFrozen(bool on) override;
+    void setDraggable(bool on) override { draggable_ = on; }
+    int32_t getBorderWidth() override;
+    void setDrawer(drawer::IImage* drawer, bool owned) override;
+    void setTransparencyGrid(bool redraw) override;
+    bool preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
+    void postHandle(LRESULT*, UINT, WPARAM, LPARAM) override {}
+
+    // CWnd: the hook, the default procedure, then the post hook.
+    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Creates the window inside the parent's (on the parent's thread). False (with
+    // "Window Creation Failed!") when it cannot.
+    bool createHandle(CWnd* parentWnd);
+
+    // Read-outs for tests and the viewer.
+    int32_t getFrameIndex();
+    bool isFrozen() const { return frozen_; }
+    bool isPaused() const { return paused_; }
+    bool isFramed() const { return framed_; }
+    bool isDraggable() const { return draggable_; }
+    bool isStretched() const { return stretch_; }
+    bool keepsRatio() const { return keepRatio_; }
+    bool isBlended() const { return blend_; }
+    bool ownsImageSet() const { return ownsSet_; }
+    bool showsTransparencyGrid() const { return grid_; }
+    uint32_t getStoredBackground() const { return storedColour_; }
+    bool isTimerRunning() const { return timerRunning_; }
+    // How many paints took the direct copy from the picture (no back buffer).
+    uint32_t getDirectPaintCount() const { return directPaints_; }
+    ::s::image::win::BufferedImage* getOwnBackBuffer() const { return backBuffer_; }
+
+private:
+    // Pixels the frame takes on each axis: twice the border width.
+    int32_t frameAllowance() { return 2 * getBorderWidth(); }
+    imageview::ImageSizing sizingNow();
+    // Takes the shown set's sizes for the size hints and lays the parent out again.
+    void measure();
+    void place(UINT flags);
+    UINT showFlag() const { return visible_ ? SWP_SHOWWINDOW : 0; }
+    void paint();
+    // The frame painting shows, or null (call under the lock).
+    ::s::image::win::BufferedImage* currentFrame();
+    // Frame i of the shown set, null out of range.
+    ::s::image::win::BufferedImage* frameAt(int32_t i);
+    // The picture of the current frame that exports start from: its filter chain's
+    // result when it has filters, fitted to the inner size when resize (under the lock).
+    ::s::image::win::BufferedImage* shownSource(bool resize);
+    // Prepares the background of the rectangle r (client coordinates) in the back buffer,
+    // whose top-left is the client point (r.left, r.top).
+    void prepareBackground(HDC dc, const RECT& r);
+    // Copies straight from the picture's pixels when nothing needs composing; false
+    // when the back buffer is needed.
+    bool paintDirect(HDC paintDc, const RECT& r, ::s::image::win::BufferedImage* frame);
+    void onTimer();
+    // Starts or stops the frame timer on the window's own thread.
+    void startTimerHere();
+    void stopTimerHere();
+    ::s::image::IEncodedImage* exportAnimated(::s::image::IEncodeSetting* setting, bool resize, bool sharpen,
+                                              ::s::image::filters::IFilter* extraFilter);
+    bool handleMouse(LRESULT* result, UINT message, LPARAM lParam);
+
+    // Common control state.
+    IWindow* window_ = nullptr;
+    IContainer* parent_ = nullptr;
+    CWnd* parentWnd_ = nullptr;
+    int32_t x_ = 0, y_ = 0, originX_ = 0, originY_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true;
+    bool deferred_ = false;
+    bool dirty_ = false;
+    uint32_t background_ = 0;
+    bool transparent_ = true;
+    ::s::image::win::BufferedImage* backBuffer_ = nullptr;
+
+    // The picture.
+    ::s::image::win::BufferedImageSet* set_ = nullptr;
+    bool ownsSet_ = true;
+    bool stretch_ = false;
+    bool keepRatio_ = true;
+    bool blend_ = false;
+    bool framed_ = false;
+    uint32_t storedColour_ = 0;
+    bool grid_ = false;
+    imageview::ImageSizing sizing_;
+    drawer::IImage* defaultDrawer_ = nullptr;
+    drawer::IImage* drawer_ = nullptr;
+    bool ownsDrawer_ = false;
+    std::atomic<bool> frozen_{false};
+    bool draggable_ = false;
+    bool dragging_ = false;
+    POINT lastDrag_{0, 0};
+
+    // Guards the shown set, the frame clock, painting and the exports.
+    thread::ObjLocker lock_;
+    std::atomic<bool> paused_{false};
+    std::atomic<bool> tickInProgress_{false};
+    std::atomic<bool> timerRunning_{false};
+    imageview::FrameClock clock_;
+    std::vector<int32_t> delays_;
+    uint32_t directPaints_ = 0;
+};
+
+}  // namespace s::gui::win
