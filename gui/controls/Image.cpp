@@ -84,10 +84,7 @@ void Image::reset() {
     stopAnimation(false);
     setVisible(true, true);
     setParent(nullptr);
-    x_ = y_ = originX_ = originY_ = width_ = height_ = 0;
-    deferred_ = dirty_ = false;
-    background_ = 0;
-    transparent_ = true;
+    resetControl(0, true);
     if (backBuffer_) backBuffer_->release();
     backBuffer_ = nullptr;
     {
@@ -117,100 +114,15 @@ void Image::reset() {
 
 // --- Geometry ---------------------------------------------------------------------------
 
-int32_t Image::getScreenX() {
-    if (!m_hWnd) return originX_ + x_;
-    POINT p{0, 0};
-    ::ClientToScreen(m_hWnd, &p);
-    return p.x;
-}
-
-int32_t Image::getScreenY() {
-    if (!m_hWnd) return originY_ + y_;
-    POINT p{0, 0};
-    ::ClientToScreen(m_hWnd, &p);
-    return p.y;
-}
-
-bool Image::containsScreenPoint(int32_t x, int32_t y) {
-    if (!isVisible()) return false;
-    const int32_t sx = getScreenX(), sy = getScreenY();
-    return x >= sx && x <= sx + width_ && y >= sy && y <= sy + height_;
-}
-
-void Image::place(UINT flags) {
-    if (!m_hWnd) return;
-    ::SetWindowPos(m_hWnd, nullptr, x_ + originX_, y_ + originY_, width_, height_,
-                   flags | SWP_NOZORDER | SWP_NOACTIVATE | showFlag());
-}
-
-void Image::setPosition(int32_t x, int32_t y) {
-    x_ = x;
-    y_ = y;
-    if (deferred_ || frozen_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOSIZE);
-}
-
-void Image::setSize(int32_t w, int32_t h) {
-    width_ = w;
-    height_ = h;
-    if (deferred_ || frozen_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOMOVE);
-}
-
-void Image::setBounds(int32_t x, int32_t y, int32_t w, int32_t h) {
-    x_ = x;
-    y_ = y;
-    width_ = w;
-    height_ = h;
-    if (deferred_ || frozen_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(0);
-}
-
-void Image::setOrigin(int32_t originX, int32_t originY) {
-    originX_ = originX;
-    originY_ = originY;
-    if (deferred_ || frozen_ || !m_hWnd)
-        dirty_ = true;
-    else
-        place(SWP_NOSIZE);
-}
-
-void Image::moveOrigin(int32_t dx, int32_t dy) { setOrigin(originX_ + dx, originY_ + dy); }
-
 void Image::endUpdate() {
-    deferred_ = false;
-    if (frozen_ || !dirty_) return;
-    dirty_ = false;
-    place(0);
-}
-
-void Image::setSizeClamped(int32_t w, int32_t h) {
-    setSize(layout::clampToHints(w, getMinWidth(), getPreferredWidth()),
-            layout::clampToHints(h, getMinHeight(), getPreferredHeight()));
-}
-
-void Image::centreInParent() {
-    if (!parent_) return;
-    setPosition(std::max(0, (parent_->getInnerWidth() - width_) / 2),
-                std::max(0, (parent_->getInnerHeight() - height_) / 2));
-}
-
-void Image::centreHorizontally() {
-    if (parent_) setPosition(std::max(0, (parent_->getInnerWidth() - width_) / 2), y_);
-}
-
-void Image::centreVertically() {
-    if (parent_) setPosition(x_, std::max(0, (parent_->getInnerHeight() - height_) / 2));
+    if (frozen_) return;
+    Control::endUpdate();
 }
 
 imageview::ImageSizing Image::sizingNow() {
     imageview::ImageSizing s = sizing_;
+    s.hint[0] = widthHint_;
+    s.hint[1] = heightHint_;
     s.frame = frameAllowance();
     s.parentInner[0] = parent_ ? parent_->getInnerWidth() : 0;
     s.parentInner[1] = parent_ ? parent_->getInnerHeight() : 0;
@@ -240,18 +152,6 @@ void Image::measure() {
 
 // --- Visibility and background -------------------------------------------------------
 
-void Image::setVisible(bool visible, bool) {
-    if (visible == visible_) return;
-    visible_ = visible;
-    if (!m_hWnd) return;
-    ::ShowWindow(m_hWnd, visible ? SW_SHOWNA : SW_HIDE);
-    if (visible && parent_) parent_->validate();
-}
-
-void Image::setEnabled(bool enabled) {
-    if (m_hWnd) ::EnableWindow(m_hWnd, enabled);
-}
-
 void Image::setTransparent(bool transparent, bool redraw) {
     transparent_ = transparent;
     grid_ = false;
@@ -261,24 +161,6 @@ void Image::setTransparent(bool transparent, bool redraw) {
 void Image::setTransparencyGrid(bool redraw) {
     transparent_ = true;
     grid_ = true;
-    if (redraw && isVisible()) repaint();
-}
-
-void Image::setBackgroundSystem(bool redraw) {
-    transparent_ = false;
-    background_ = ::GetSysColor(COLOR_BTNFACE);
-    if (redraw) repaint();
-}
-
-void Image::setBackgroundLight(bool redraw) {
-    const COLORREF c = ::GetSysColor(COLOR_INACTIVECAPTIONTEXT);
-    auto lighter = [](int v) { return 255 - ((255 - v) >> 1); };
-    setBackgroundColor(lighter(GetRValue(c)), lighter(GetGValue(c)), lighter(GetBValue(c)), redraw);
-}
-
-void Image::setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) {
-    transparent_ = false;
-    background_ = RGB(r & 0xFF, g & 0xFF, b & 0xFF);
     if (redraw && isVisible()) repaint();
 }
 
@@ -327,58 +209,15 @@ void Image::setDrawer(drawer::IImage* drawer, bool owned) {
 }
 
 BufferedImage* Image::getBackBuffer(int32_t* x, int32_t* y) {
-    if (backBuffer_ || !parent_) return backBuffer_;
-    int32_t dx = 0, dy = 0;
-    BufferedImage* b = parent_->getBackBuffer(&dx, &dy);
-    if (x) *x += dx + x_ + originX_;
-    if (y) *y += dy + y_ + originY_;
-    return b;
+    return backBuffer_ ? backBuffer_ : Control::getBackBuffer(x, y);
 }
 
-// --- Attachment ---------------------------------------------------------------------------
-
-void Image::setParent(IContainer* container) {
-    if (container) {
-        parent_ = container;
-        window_ = container->getWindow();
-        parentWnd_ = dynamic_cast<CWnd*>(container);
-        if (parentWnd_ && parentWnd_->m_hWnd && !m_hWnd) createHandle(parentWnd_);
-        return;
-    }
-    if (!parent_) return;
-    if (m_hWnd) ::SendMessageW(m_hWnd, LibraryMessage::kDetach, 0, 0);
-    if (m_hWnd) DestroyWindow();
-    parent_ = nullptr;
-    parentWnd_ = nullptr;
-    window_ = nullptr;
-}
-
-bool Image::createHandle(CWnd* parentWnd) {
-    registerWindowClass();
-    if (!parentWnd || !CreateEx(0, kWindowClassName, L"", WS_CHILD, 0, 0, 0, 0, parentWnd->m_hWnd, nullptr)) {
-        showFailureBox(L"Window Creation Failed!", L"Error!");
-        return false;
-    }
-    place(0);
-    dirty_ = false;
-    measure();
-    if (visible_) ::ShowWindow(m_hWnd, SW_SHOWNA);
-    return true;
-}
-
-LRESULT Image::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
-    LRESULT result = 0;
-    if (preHandle(&result, message, wParam, lParam)) return result;
-    result = CWnd::WindowProc(message, wParam, lParam);
-    postHandle(&result, message, wParam, lParam);
-    return result;
-}
+// --- Messages -----------------------------------------------------------------------------
 
 bool Image::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) {
     *result = 0;
     switch (message) {
         case WM_PAINT: paint(); return true;
-        case WM_ERASEBKGND: *result = 1; return true;
         case WM_TIMER:
             if (wParam != kFrameTimer) return false;
             onTimer();
@@ -395,8 +234,9 @@ bool Image::preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lPara
                 timerRunning_ = false;
             }
             return false;
-        case LibraryMessage::kDetach: DestroyWindow(); return true;
-        default: return handleMouse(result, message, lParam);
+        default:
+            if (handleMouse(result, message, lParam)) return true;
+            return preHandleCommon(result, message, wParam, lParam, true, false);
     }
 }
 

@@ -22,15 +22,14 @@
 #include <cstdint>
 #include <vector>
 
-#include "foundation/base/Object.h"
 #include "foundation/thread/Pool.h"
-#include "framework/window/Wnd.h"
+#include "gui/controls/Control.h"
 #include "gui/controls/IImage.h"
 #include "gui/controls/ImageGeometry.h"
 
 namespace s::gui::win {
 
-class Image : public IImage, public base::IObject, public thread::IPoolable, public CWnd {
+class Image : public Control<IImage, CWnd> {
     S_POOLED(Image, L"s_gui_win_Image")
 public:
     Image();
@@ -46,30 +45,11 @@ public:
 
     void reset() override;
 
-    // IEventListener
-    void onEvent(base::IObject*, int32_t) override {}
-
-    // IComponent
-    int32_t getX() override { return x_; }
-    void setX(int32_t x) override { setPosition(x, y_); }
-    int32_t getY() override { return y_; }
-    void setY(int32_t y) override { setPosition(x_, y); }
-    int32_t getScreenX() override;
-    int32_t getScreenY() override;
-    bool containsScreenPoint(int32_t x, int32_t y) override;
-    int32_t getWidth() override { return width_; }
-    void setWidth(int32_t w) override { setSize(w, height_); }
-    int32_t getHeight() override { return height_; }
-    void setHeight(int32_t h) override { setSize(width_, h); }
+    // IComponent: the frame is not part of the inner size; the hints follow the picture.
     int32_t getInnerWidth() override { return imageview::innerOf(width_, frameAllowance()); }
     void setInnerWidth(int32_t w) override { setSize(w + frameAllowance(), height_); }
     int32_t getInnerHeight() override { return imageview::innerOf(height_, frameAllowance()); }
     void setInnerHeight(int32_t h) override { setSize(width_, h + frameAllowance()); }
-    void setPosition(int32_t x, int32_t y) override;
-    void setSize(int32_t w, int32_t h) override;
-    void setBounds(int32_t x, int32_t y, int32_t w, int32_t h) override;
-    void setOrigin(int32_t originX, int32_t originY) override;
-    void moveOrigin(int32_t dx, int32_t dy) override;
     int32_t getMinWidth() override;
     int32_t getMinHeight() override;
     int32_t getMinInnerWidth() override;
@@ -78,41 +58,16 @@ public:
     int32_t getPreferredHeight() override;
     int32_t getPreferredInnerWidth() override;
     int32_t getPreferredInnerHeight() override;
-    bool isVisible() override { return visible_ && m_hWnd; }
-    void setVisible(bool visible, bool deep) override;
-    bool isEnabled() override { return !m_hWnd || ::IsWindowEnabled(m_hWnd); }
-    void setEnabled(bool enabled) override;
-    bool isEditable() override { return false; }
-    void setEditable(bool) override {}
-    void centreInParent() override;
-    void centreHorizontally() override;
-    void centreVertically() override;
-    uint32_t getBackgroundColor() override { return background_; }
-    bool isTransparent() override { return transparent_; }
-    void setTransparent(bool transparent, bool redraw) override;
-    void setBackgroundWhite(bool redraw) override { setBackgroundColor(255, 255, 255, redraw); }
-    void setBackgroundSystem(bool redraw) override;
-    void setBackgroundBlack(bool redraw) override { setBackgroundColor(0, 0, 0, redraw); }
-    void setBackgroundLight(bool redraw) override;
-    void setBackgroundColor(int32_t r, int32_t g, int32_t b, bool redraw) override;
-    IWindow* getWindow() override { return window_; }
-    IContainer* getParent() override { return parent_; }
-    void setParent(IContainer* container) override;
-    void addChild(IComponent*) override {}
-    void removeChild(IComponent*, bool) override {}
-    void removeAllChildren(bool) override {}
-    bool isContainer() override { return false; }
-    void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
-    void repaint() override;
-    void setSizeClamped(int32_t w, int32_t h) override;
-    void validate() override {}
-    int32_t getChildCount() override { return 0; }
-    IComponent* getChildAt(int32_t) override { return nullptr; }
-    col::_array::ArrayP* getChildren() override { return nullptr; }
-    ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) override;
-    bool isUpdateDeferred() override { return deferred_; }
-    void beginUpdate() override { deferred_ = true; }
+    // While frozen the geometry stays deferred.
     void endUpdate() override;
+    // Transparent and the grid off.
+    void setTransparent(bool transparent, bool redraw) override;
+    // From another thread the window is only marked: painting it there and then would
+    // wait on this thread.
+    void repaint() override;
+    void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
+    // The control's own buffer once it painted through one, else the parent's.
+    ::s::image::win::BufferedImage* getBackBuffer(int32_t* x, int32_t* y) override;
 
     // IImage
     void setImage(::s::image::win::BufferedImage* picture, bool takeOver, bool stretch, bool keepRatio, bool blend,
@@ -148,10 +103,10 @@ public:
     void reserved28() override {}
     void reserved29() override {}
     void reserved30() override {}
-    void setWidthPercent(int32_t percent) override { sizing_.hint[0].setPercent(percent); }
-    void setHeightPercent(int32_t percent) override { sizing_.hint[1].setPercent(percent); }
-    void setFixedWidth(int32_t w) override { sizing_.hint[0].setFixed(w); }
-    void setFixedHeight(int32_t h) override { sizing_.hint[1].setFixed(h); }
+    void setWidthPercent(int32_t percent) override { widthHint_.setPercent(percent); }
+    void setHeightPercent(int32_t percent) override { heightHint_.setPercent(percent); }
+    void setFixedWidth(int32_t w) override { widthHint_.setFixed(w); }
+    void setFixedHeight(int32_t h) override { heightHint_.setFixed(h); }
     void setFramed(bool on) override { framed_ = on; }
     void setBackground(int32_t red, int32_t green, int32_t blue) override;
     bool setFrozen(bool on) override;
@@ -161,12 +116,6 @@ public:
     void setTransparencyGrid(bool redraw) override;
     bool preHandle(LRESULT* result, UINT message, WPARAM wParam, LPARAM lParam) override;
     void postHandle(LRESULT*, UINT, WPARAM, LPARAM) override {}
-
-    // CWnd: the hook, the default procedure, then the post hook.
-    LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // Creates the window inside the parent's (on the parent's thread). False (with
-    // "Window Creation Failed!") when it cannot.
-    bool createHandle(CWnd* parentWnd);
 
     // Read-outs for tests and the viewer.
     int32_t getFrameIndex();
@@ -185,14 +134,17 @@ public:
     uint32_t getDirectPaintCount() const { return directPaints_; }
     ::s::image::win::BufferedImage* getOwnBackBuffer() const { return backBuffer_; }
 
+protected:
+    bool createWindow(CWnd* parentWnd) override { return control::createGeneric(this, parentWnd, 0); }
+    // Takes the shown set's sizes for the size hints and lays the parent out again.
+    void updateSize() override { measure(); }
+
 private:
     // Pixels the frame takes on each axis: twice the border width.
     int32_t frameAllowance() { return 2 * getBorderWidth(); }
     imageview::ImageSizing sizingNow();
     // Takes the shown set's sizes for the size hints and lays the parent out again.
     void measure();
-    void place(UINT flags);
-    UINT showFlag() const { return visible_ ? SWP_SHOWWINDOW : 0; }
     void paint();
     // The frame painting shows, or null (call under the lock).
     ::s::image::win::BufferedImage* currentFrame();
@@ -215,16 +167,6 @@ private:
                                               ::s::image::filters::IFilter* extraFilter);
     bool handleMouse(LRESULT* result, UINT message, LPARAM lParam);
 
-    // Common control state.
-    IWindow* window_ = nullptr;
-    IContainer* parent_ = nullptr;
-    CWnd* parentWnd_ = nullptr;
-    int32_t x_ = 0, y_ = 0, originX_ = 0, originY_ = 0, width_ = 0, height_ = 0;
-    bool visible_ = true;
-    bool deferred_ = false;
-    bool dirty_ = false;
-    uint32_t background_ = 0;
-    bool transparent_ = true;
     ::s::image::win::BufferedImage* backBuffer_ = nullptr;
 
     // The picture.
