@@ -110,6 +110,8 @@ void Image::reset() {
     ownsDrawer_ = false;
     paused_ = false;
     directPaints_ = 0;
+    if (sourceDc_) ::DeleteDC(sourceDc_);
+    sourceDc_ = nullptr;
 }
 
 // --- Geometry ---------------------------------------------------------------------------
@@ -170,20 +172,15 @@ void Image::setBackground(int32_t red, int32_t green, int32_t blue) {
 
 void Image::repaint() {
     if (!isVisible() || !::IsWindow(m_hWnd)) return;
-    // Another thread only marks the window: painting it at once would wait on this one.
-    if (onWindowThread(m_hWnd))
-        ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    else
-        ::InvalidateRect(m_hWnd, nullptr, FALSE);
+    // On the window's thread the view paints at once, without a WM_PAINT round; another
+    // thread only marks the window (painting it there and then would wait on this one).
+    if (!paintNow(nullptr)) ::InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void Image::repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) {
     if (!isVisible() || !::IsWindow(m_hWnd)) return;
     const RECT r{x, y, x + w, y + h};
-    if (onWindowThread(m_hWnd))
-        ::RedrawWindow(m_hWnd, &r, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    else
-        ::InvalidateRect(m_hWnd, &r, FALSE);
+    if (!paintNow(&r)) ::InvalidateRect(m_hWnd, &r, FALSE);
 }
 
 bool Image::setFrozen(bool on) {
@@ -484,47 +481,57 @@ BufferedImage* Image::currentFrame() {
 void Image::paint() {
     PAINTSTRUCT ps;
     HDC dc = ::BeginPaint(m_hWnd, &ps);
-    if (frozen_ || !dc) {
-        ::EndPaint(m_hWnd, &ps);
-        return;
-    }
+    if (!frozen_ && dc) paintInto(dc, ps.rcPaint);
+    ::EndPaint(m_hWnd, &ps);
+}
+
+bool Image::paintNow(const RECT* area) {
+    if (frozen_ || !isVisible() || !onWindowThread(m_hWnd)) return false;
+    RECT client;
+    ::GetClientRect(m_hWnd, &client);
+    HDC dc = ::GetDC(m_hWnd);
+    if (!dc) return false;
+    paintInto(dc, area ? *area : client);
+    ::ReleaseDC(m_hWnd, dc);
+    // An area the window system marked meanwhile still gets its WM_PAINT (validating here
+    // would cost a round trip on every repaint).
+    return true;
+}
+
+void Image::paintInto(HDC dc, const RECT& asked) {
     RECT client;
     ::GetClientRect(m_hWnd, &client);
     // Only what needs painting and can be seen: a view far larger than its scroll box
     // paints just the part in sight.
-    RECT r = ps.rcPaint;
+    RECT r = asked;
     RECT visible;
     bool any = intersect(&r, client);
     const int clip = ::GetClipBox(dc, &visible);
     if (any && clip != ERROR) any = clip != NULLREGION && intersect(&r, visible);
-    if (any) {
-        Guard g(lock_);
-        BufferedImage* frame = currentFrame();
-        if (!paintDirect(dc, r, frame)) {
-            const int32_t w = r.right - r.left, h = r.bottom - r.top;
-            if (!backBuffer_) {
-                backBuffer_ = BufferedImage::createSized(w, h, false);
-            } else if (backBuffer_->getCapacityWidth() < w || backBuffer_->getCapacityHeight() < h) {
-                if (backBuffer_->reserve(w, h))
-                    backBuffer_->setSize(backBuffer_->getCapacityWidth(), backBuffer_->getCapacityHeight());
-            } else if (backBuffer_->getWidth() < w || backBuffer_->getHeight() < h) {
-                backBuffer_->setSize(backBuffer_->getCapacityWidth(), backBuffer_->getCapacityHeight());
-            }
-            HDC mem = backBuffer_ && backBuffer_->hasPixels() ? ::CreateCompatibleDC(dc) : nullptr;
-            if (mem) {
-                HGDIOBJ old = ::SelectObject(mem, backBuffer_->getHBitmap());
-                prepareBackground(mem, r);
-                drawer::IImage* d = drawer_ ? drawer_ : defaultDrawer_;
-                if (d && frame)
-                    d->paint(mem, backBuffer_, -r.left, -r.top, client.right - r.left, client.bottom - r.top, frame,
-                             stretch_, framed_, blend_);
-                ::BitBlt(dc, r.left, r.top, w, h, mem, 0, 0, SRCCOPY);
-                ::SelectObject(mem, old);
-                ::DeleteDC(mem);
-            }
-        }
+    if (!any) return;
+    Guard g(lock_);
+    BufferedImage* frame = currentFrame();
+    if (paintDirect(dc, r, frame)) return;
+    const int32_t w = r.right - r.left, h = r.bottom - r.top;
+    if (!backBuffer_) {
+        backBuffer_ = BufferedImage::createSized(w, h, false);
+    } else if (backBuffer_->getCapacityWidth() < w || backBuffer_->getCapacityHeight() < h) {
+        if (backBuffer_->reserve(w, h))
+            backBuffer_->setSize(backBuffer_->getCapacityWidth(), backBuffer_->getCapacityHeight());
+    } else if (backBuffer_->getWidth() < w || backBuffer_->getHeight() < h) {
+        backBuffer_->setSize(backBuffer_->getCapacityWidth(), backBuffer_->getCapacityHeight());
     }
-    ::EndPaint(m_hWnd, &ps);
+    HDC mem = backBuffer_ && backBuffer_->hasPixels() ? ::CreateCompatibleDC(nullptr) : nullptr;
+    if (!mem) return;
+    HGDIOBJ old = ::SelectObject(mem, backBuffer_->getHBitmap());
+    prepareBackground(mem, r);
+    drawer::IImage* d = drawer_ ? drawer_ : defaultDrawer_;
+    if (d && frame)
+        d->paint(mem, backBuffer_, -r.left, -r.top, client.right - r.left, client.bottom - r.top, frame, stretch_,
+                 framed_, blend_);
+    ::BitBlt(dc, r.left, r.top, w, h, mem, 0, 0, SRCCOPY);
+    ::SelectObject(mem, old);
+    ::DeleteDC(mem);
 }
 
 bool Image::paintDirect(HDC paintDc, const RECT& r, BufferedImage* frame) {
@@ -544,13 +551,13 @@ bool Image::paintDirect(HDC paintDc, const RECT& r, BufferedImage* frame) {
     const RECT covered{b, b, b + std::min(iw, pic->getWidth()), b + std::min(ih, pic->getHeight())};
     if (r.left < covered.left || r.top < covered.top || r.right > covered.right || r.bottom > covered.bottom)
         return false;
-    HDC src = ::CreateCompatibleDC(paintDc);
-    if (!src) return false;
-    HGDIOBJ old = ::SelectObject(src, pic->getHBitmap());
-    const bool ok = old && ::BitBlt(paintDc, r.left, r.top, r.right - r.left, r.bottom - r.top, src, r.left - b,
+    // One memory DC kept for the control's life; the picture is selected only while it is copied.
+    if (!sourceDc_) sourceDc_ = ::CreateCompatibleDC(nullptr);
+    if (!sourceDc_) return false;
+    HGDIOBJ old = ::SelectObject(sourceDc_, pic->getHBitmap());
+    const bool ok = old && ::BitBlt(paintDc, r.left, r.top, r.right - r.left, r.bottom - r.top, sourceDc_, r.left - b,
                                     r.top - b, SRCCOPY);
-    if (old) ::SelectObject(src, old);
-    ::DeleteDC(src);
+    if (old) ::SelectObject(sourceDc_, old);
     if (ok) ++directPaints_;
     return ok;
 }

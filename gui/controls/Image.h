@@ -62,8 +62,8 @@ public:
     void endUpdate() override;
     // Transparent and the grid off.
     void setTransparent(bool transparent, bool redraw) override;
-    // From another thread the window is only marked: painting it there and then would
-    // wait on this thread.
+    // On the window's thread the view paints at once; from another thread the window is
+    // only marked (painting it there and then would wait on that thread).
     void repaint() override;
     void repaintRect(int32_t x, int32_t y, int32_t w, int32_t h) override;
     // The control's own buffer once it painted through one, else the parent's.
@@ -145,7 +145,13 @@ private:
     imageview::ImageSizing sizingNow();
     // Takes the shown set's sizes for the size hints and lays the parent out again.
     void measure();
+    // WM_PAINT.
     void paint();
+    // Paints the area (the whole client area for null) at once through a window DC;
+    // false (nothing done) off the window's thread, while frozen or hidden.
+    bool paintNow(const RECT* area);
+    // Paints the part of the asked rectangle that is in sight.
+    void paintInto(HDC dc, const RECT& asked);
     // The frame painting shows, or null (call under the lock).
     ::s::image::win::BufferedImage* currentFrame();
     // Frame i of the shown set, null out of range.
@@ -195,6 +201,7 @@ private:
     imageview::FrameClock clock_;
     std::vector<int32_t> delays_;
     uint32_t directPaints_ = 0;
+    HDC sourceDc_ = nullptr;
 };
 
 }  // namespace s::gui::win
