@@ -251,6 +251,7 @@ bool Image::handleMouse(LRESULT* result, UINT message, LPARAM lParam) {
             *result = 1;
             return true;
         case WM_LBUTTONDOWN:
+            if (!draggable_) return false;
             ::SetCapture(m_hWnd);
             dragging_ = true;
             ::GetCursorPos(&lastDrag_);

@@ -461,4 +461,94 @@ TEST_F(ImageTest, ExportsOfAFilteredZoomedPictureMatchTheFilterChain) {
     png->release();
 }
 
+// Frame 0: red left half, clear right half; frame 1: clear left, green right; both keep
+// what they leave (disposal 1), so the coalesced frame 1 is red and green.
+BufferedImageSet* halves() {
+    BufferedImageSet* set = BufferedImageSet::create();
+    BufferedImage* a = BufferedImage::createSized(40, 20);
+    BufferedImage* b = BufferedImage::createSized(40, 20);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            a->getRow(y)[x] = x < 20 ? 0xFFFF0000u : 0x00000000u;
+            b->getRow(y)[x] = x < 20 ? 0x00000000u : 0xFF00FF00u;
+        }
+    a->setHasAlpha(true);
+    b->setHasAlpha(true);
+    set->addFrame(a, 32, 60, 1);
+    set->addFrame(b, 32, 60, 1);
+    set->setAnimation(true, 0);
+    return set;
+}
+
+TEST_F(ImageTest, AtTheWrapTheFirstFrameIsDrawnOverAFreshBackground) {
+    Image* view = addView(40, 20);
+    view->setBackgroundColor(0, 0, 255, false);
+    view->setImageSet(halves(), true, false, true, true, -1, -1);
+    view->startAnimation();
+    // Wait for frame 1, then for the wrap back to frame 0, and hold it there.
+    ASSERT_TRUE(waitFor([&] { return view->getFrameIndex() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return view->getFrameIndex() == 0; }));
+    view->pause(false);
+    BufferedImage* shot = screenshot(view);
+    EXPECT_EQ(rgb(shot, 5, 10), 0xFF0000u);
+    EXPECT_EQ(rgb(shot, 30, 10), 0x0000FFu);  // the clear half shows the background, not frame 1's green
+    shot->release();
+    view->resume(false);
+    ASSERT_TRUE(waitFor([&] { return view->getFrameIndex() == 1; }));
+    view->pause(false);
+    shot = screenshot(view);
+    EXPECT_EQ(rgb(shot, 5, 10), 0xFF0000u);
+    EXPECT_EQ(rgb(shot, 30, 10), 0x00FF00u);
+    shot->release();
+    view->stopAnimation(true);
+}
+
+TEST_F(ImageTest, OnlyADraggableViewTakesTheMouseAndMovesWithIt) {
+    Image* view = addView(60, 40);
+    view->setImage(solid(60, 40, 9, 9, 9), true, false, true, false, -1, -1);
+    RECT wr;
+    GetWindowRect(view->m_hWnd, &wr);
+    const LPARAM inside = MAKELPARAM(wr.left + 10, wr.top + 10);
+    // Not draggable: the mouse passes through to the window below.
+    EXPECT_EQ(SendMessageW(view->m_hWnd, WM_NCHITTEST, 0, inside), HTTRANSPARENT);
+    SendMessageW(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_NE(GetCapture(), view->m_hWnd);
+    view->setDraggable(true);
+    EXPECT_EQ(SendMessageW(view->m_hWnd, WM_NCHITTEST, 0, inside), HTCLIENT);
+    // A press and a move of (12, 7) from where the pointer is moves the view by as much.
+    POINT cursor;
+    GetCursorPos(&cursor);
+    const int32_t x0 = view->getOriginX(), y0 = view->getOriginY();
+    SendMessageW(view->m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    const LPARAM moved = MAKELPARAM(cursor.x - wr.left + 12, cursor.y - wr.top + 7);
+    SendMessageW(view->m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, moved);
+    SendMessageW(view->m_hWnd, WM_LBUTTONUP, 0, moved);
+    EXPECT_EQ(view->getOriginX() - x0, 12);
+    EXPECT_EQ(view->getOriginY() - y0, 7);
+    RECT after;
+    GetWindowRect(view->m_hWnd, &after);
+    EXPECT_EQ(after.left - wr.left, 12);
+}
+
+TEST_F(ImageTest, AnAnimationIsExportedWholeAndItsFramesKeepTheirFilters) {
+    Image* view = addView(30, 30);
+    view->setImageSet(animation({40, 40, 40}, 60), true, true, false, false, -1, -1);
+    auto* level = s::image::filters::colors::Level::create();
+    level->level = 30;
+    view->addFrameFilter(1, level);
+    auto* gif = s::image::gif::EncodeSetting::create();
+    for (bool sharpen : {false, true}) {
+        s::image::IEncodedImage* out = view->exportShown(gif, true, sharpen, nullptr);
+        ASSERT_NE(out, nullptr);
+        EXPECT_EQ(out->getFrameCount(), 3);
+        EXPECT_EQ(out->getWidth(), 30);  // fitted to the inner size
+        dynamic_cast<s::thread::IPoolable*>(out)->release();
+        // The shown frames keep exactly their own filters.
+        EXPECT_EQ(view->getFrameFilters(0)->count(), 0u);
+        ASSERT_EQ(view->getFrameFilters(1)->count(), 1u);
+        EXPECT_EQ(view->getFrameFilter(1, 0), level);
+    }
+    gif->release();
+}
+
 }  // namespace
