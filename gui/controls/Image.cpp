@@ -297,9 +297,11 @@ void Image::setImageSet(BufferedImageSet* set, bool owned, bool stretch, bool ke
     // before the lock is taken.
     BufferedImageSet* shown = set;
     bool ownsShown = owned;
+    // A set handed over that only served for its coalesced copy; released with the old one.
+    BufferedImageSet* spent = nullptr;
     if (set && set->getFrameCount() > 1 && set->isAnimated()) {
         if (BufferedImageSet* whole = set->coalesce()) {
-            if (owned) set->release();
+            if (owned) spent = set;
             shown = whole;
             ownsShown = true;
         }
@@ -324,8 +326,9 @@ void Image::setImageSet(BufferedImageSet* set, bool owned, bool stretch, bool ke
                 clock_.index = shown->getMainIndex();
             }
         }
-        // Released inside the lock: no paint or export can still be reading it.
-        if (old && ownedOld && old != shown) old->release();
+        // Released inside the lock: no paint or export can still be reading them.
+        if (old && ownedOld && old != shown && old != spent) old->release();
+        if (spent) spent->release();
     }
     const int32_t frame = frameAllowance();
     if (width >= 0) setFixedWidth(width + frame);
@@ -474,6 +477,13 @@ void Image::onTimer() {
 
 // --- Painting -----------------------------------------------------------------------------
 
+drawer::IImage* Image::activeDrawer() {
+    if (drawer_) return drawer_;
+    // The skins may have registered their drawers after this control was made.
+    if (!defaultDrawer_) defaultDrawer_ = drawer::createDefaultImage();
+    return defaultDrawer_;
+}
+
 BufferedImage* Image::currentFrame() {
     if (!set_ || clock_.index < 0 || clock_.index >= set_->getFrameCount()) return nullptr;
     return set_->getFrame(clock_.index);
@@ -526,7 +536,7 @@ void Image::paintInto(HDC dc, const RECT& asked) {
     if (!mem) return;
     HGDIOBJ old = ::SelectObject(mem, backBuffer_->getHBitmap());
     prepareBackground(mem, r);
-    drawer::IImage* d = drawer_ ? drawer_ : defaultDrawer_;
+    drawer::IImage* d = activeDrawer();
     if (d && frame)
         d->paint(mem, backBuffer_, -r.left, -r.top, client.right - r.left, client.bottom - r.top, frame, stretch_,
                  framed_, blend_);
@@ -538,7 +548,7 @@ void Image::paintInto(HDC dc, const RECT& asked) {
 bool Image::paintDirect(HDC paintDc, const RECT& r, BufferedImage* frame) {
     // Only the built-in drawer's picture is known here; a picture blended over the
     // background needs the back buffer.
-    if (!frame || drawer_ || !defaultDrawer_) return false;
+    if (!frame || activeDrawer() != defaultDrawer_ || !defaultDrawer_) return false;
     BufferedImage* shown = frame;
     if (frame->hasFilters()) {
         if (BufferedImage* filtered = frame->getFiltered()) shown = filtered;

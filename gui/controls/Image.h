@@ -154,6 +154,8 @@ private:
     void paintInto(HDC dc, const RECT& asked);
     // The frame painting shows, or null (call under the lock).
     ::s::image::win::BufferedImage* currentFrame();
+    // The drawer set by setDrawer, else the default one (null while none is registered).
+    drawer::IImage* activeDrawer();
     // Frame i of the shown set, null out of range.
     ::s::image::win::BufferedImage* frameAt(int32_t i);
     // The picture of the current frame that exports start from: its filter chain's

@@ -503,6 +503,23 @@ TEST_F(ImageTest, AtTheWrapTheFirstFrameIsDrawnOverAFreshBackground) {
     view->stopAnimation(true);
 }
 
+TEST_F(ImageTest, ShowingTheShownSetAgainKeepsItAlive) {
+    Image* view = addView(40, 40);
+    view->setImageSet(animation({30, 30}, 40), true, false, true, false, -1, -1);
+    for (int i = 0; i < 3; ++i) {
+        view->setImageSet(view->getImageSet(), true, false, true, false, -1, -1);
+        ASSERT_EQ(view->getFrameCount(), 2);
+        BufferedImage* shot = screenshot(view);
+        EXPECT_EQ(rgb(shot, 20, 20), 0u);  // frame 0 of the animation: black
+        shot->release();
+    }
+    BufferedImage* still = solid(40, 40, 0, 0, 200);
+    view->setImage(still, true, false, true, false, -1, -1);
+    view->setImageSet(view->getImageSet(), true, false, true, false, -1, -1);
+    EXPECT_EQ(view->getImageSet()->getFrame(0), still);
+    EXPECT_TRUE(still->hasPixels());
+}
+
 TEST_F(ImageTest, OnlyADraggableViewTakesTheMouseAndMovesWithIt) {
     Image* view = addView(60, 40);
     view->setImage(solid(60, 40, 9, 9, 9), true, false, true, false, -1, -1);
