@@ -141,15 +141,17 @@ protected:
         return readBack(view);
     }
     // The view's client pixels as they are on screen now.
-    BufferedImage* readBack(Image* view) {
+    BufferedImage* readBack(Image* view) { return grab(view->m_hWnd); }
+    // A window's client pixels as they are on screen now.
+    static BufferedImage* grab(HWND hwnd) {
         RECT rc;
-        GetClientRect(view->m_hWnd, &rc);
+        GetClientRect(hwnd, &rc);
         BufferedImage* out = BufferedImage::createSized(rc.right, rc.bottom);
         HDC mem = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(mem, out->getHBitmap());
-        HDC dc = GetDC(view->m_hWnd);
+        HDC dc = GetDC(hwnd);
         BitBlt(mem, 0, 0, rc.right, rc.bottom, dc, 0, 0, SRCCOPY);
-        ReleaseDC(view->m_hWnd, dc);
+        ReleaseDC(hwnd, dc);
         SelectObject(mem, old);
         DeleteDC(mem);
         GdiFlush();
@@ -228,15 +230,7 @@ TEST_F(ImageTest, AViewLargerThanItsParentPaintsThePartInSight) {
     // Panned as a scroll box does: the view moved up and left inside the 400 x 300 panel.
     view->setOrigin(-250, -180);
     RedrawWindow(view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-    BufferedImage* seen = BufferedImage::createSized(400, 300);
-    HDC mem = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(mem, seen->getHBitmap());
-    HDC dc = GetDC(panel->m_hWnd);
-    BitBlt(mem, 0, 0, 400, 300, dc, 0, 0, SRCCOPY);
-    ReleaseDC(panel->m_hWnd, dc);
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    GdiFlush();
+    BufferedImage* seen = grab(panel->m_hWnd);
     for (int y = 0; y < 300; y += 13)
         for (int x = 0; x < 400; x += 17) ASSERT_EQ(rgb(seen, x, y), rgb(ref, x + 250, y + 180)) << x << "," << y;
     seen->release();
