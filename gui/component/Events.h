@@ -66,6 +66,10 @@ inline constexpr int32_t kToggle = 2;  // toggled flag changed by a click
 inline constexpr int32_t kPress = 3;   // pressed (and each auto-repeat tick)
 }  // namespace ButtonEvent
 
+namespace LabelEvent {
+inline constexpr int32_t kClick = 1;  // a clickable label was clicked
+}  // namespace LabelEvent
+
 namespace TextFieldEvent {
 inline constexpr int32_t kChange = 1;
 inline constexpr int32_t kEnter = 2;

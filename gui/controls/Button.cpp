@@ -89,27 +89,16 @@ Button* Button::createWithText(const wchar_t* text, double widthPercent, int32_t
 // --- Services -------------------------------------------------------------------------------
 
 void Button::attachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->addListener(this);
-    if (drawer::ISkinner* s = control::skinnerOf(window_)) {
-        if (drawer::ISkin* skin = s->getCurrentSkin()) setDrawer(skin->getButtonDrawer(), false);
-        s->addListener(this);
-    }
+    if (drawer::ISkin* skin = control::joinServices(window_, this, true)) setDrawer(skin->getButtonDrawer(), false);
 }
 
-void Button::detachServices() {
-    if (lang::Localizer* l = control::localizerOf(window_)) l->removeListener(this);
-    if (drawer::ISkinner* s = control::skinnerOf(window_)) s->removeListener(this);
-}
+void Button::detachServices() { control::leaveServices(window_, this); }
 
 void Button::onEvent(base::IObject* source, int32_t) {
-    lang::Localizer* l = control::localizerOf(window_);
-    if (l && source == l) {
+    if (lang::Localizer* l = control::languageSource(window_, source)) {
         if (textId_ != -1) setText(l->getText(textId_));
-        return;
-    }
-    drawer::ISkinner* s = control::skinnerOf(window_);
-    if (s && source == s->asObject()) {
-        if (drawer::ISkin* skin = s->getCurrentSkin()) setDrawer(skin->getButtonDrawer(), false);
+    } else if (drawer::ISkin* skin = control::skinSource(window_, source)) {
+        setDrawer(skin->getButtonDrawer(), false);
     }
 }
 

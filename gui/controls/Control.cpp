@@ -3,6 +3,7 @@
 #include "gui/paint/MemDC.h"
 #include "gui/skin/ISkinner.h"
 #include "gui/window/WindowClass.h"
+#include "platform/lang/Localizer.h"
 #include "imaging/image/BufferedImage.h"
 
 namespace s::gui::win::control {
@@ -67,6 +68,29 @@ lang::Localizer* localizerOf(IWindow* window) {
 }
 
 drawer::ISkinner* skinnerOf(IWindow* window) { return window && window->hasSkinner() ? window->getSkinner() : nullptr; }
+
+drawer::ISkin* joinServices(IWindow* window, events::IEventListener* listener, bool skinned) {
+    if (lang::Localizer* l = localizerOf(window)) l->addListener(listener);
+    drawer::ISkinner* s = skinned ? skinnerOf(window) : nullptr;
+    if (!s) return nullptr;
+    s->addListener(listener);
+    return s->getCurrentSkin();
+}
+
+void leaveServices(IWindow* window, events::IEventListener* listener) {
+    if (lang::Localizer* l = localizerOf(window)) l->removeListener(listener);
+    if (drawer::ISkinner* s = skinnerOf(window)) s->removeListener(listener);
+}
+
+lang::Localizer* languageSource(IWindow* window, base::IObject* source) {
+    lang::Localizer* l = localizerOf(window);
+    return l && source == l ? l : nullptr;
+}
+
+drawer::ISkin* skinSource(IWindow* window, base::IObject* source) {
+    drawer::ISkinner* s = skinnerOf(window);
+    return s && source && source == s->asObject() ? s->getCurrentSkin() : nullptr;
+}
 
 bool createGeneric(CWnd* self, CWnd* parentWnd, UINT id) {
     if (!registerWindowClass() || !parentWnd || !parentWnd->m_hWnd) return false;

@@ -42,8 +42,9 @@ namespace s::lang {
 class Localizer;
 }
 namespace s::gui::drawer {
+class ISkin;
 class ISkinner;
-}
+}  // namespace s::gui::drawer
 
 namespace s::gui::win {
 
@@ -74,6 +75,15 @@ bool isInside(LPARAM lParam, int32_t w, int32_t h);
 // The owner window's language pack and skin registry, or null.
 lang::Localizer* localizerOf(IWindow* window);
 drawer::ISkinner* skinnerOf(IWindow* window);
+// Makes the listener hear the window's language pack and, when skinned, its skin
+// registry; answers the current skin (null without one or when not skinned).
+drawer::ISkin* joinServices(IWindow* window, events::IEventListener* listener, bool skinned);
+// Takes the listener out of both lists.
+void leaveServices(IWindow* window, events::IEventListener* listener);
+// The window's language pack when it is the source of an event, else null.
+lang::Localizer* languageSource(IWindow* window, base::IObject* source);
+// The current skin when the window's skin registry is the source of an event, else null.
+drawer::ISkin* skinSource(IWindow* window, base::IObject* source);
 // Creates a child window of the toolkit's generic class on the parent (empty title,
 // WS_CHILD, empty rectangle, the id given).
 bool createGeneric(CWnd* self, CWnd* parentWnd, UINT id);

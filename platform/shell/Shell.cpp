@@ -4,6 +4,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <atomic>
+
 #include "foundation/str/StrBuffer.h"
 #include "platform/file/PathWin.h"
 #include "platform/shell/SpecialFolder.h"
@@ -51,6 +53,8 @@ SHELLEXECUTEINFOW executeInfo(const wchar_t* verb, const wchar_t* file, const wc
     return info;
 }
 
+std::atomic<OpenFn> g_openOverride{nullptr};
+
 }  // namespace
 
 int32_t execute(const wchar_t* file, const wchar_t* parameters, bool wait, bool elevate) {
@@ -74,7 +78,10 @@ int32_t execute(const wchar_t* file, const wchar_t* parameters, bool wait, bool 
     return result;
 }
 
+void setOpenOverride(OpenFn fn) { g_openOverride.store(fn); }
+
 int32_t open(const wchar_t* file) {
+    if (OpenFn fn = g_openOverride.load()) return fn(file);
     SHELLEXECUTEINFOW info = executeInfo(L"open", file, nullptr, SW_SHOW);
     return ShellExecuteExW(&info);
 }

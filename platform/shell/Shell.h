@@ -15,6 +15,10 @@ namespace s::shell {
 int32_t execute(const wchar_t* file, const wchar_t* parameters, bool wait, bool elevate);
 // Opens a file or URL with its default handler: ShellExecuteExW's result.
 int32_t open(const wchar_t* file);
+// Test seam: while a function is set, open hands the file to it and answers its result
+// instead of starting anything; null restores the shell.
+using OpenFn = int32_t (*)(const wchar_t* file);
+void setOpenOverride(OpenFn fn);
 // Opens an Explorer window with the path selected, when the path exists.
 void showInExplorer(const wchar_t* path);
 // The shell's properties sheet of the file: true when the shell showed it.

@@ -6,8 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "gui/controls/Button.h"
 #include "gui/controls/ControlTestSupport.h"
+#include "platform/lang/Localizer.h"
 
 namespace {
 
@@ -114,28 +117,48 @@ TEST_F(ButtonTest, GeometryWaitsForTheEndOfADeferredUpdate) {
     EXPECT_EQ(r.right - r.left, 70);
 }
 
+// A panel painter: red, and green from x = 35 on.
+class TwoColourPainter : public windowtest::SolidFrameDrawer {
+public:
+    void paint(HDC dc, int32_t l, int32_t t, int32_t r, int32_t b) override {
+        fillWith(dc, RECT{l, t, r, b}, RGB(255, 0, 0));
+        fillWith(dc, RECT{35, t, r, b}, RGB(0, 255, 0));
+    }
+    static void fillWith(HDC dc, const RECT& rc, COLORREF c) {
+        HBRUSH brush = CreateSolidBrush(c);
+        FillRect(dc, &rc, brush);
+        DeleteObject(brush);
+    }
+};
+
 TEST_F(ButtonTest, ATransparentDrawnButtonShowsTheBoxUnderIt) {
-    s::gui::win::Box* red = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
-    red->setBackgroundColor(255, 0, 0, false);
-    panel->addChild(red);
+    s::gui::win::Box* box = s::gui::win::Box::createSized(s::gui::LayoutKind::kColumn, 120, 60, 0, 0, 0);
+    box->setBackgroundColor(0, 0, 0, false);
+    TwoColourPainter painter;
+    box->setPainter(&painter, false);
+    box->setMargins(10, 0, 5, 0);
+    panel->addChild(box);
     RecordingButtonDrawer drawer;  // paints nothing of its own
     Button* b = Button::createWithText(L"Glass", -1, -1);
     b->setDrawer(&drawer, false);
     b->setFixedWidth(50);
     b->setFixedHeight(30);
-    red->addChild(b);
+    box->addChild(b);
     ASSERT_TRUE(b->isTransparent());
     ASSERT_TRUE(b->isLibraryPainted());
-    RedrawWindow(red->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    RedrawWindow(box->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(255, 0, 0));
+    // The button sits at (10, 5) in the box: its x 25 is the box's 35.
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(255, 0, 0));
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 30, 15), RGB(0, 255, 0));
     EXPECT_GT(drawer.faces, 0);
     EXPECT_EQ(drawer.lastCaption, L"Glass");
 
     // Opaque, it shows its own colour under the face.
     b->setBackgroundColor(0, 0, 255, true);
-    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 25, 15), RGB(0, 0, 255));
-    red->removeChild(b, false);
+    EXPECT_EQ(controltest::pixelAt(b->m_hWnd, 20, 15), RGB(0, 0, 255));
+    box->removeChild(b, false);
+    box->setPainter(nullptr, false);
 }
 
 TEST_F(ButtonTest, AResizerWithoutDrawerPaintsItsGrip) {
@@ -152,6 +175,199 @@ TEST_F(ButtonTest, AResizerWithoutDrawerPaintsItsGrip) {
     // A longer caption starting the same way is an ordinary, platform-painted caption.
     Button* other = addButton(L"#Resizer2");
     EXPECT_FALSE(other->isLibraryPainted());
+}
+
+TEST_F(ButtonTest, AClickIsOnePressAndOneAction) {
+    addButton(L"Above");
+    Button* b = addButton(L"Click me");
+    Recorder presses, actions, toggles;
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+    b->addToggleListener(&toggles);
+
+    controltest::clickAt(controltest::centreOf(b->m_hWnd));
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 1; }));
+    EXPECT_EQ(presses.count.load(), 1);
+    EXPECT_EQ(presses.codes[0], ButtonEvent::kPress);
+    EXPECT_EQ(actions.codes[0], ButtonEvent::kAction);
+    EXPECT_EQ(toggles.count.load(), 1);  // told also outside toggle mode
+    EXPECT_FALSE(b->isToggled());
+    EXPECT_FALSE(b->isPressed());
+}
+
+TEST_F(ButtonTest, ADoubleClickIsTwoPressesAndTwoActions) {
+    Button* b = addButton(L"Twice");
+    Recorder presses, actions;
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+
+    const POINT c = controltest::centreOf(b->m_hWnd);
+    controltest::clickAt(c);
+    controltest::clickAt(c);
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 2; }));
+    ASSERT_TRUE(waitFor([&] { return !b->isPressed(); }));
+    EXPECT_EQ(presses.count.load(), 2);
+    EXPECT_EQ(actions.count.load(), 2);
+}
+
+TEST_F(ButtonTest, HoldingAnAutoRepeatButtonPressesAgainAfterAPause) {
+    addButton(L"Above");
+    addButton(L"Above too");
+    Button* b = addButton(L"Hold");
+    b->setAutoRepeat(true);
+    Recorder presses, actions;
+    std::vector<ULONGLONG> times;
+    presses.action = [&](int32_t) { times.push_back(GetTickCount64()); };
+    b->addPressListener(&presses);
+    b->addActionListener(&actions);
+
+    controltest::pointerTo(controltest::centreOf(b->m_hWnd));
+    controltest::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return presses.count.load() >= 4; }));
+    controltest::leftButton(false);
+    ASSERT_TRUE(waitFor([&] { return actions.count.load() == 1; }));
+    const int after = presses.count.load();
+    ASSERT_GE(times.size(), 4u);
+    EXPECT_GE(times[1] - times[0], 450u);  // the first repeat waits half a second
+    EXPECT_LT(times[3] - times[2], 400u);  // then they come quickly
+
+    EXPECT_FALSE(b->isPressed());
+    EXPECT_GE(after, 4);
+}
+
+TEST_F(ButtonTest, AToggleButtonThatIsNotReleasableStaysOnAndLetsThePointerThrough) {
+    Button* b = addButton(L"Grid");
+    b->setToggleMode(true, false, false, false);
+    Recorder toggles;
+    b->addToggleListener(&toggles);
+    const POINT c = controltest::centreOf(b->m_hWnd);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_TRUE(b->isToggled());
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_TRUE(b->isToggled());  // not releasable
+    EXPECT_EQ(toggles.count.load(), 2);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTTRANSPARENT);
+
+    b->setToggled(false);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTCLIENT);
+    b->setToggleMode(true, true, false, false);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    EXPECT_FALSE(b->isToggled());  // releasable: on, then off
+
+    // Disabled (its own flag), it passes the pointer through and does not toggle.
+    b->setEnabled(false);
+    EXPECT_EQ(SendMessageW(b->m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(c.x, c.y)), HTTRANSPARENT);
+}
+
+TEST_F(ButtonTest, ADrawnToggledButtonIsPaintedAtRestAndInvertedWhenAsked) {
+    RecordingButtonDrawer drawer;
+    Button* b = Button::createWithText(L"Pin", -1, -1);
+    b->setDrawer(&drawer, false);
+    panel->addChild(b);
+    b->setToggleMode(true, false, true, false);
+    SendMessageW(b->m_hWnd, BM_CLICK, 0, 0);
+    ASSERT_TRUE(b->isToggled());
+    RedrawWindow(b->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    EXPECT_EQ(drawer.lastState, 0);
+    EXPECT_FALSE(drawer.lastToggled);  // shown inverted
+    EXPECT_TRUE(drawer.lastFace);      // the flat flag is handed on as it is
+    b->setFlat(false);
+    EXPECT_FALSE(drawer.lastFace);
+    panel->removeChild(b, false);
+}
+
+TEST_F(ButtonTest, TheDefaultStyleIsSetOnTheButtonsWindow) {
+    Button* b = addButton(L"OK");
+    b->setDefaultStyle();
+    EXPECT_TRUE(b->isDefaultStyle());
+    EXPECT_EQ(GetWindowLongW(b->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+    b->clearDefaultStyle();
+    EXPECT_FALSE(b->isDefaultStyle());
+    EXPECT_EQ(GetWindowLongW(b->m_hWnd, GWL_STYLE) & 0x0F, BS_PUSHBUTTON);
+
+    Button* early = Button::createWithText(L"Early", -1, -1);
+    early->setDefaultStyle();
+    panel->addChild(early);
+    EXPECT_EQ(GetWindowLongW(early->m_hWnd, GWL_STYLE) & 0x0F, BS_DEFPUSHBUTTON);
+}
+
+const wchar_t* const kPack =
+    L"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    L"<lang><LANGUAGES>"
+    L"<entry tagName=\"eng\" engName=\"English\" trueName=\"English\"></entry>"
+    L"<entry tagName=\"deu\" engName=\"German\" trueName=\"Deutsch\"></entry>"
+    L"</LANGUAGES><entries>"
+    L"<entry id=\"400330\"><eng>Close</eng><deu>Schlie\xDF"
+    L"en</deu></entry>"
+    L"</entries></lang>\n";
+
+TEST_F(ButtonTest, ATextIdFollowsTheWindowsLanguage) {
+    s::lang::Localizer* localizer = s::lang::Localizer::loadXmlText(kPack);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(localizer);
+    const uint32_t listenersBefore = localizer->getListenerCount();
+
+    Button* b = Button::createWithTextId(400330, -1, -1);
+    EXPECT_STREQ(b->getText(), L"");  // no language pack before attachment
+    panel->addChild(b);
+    wchar_t caption[32];
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption, L"Close");
+    const int32_t englishWidth = b->getPreferredWidth();
+
+    localizer->setLanguage(L"German");
+    GetWindowTextW(b->m_hWnd, caption, 32);
+    EXPECT_STREQ(caption,
+                 L"Schlie\xDF"
+                 L"en");
+    EXPECT_GT(b->getPreferredWidth(), englishWidth);
+
+    // Taken out and released, it no longer listens.
+    panel->removeChild(b, false);
+    EXPECT_EQ(localizer->getListenerCount(), listenersBefore);
+    localizer->setLanguage(L"English");
+    window->setLocalizer(nullptr);
+    localizer->release();
+}
+
+TEST_F(ButtonTest, DraggingTheResizerGripResizesTheWindow) {
+    Button* grip = Button::createWithText(L"#Resizer", -1, -1);
+    grip->setFixedWidth(16);
+    grip->setFixedHeight(16);
+    panel->addChild(grip);
+    RECT before;
+    GetWindowRect(hwnd(), &before);
+
+    const POINT start = controltest::centreOf(grip->m_hWnd);
+    controltest::pointerTo(start);
+    controltest::leftButton(true);
+    ASSERT_TRUE(waitFor([&] { return grip->isPressed(); }));
+    controltest::pointerTo(POINT{start.x + 30, start.y + 20});
+    controltest::leftButton(false);
+    ASSERT_TRUE(waitFor([&] { return !grip->isPressed(); }));
+
+    RECT after;
+    GetWindowRect(hwnd(), &after);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(after.right - after.left, before.right - before.left + 30);
+    EXPECT_EQ(after.bottom - after.top, before.bottom - before.top + 20);
+}
+
+TEST_F(ButtonTest, TheWheelOverTheButtonIsSwallowedAndElsewhereGoesToTheWindow) {
+    Button* b = addButton(L"Wheel");
+    Recorder wheel;
+    window->addWheelListener(&wheel);
+    const POINT inside = controltest::centreOf(b->m_hWnd);
+    RECT r;
+    GetWindowRect(b->m_hWnd, &r);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(inside.x, inside.y));
+    EXPECT_EQ(wheel.count.load(), 0);
+    SendMessageW(b->m_hWnd, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(r.right + 50, inside.y));
+    EXPECT_EQ(wheel.count.load(), 1);
 }
 
 TEST_F(ButtonTest, TheColourSwatchCaptionIsTheColourrefInHex) {
