@@ -688,10 +688,14 @@ void Box::paint() {
         RECT rc;
         ::GetClientRect(m_hWnd, &rc);
         const int32_t w = rc.right, h = rc.bottom;
-        for (uint32_t i = 0; i < children_.count(); ++i) {
-            auto* c = children_.at<IComponent>(i);
-            const int32_t cx = c->getX() + marginLeft_, cy = c->getY() + marginTop_;
-            ::ExcludeClipRect(dc, cx, cy, cx + c->getWidth(), cy + c->getHeight());
+        // The children paint themselves: leave out where their windows really stand (a
+        // panned child sits at its origin, not at its layout place).
+        for (HWND child = ::GetWindow(m_hWnd, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+            if (!::IsWindowVisible(child)) continue;
+            RECT r;
+            ::GetWindowRect(child, &r);
+            ::MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&r), 2);
+            ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
         }
         const bool hoverNow = hoverOn_ && hovering_;
         MemDC* mem = nullptr;

@@ -221,9 +221,10 @@ TEST_F(ButtonTest, HoldingAnAutoRepeatButtonPressesAgainAfterAPause) {
     b->addPressListener(&presses);
     b->addActionListener(&actions);
 
-    controltest::pointerTo(controltest::centreOf(b->m_hWnd));
+    controltest::pointerSettledAt(controltest::centreOf(b->m_hWnd));
     controltest::leftButton(true);
     ASSERT_TRUE(waitFor([&] { return presses.count.load() >= 4; }));
+    controltest::pointerSettledAt(controltest::centreOf(b->m_hWnd));  // released over the button
     controltest::leftButton(false);
     ASSERT_TRUE(waitFor([&] { return actions.count.load() == 1; }));
     const int after = presses.count.load();

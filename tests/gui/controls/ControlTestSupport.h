@@ -66,6 +66,20 @@ inline void pointerTo(POINT p) {
     SetCursorPos(p.x, p.y);
 }
 
+// Moves the pointer there and makes sure it stays: under X the echo of an earlier move can
+// still put it back a moment later.
+inline void pointerSettledAt(POINT p) {
+    auto there = [p] {
+        POINT c;
+        GetCursorPos(&c);
+        return c.x == p.x && c.y == p.y;
+    };
+    for (int i = 0; i < 20; ++i) {
+        pointerTo(p);
+        if (waitFor(there, 100) && !waitFor([&] { return !there(); }, 60)) return;
+    }
+}
+
 inline void leftButton(bool down) {
     INPUT in{};
     in.type = INPUT_MOUSE;

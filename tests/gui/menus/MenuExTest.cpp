@@ -124,8 +124,7 @@ protected:
         ClientToScreen(bar->m_hWnd, &p);
         return p;
     }
-    // Moves the pointer there and makes sure it stays: under X the echo of an earlier move
-    // can still put it back. Answers when each move was made.
+    // Moves the pointer there and makes sure it stays. Answers when each move was made.
     static std::vector<ULONGLONG> moveSettled(POINT p) {
         auto there = [p] {
             POINT c;

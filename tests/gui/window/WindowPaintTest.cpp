@@ -42,6 +42,14 @@ TEST_F(WindowPaint, AFrameDrawerPaintsTheWholeWindowWithoutASystemFrame) {
 }
 
 TEST_F(WindowPaint, DraggingTheRightEdgeOfASkinnedWindowResizesIt) {
+    // The real pointer waits far from the window, so no move of its own reaches the window
+    // between the messages below.
+    SetCursorPos(1900, 1060);
+    ASSERT_TRUE(windowtest::waitFor([] {
+        POINT c;
+        GetCursorPos(&c);
+        return c.x == 1900 && c.y == 1060;
+    }));
     SolidFrameDrawer drawer(RGB(0, 0, 200));
     window->setWindowDrawer(&drawer, false);
     window->setBounds(200, 200, 400, 300);
