@@ -44,7 +44,6 @@ public:
     Result result;
 
     void onEvent(s::base::IObject*, int32_t) override {
-        HWND panelWnd = panel->m_hWnd;
         HDC mem = CreateCompatibleDC(nullptr);
         HGDIOBJ old = SelectObject(mem, picture->getHBitmap());
         const uint32_t before = view->getDirectPaintCount();
