@@ -8,6 +8,12 @@
 // same size, ReleaseDC. Both run on the window's thread, take turns run by run and
 // flush GDI. Further rows: the same with the view standing still, a repaint through
 // WM_PAINT, and a whole small pan step (the move plus what came into sight).
+//
+// A zoom step: a second, stretched view of the same picture, in a panel of its own,
+// resized between two zoom sizes run by run and repainted (it resamples the whole
+// picture and shows the part in sight), against the resampler's own fit of another copy
+// of the picture to the same size plus the bare blit of the same area. Each side's
+// previous size is the other zoom size, so neither finds its result kept from before.
 #include <windows.h>
 
 #include <algorithm>
@@ -30,9 +36,10 @@ using s::image::win::BufferedImage;
 constexpr int kViewW = 1600, kViewH = 1000;
 constexpr int kPicW = 6000, kPicH = 4000;
 constexpr int kRuns = 61;
+constexpr int kZoomW = 1500, kZoomH = 1000;  // a zoomed-out step of the 6000 x 4000 picture
 
 struct Result {
-    std::vector<double> view, bare, wmPaint, panStep, still, bareStill;
+    std::vector<double> view, bare, wmPaint, panStep, still, bareStill, zoomView, zoomBare;
     uint32_t directPaints = 0;
 };
 
@@ -40,7 +47,9 @@ class Runner : public s::gui::events::IEventListener {
 public:
     Box* panel = nullptr;
     Image* view = nullptr;
+    Image* zoomView = nullptr;
     BufferedImage* picture = nullptr;
+    BufferedImage* zoomSource = nullptr;  // the resampler side's own copy of the picture
     Result result;
 
     void onEvent(s::base::IObject*, int32_t) override {
@@ -127,6 +136,50 @@ public:
         }
         SelectObject(mem, old);
         DeleteDC(mem);
+        zoomSteps();
+    }
+
+    // Zoom steps between two sizes, the two sides taking turns run by run.
+    void zoomSteps() {
+        const int sizes[2][2] = {{kZoomW, kZoomH}, {kZoomW * 5 / 4, kZoomH * 5 / 4}};
+        HDC mem = CreateCompatibleDC(nullptr);
+        for (int i = 0; i < kRuns + 2; ++i) {
+            const int w = sizes[i % 2][0], h = sizes[i % 2][1];
+            auto viewSide = [&] {
+                zoomView->setSize(w, h);
+                zoomView->repaint();
+                GdiFlush();
+            };
+            auto bareSide = [&] {
+                BufferedImage* scaled = zoomSource->fitScale(w, h, false);
+                HGDIOBJ old = SelectObject(mem, scaled->getHBitmap());
+                HDC dc = GetDC(zoomView->m_hWnd);
+                BitBlt(dc, 0, 0, std::min(w, kViewW), std::min(h, kViewH), mem, 0, 0, SRCCOPY);
+                ReleaseDC(zoomView->m_hWnd, dc);
+                SelectObject(mem, old);
+                GdiFlush();
+            };
+            double tv, tb, t0;
+            if (i % 4 < 2) {
+                t0 = bench::nowMs();
+                viewSide();
+                tv = bench::nowMs() - t0;
+                t0 = bench::nowMs();
+                bareSide();
+                tb = bench::nowMs() - t0;
+            } else {
+                t0 = bench::nowMs();
+                bareSide();
+                tb = bench::nowMs() - t0;
+                t0 = bench::nowMs();
+                viewSide();
+                tv = bench::nowMs() - t0;
+            }
+            if (i < 2) continue;  // warm-up
+            result.zoomView.push_back(tv);
+            result.zoomBare.push_back(tb);
+        }
+        DeleteDC(mem);
     }
 
 private:
@@ -164,6 +217,13 @@ int wmain() {
     runner.view->setImage(shown, true, false, true, false, -1, -1);
     runner.panel->addChild(runner.view);
     runner.view->setSizeClamped(kPicW, kPicH);
+    runner.zoomSource = runner.picture->copy();
+    runner.zoomView = Image::create();
+    runner.zoomView->setImage(runner.picture->copy(), true, true, false, false, -1, -1);
+    Box* zoomPanel = Box::createSized(s::gui::LayoutKind::kPile, kViewW, kViewH, 0, 0, 0);
+    window->addChild(zoomPanel);
+    zoomPanel->setSizeClamped(kViewW, kViewH);
+    zoomPanel->addChild(runner.zoomView);
     window->addInvokeListener(&runner);
     window->invoke(0, 0, 0, 0);
 
@@ -184,6 +244,13 @@ int wmain() {
     std::printf("%-44s %10.2f %10.2f\n", "ratio standing still", best(r.still) / best(r.bareStill),
                 median(r.still) / median(r.bareStill));
     std::printf("paints straight from the picture: %u of %d\n", r.directPaints, kRuns + 2);
+    std::printf("# zoom step: the view resized between %dx%d and %dx%d, stretching the %dx%d picture\n", kZoomW,
+                kZoomH, kZoomW * 5 / 4, kZoomH * 5 / 4, kPicW, kPicH);
+    std::printf("%-44s %10.3f %10.3f\n", "view: resize + repaint", best(r.zoomView), median(r.zoomView));
+    std::printf("%-44s %10.3f %10.3f\n", "resampler fitScale + bare BitBlt", best(r.zoomBare), median(r.zoomBare));
+    std::printf("%-44s %10.2f %10.2f\n", "ratio view / (resampler + blit)", best(r.zoomView) / best(r.zoomBare),
+                median(r.zoomView) / median(r.zoomBare));
+    runner.zoomSource->release();
     runner.picture->release();
     window->release();
     return 0;
