@@ -198,23 +198,8 @@ TEST_F(BoxTest, ATransparentBoxShowsItsOpaqueParentsColour) {
     ASSERT_TRUE(glass->isTransparent());
     RedrawWindow(red->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    // The glass box's own painting, read back through a memory DC.
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 30);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    SendMessageW(glass->m_hWnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-    InvalidateRect(glass->m_hWnd, nullptr, FALSE);
-    UpdateWindow(glass->m_hWnd);
-    HDC glassDc = GetDC(glass->m_hWnd);
-    BitBlt(mem, 0, 0, 40, 30, glassDc, 0, 0, SRCCOPY);
-    ReleaseDC(glass->m_hWnd, glassDc);
-    const COLORREF pixel = GetPixel(mem, 20, 15);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(pixel, RGB(255, 0, 0));
+    // The glass box's own painting.
+    EXPECT_EQ(windowtest::paintedPixel(glass->m_hWnd, 20, 15), RGB(255, 0, 0));
 }
 
 TEST(BoxFactories, CreateWithLayoutLeavesUnsetValuesAlone) {

@@ -273,22 +273,8 @@ TEST_F(ScrollBoxTest, TransparentContentShowsTheScrollBoxColour) {
     ASSERT_TRUE(content->isTransparent());
     RedrawWindow(view->m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
 
-    // The content's own painting, read back through a memory DC.
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HBITMAP bmp = CreateCompatibleBitmap(screen, 40, 30);
-    HGDIOBJ old = SelectObject(mem, bmp);
-    InvalidateRect(content->m_hWnd, nullptr, FALSE);
-    UpdateWindow(content->m_hWnd);
-    HDC contentDc = GetDC(content->m_hWnd);
-    BitBlt(mem, 0, 0, 40, 30, contentDc, 0, 0, SRCCOPY);
-    ReleaseDC(content->m_hWnd, contentDc);
-    const COLORREF pixel = GetPixel(mem, 20, 15);
-    SelectObject(mem, old);
-    DeleteObject(bmp);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(pixel, RGB(255, 0, 0));
+    // The content's own painting.
+    EXPECT_EQ(windowtest::paintedPixel(content->m_hWnd, 20, 15), RGB(255, 0, 0));
 }
 
 TEST(ScrollBoxAttachment, ContentAddedBeforeAttachmentScrollsOnceAttached) {

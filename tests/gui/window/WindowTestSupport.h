@@ -24,6 +24,26 @@ inline bool waitFor(const std::function<bool()>& condition, DWORD timeoutMs = 30
     return true;
 }
 
+// A pixel of the window's client area as the window paints it itself: the window is
+// repainted, then its pixels are copied out through a memory DC.
+inline COLORREF paintedPixel(HWND window, int x, int y) {
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, x + 1, y + 1);
+    HGDIOBJ old = SelectObject(mem, bmp);
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    HDC windowDc = GetDC(window);
+    BitBlt(mem, 0, 0, x + 1, y + 1, windowDc, 0, 0, SRCCOPY);
+    ReleaseDC(window, windowDc);
+    const COLORREF pixel = GetPixel(mem, x, y);
+    SelectObject(mem, old);
+    DeleteObject(bmp);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return pixel;
+}
+
 // Records each event's code and thread, then runs an optional action.
 class Recorder : public s::gui::events::IEventListener {
 public:
