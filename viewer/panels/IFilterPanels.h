@@ -63,4 +63,9 @@ public:
     virtual col::_array::ArrayP* getFilterList() = 0;
 };
 
+class IFilterPanelHost;
+
+// Makes the viewer's filter panels; the caller owns the result.
+IFilterPanels* makeFilterPanels(IFilterPanelHost* host);
+
 }  // namespace s::image::gui::dialogs::imageview

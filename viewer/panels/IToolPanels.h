@@ -86,4 +86,9 @@ public:
     virtual void showAutoRotate(bool on) = 0;
 };
 
+class IToolPanelHost;
+
+// Makes the viewer's tool panels; the caller owns the result.
+IToolPanels* makeToolPanels(IToolPanelHost* host);
+
 }  // namespace s::image::gui::dialogs::imageview
