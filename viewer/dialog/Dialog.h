@@ -274,6 +274,16 @@ private:
     s::gui::IButton* palmButtons_[2] = {};
     s::gui::IButton* fitWindowButtons_[2] = {};
     s::gui::IButton* fitToWindowButtons_[2] = {};
+
+    // ==== additions by file (each block is edited only by the owner of those files) =====
+    // -- Dialog.cpp, DialogBuild.cpp, DialogEvents.cpp --
+    // (end of the block)
+
+    // -- DialogView.cpp, DialogOpen.cpp --
+    // (end of the block)
+
+    // -- DialogCommands.cpp, DialogFiles.cpp --
+    // (end of the block)
 };
 
 }  // namespace s::image::gui::dialogs::imageview
