@@ -9,6 +9,7 @@
 #include "platform/shell/Association.h"
 #include "platform/system/OsVersion.h"
 #include "platform/system/Screen.h"
+#include "skins/drawers/InstallDrawers.h"
 #include "skins/skinner/Skinner.h"
 #include "viewer/app/AppBase.h"
 #include "viewer/app/AppWindow.h"
@@ -65,6 +66,7 @@ void runViewerWindow(IAppWindow* mainWindow, const wchar_t* path) {
 
 StartAction runProgram(const StartUpParts& parts) {
     image::gui::boxes::installConfigBoxes();  // every encode setting opens its own panel from here on
+    skins::installDefaultDrawers();           // controls without a skin drawer paint with these
     gui::drawer::Skinner* skinner = gui::drawer::Skinner::create();
     skinner->familyName()->setText(L"ThinWindow");
     skinner->registerBuiltinSkins();

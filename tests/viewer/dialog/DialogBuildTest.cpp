@@ -8,6 +8,8 @@
 #include "gui/controls/IImage.h"
 #include "gui/menus/MenuEx.h"
 #include "gui/menus/PopupMenu.h"
+#include "gui/window/WindowTestSupport.h"
+#include "skins/drawers/InstallDrawers.h"
 #include "viewer/open/OpenTestSupport.h"
 
 using dialogtest::Viewer;
@@ -89,6 +91,7 @@ TEST(DialogBuildTest, FitModeComesFromFitMode2ElseTheLastUsedOne) {
 TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     opentest::PictureFolder folder("dialogbuild");
     ASSERT_TRUE(folder.addPictures({"a.png"}, 40));
+    s::skins::installDefaultDrawers();  // as the program does at its start
     Viewer viewer;
     viewer.build(folder.winFile("a.png").c_str());
     EXPECT_TRUE(viewer->isPictureShown());
@@ -96,6 +99,9 @@ TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     EXPECT_FALSE(viewer->pageBox()->getChildAt(0)->isVisible());
     ASSERT_NE(viewer->pictureView(), nullptr);
     EXPECT_EQ(viewer->pictureView()->getImageWidth(), 40);
+    // Its pixels (#336699) inside the view's one-pixel frame.
+    const HWND view = dynamic_cast<CWnd*>(viewer->pictureView())->m_hWnd;
+    EXPECT_EQ(windowtest::paintedPixel(view, 20, 2), RGB(0x33, 0x66, 0x99));
     wchar_t title[256] = {};
     GetWindowTextW(viewer.hwnd(), title, 256);
     EXPECT_NE(std::wstring(title).find(L"a.png"), std::wstring::npos) << title;
