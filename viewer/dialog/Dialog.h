@@ -295,7 +295,8 @@ public:
 
 private:
     RightClickState rightClickState();
-    bool isBuildCall(intptr_t arg1) const;
+    // The build's own calls on the window's thread; false for any other invoke.
+    bool onBuildCall(intptr_t arg1, intptr_t arg2);
     void buildOnWindowThread(const wchar_t* path);
     void buildTitleArea();
     void buildPages();

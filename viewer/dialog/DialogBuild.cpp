@@ -34,8 +34,10 @@ namespace LayoutKind = s::gui::LayoutKind;
 namespace SpacerOrientation = s::gui::SpacerOrientation;
 namespace win = s::gui::win;
 
-// The invoke that carries the build to the window's thread (compared by identity).
+// The invokes that carry the build and the update check to the window's thread
+// (compared by identity).
 const wchar_t* const kBuildCall = L"Glimmer_BuildViewer";
+const wchar_t* const kUpdateCheckCall = L"Glimmer_CheckForUpdate";
 
 // The panel chooser, top to bottom (0: a separator line); each entry's text is
 // kPanelTextBase + its command.
@@ -65,7 +67,7 @@ const int32_t* Dialog::panelHolderCommands(int32_t* count) {
 int32_t Dialog::run(const wchar_t* path) {
     build(path);
     if (!window_) return 0;
-    if (appWindow_) appWindow_->checkForUpdate(window_);
+    window_->invoke(reinterpret_cast<intptr_t>(kUpdateCheckCall), 0, 0, 0);
     window_->waitUntilClosed();
     return 0;
 }
@@ -79,7 +81,18 @@ void Dialog::build(const wchar_t* path) {
     window_->invoke(reinterpret_cast<intptr_t>(kBuildCall), reinterpret_cast<intptr_t>(path), 0, 0);
 }
 
-bool Dialog::isBuildCall(intptr_t arg1) const { return arg1 == reinterpret_cast<intptr_t>(kBuildCall); }
+bool Dialog::onBuildCall(intptr_t arg1, intptr_t arg2) {
+    if (arg1 == reinterpret_cast<intptr_t>(kBuildCall)) {
+        buildOnWindowThread(reinterpret_cast<const wchar_t*>(arg2));
+        return true;
+    }
+    if (arg1 == reinterpret_cast<intptr_t>(kUpdateCheckCall)) {
+        // On the window's thread like everything else that reads or writes the settings.
+        if (appWindow_) appWindow_->checkForUpdate(window_);
+        return true;
+    }
+    return false;
+}
 
 s::gui::IWindow* Dialog::getWindow() const { return window_; }
 

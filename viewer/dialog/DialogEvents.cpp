@@ -259,10 +259,7 @@ void Dialog::convertEnded(const ConvertSummary&) { postStatus(workerstatus::kEnd
 void Dialog::onInvoke() {
     const intptr_t name = window_->getInvokeArg1();
     const intptr_t a2 = window_->getInvokeArg2(), a3 = window_->getInvokeArg3(), a4 = window_->getInvokeArg4();
-    if (isBuildCall(name)) {
-        buildOnWindowThread(reinterpret_cast<const wchar_t*>(a2));
-        return;
-    }
+    if (onBuildCall(name, a2)) return;
     auto is = [name](const wchar_t* status) { return name == reinterpret_cast<intptr_t>(status); };
     s::gui::win::PopupMenu* menu = rightClick_ ? rightClick_->getMenu() : nullptr;
     if (is(workerstatus::kStartSlideShow)) {
