@@ -305,6 +305,7 @@ private:
     void registerWindowListeners();
     void placeAndOpen(const wchar_t* path);
     void showPictureForNow(const wchar_t* path);
+    void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();
     void setToolbarCompact(bool compact);
@@ -315,6 +316,7 @@ private:
     void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
 
     bool toolbarCompact_ = false;
+    int32_t eventDepth_ = 0;  // window's thread only
     // Worker thread only (read by the window's thread while the worker waits in invoke).
     int32_t convertTotal_ = 0;
     std::wstring workerText_;

@@ -50,6 +50,13 @@ bool isOneOf(base::IObject* source, T* const (&pair)[2]) {
 
 void Dialog::onEvent(base::IObject* source, int32_t code) {
     if (!window_) return;
+    // Counts the handlers in progress: a second one runs inside the first's modal loop.
+    ++eventDepth_;
+    route(source, code);
+    --eventDepth_;
+}
+
+void Dialog::route(base::IObject* source, int32_t code) {
     if (source == asObject(window_)) {
         if (code == WindowEvent::kInvoke) {
             onInvoke();
@@ -271,9 +278,10 @@ void Dialog::onInvoke() {
         if (menu) menu->setItemTextId(kSlideShowItem, kStartSlideShowText);
         toolPanels_->slideShowEnded();
     } else if (is(workerstatus::kGoNextSlideShow)) {
-        // While a modal box is up (the window is disabled under it) the show holds: the
-        // picture never changes under a question about it.
-        if (workerStopFlag_ || !window_->isEnabled()) return;
+        // While a modal box is up the show holds, so the picture never changes under a
+        // question about it: the box disables the window, and whatever the box, its loop
+        // runs inside the handler of the event that opened it.
+        if (workerStopFlag_ || eventDepth_ > 1 || !window_->isEnabled()) return;
         const bool opened = showNextFile(settings_->getSlideShowRepeat());
         if (!opened && isSlideShowRunning()) requestWorkerStop();
     } else if (is(workerstatus::kStartConverting)) {
