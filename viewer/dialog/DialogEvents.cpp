@@ -19,6 +19,7 @@
 #include "gui/window/Window.h"
 #include "viewer/dialog/Dialog.h"
 #include "viewer/dialog/WorkerProgress.h"
+#include "viewer/menus/CommandIds.h"
 #include "viewer/menus/RightClickMenu.h"
 #include "viewer/panels/IFilterPanels.h"
 #include "viewer/panels/IToolPanels.h"
@@ -30,13 +31,12 @@ namespace {
 
 using s::gui::asObject;
 namespace WindowEvent = s::gui::WindowEvent;
+namespace cmd = command;
 
-constexpr int32_t kPanelTextBase = 1990000000;
-constexpr int32_t kConvertPanel = 4120;
-// Right-click items the dispatch relabels or unmarks.
-constexpr int32_t kSlideShowItem = 750;
-constexpr int32_t kStopSlideShowText = 1990000751;
-constexpr int32_t kStartSlideShowText = 1990000750;
+constexpr int32_t kConvertPanel = cmd::kPanelConvert;
+// The texts of the right-click menu's slide show item.
+constexpr int32_t kStartSlideShowText = cmd::kTextIdBase + cmd::kSlideShow;
+constexpr int32_t kStopSlideShowText = kStartSlideShowText + 1;
 
 // Whether the source is one of the pair (the title area's and the compact box's).
 template <typename T>
@@ -156,7 +156,7 @@ void Dialog::setToolbarCompact(bool compact) {
         else
             bar.compactSpacer->setFixedWidth(0);
     }
-    if (s::gui::IBox* view = toolPanels_->panelFor(3000)) view->doLayout();
+    if (s::gui::IBox* view = toolPanels_->panelFor(cmd::kPanelView)) view->doLayout();
 }
 
 bool Dialog::onFrameButton(base::IObject* source) {
@@ -221,7 +221,7 @@ void Dialog::selectPanel(int32_t command) {
     }
     if (panel) {
         panelChooser_->checkRadioById(command);
-        panelChooser_->setTitleId(kPanelTextBase + command);
+        panelChooser_->setTitleId(cmd::kTextIdBase + command);
         menuBar_->relabel();
         menuBar_->repaint();
     }
@@ -270,12 +270,12 @@ void Dialog::onInvoke() {
     auto is = [name](const wchar_t* status) { return name == reinterpret_cast<intptr_t>(status); };
     s::gui::win::PopupMenu* menu = rightClick_ ? rightClick_->getMenu() : nullptr;
     if (is(workerstatus::kStartSlideShow)) {
-        if (menu) menu->setItemTextId(kSlideShowItem, kStopSlideShowText);
+        if (menu) menu->setItemTextId(cmd::kSlideShow, kStopSlideShowText);
         toolPanels_->slideShowStarted();
     } else if (is(workerstatus::kEndSlideShow)) {
         // A conversion queued meanwhile is still to come: its flags stay.
         workerStopFlag_ = false;
-        if (menu) menu->setItemTextId(kSlideShowItem, kStartSlideShowText);
+        if (menu) menu->setItemTextId(cmd::kSlideShow, kStartSlideShowText);
         toolPanels_->slideShowEnded();
     } else if (is(workerstatus::kGoNextSlideShow)) {
         // While a modal box is up the show holds, so the picture never changes under a
