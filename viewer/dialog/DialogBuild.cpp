@@ -46,38 +46,17 @@ const wchar_t* const kUpdateCheckCall = L"Glimmer_CheckForUpdate";
 constexpr int32_t kPanelTextBase = c::kTextIdBase;
 constexpr int32_t kLine = 0;
 constexpr int32_t kChooserEntries[] = {
-    c::kPanelView,
-    c::kPanelSlideShow,
-    c::kPanelScreenshot,
-    kLine,
-    c::kPanelSharpness,
-    c::kPanelHue,
-    c::kPanelSaturation,
-    c::kPanelBrightness,
-    c::kPanelLevel,
-    c::kPanelSCurve,
-    c::kPanelMonochrome,
-    kLine,
-    c::kPanelFlip,
-    c::kPanelRotate,
-    c::kPanelSize,
-    c::kPanelStretchHorizontal,
-    c::kPanelStretchVertical,
-    c::kPanelCutLeftRight,
-    c::kPanelCutTopBottom,
-    kLine,
-    c::kPanelAlpha,
-    c::kPanelMistyFrame,
-    c::kPanelWatermarkText,
-    c::kPanelBackground,
-    kLine,
-    c::kPanelLoadFilterSet,
-    c::kPanelSaveFilterSet,
-    kLine,
-    c::kPanelSave,
-    c::kPanelPrint,
-    kLine,
+    // clang-format off
+    c::kPanelView, c::kPanelSlideShow, c::kPanelScreenshot, kLine,
+    c::kPanelSharpness, c::kPanelHue, c::kPanelSaturation, c::kPanelBrightness, c::kPanelLevel,
+    c::kPanelSCurve, c::kPanelMonochrome, kLine,
+    c::kPanelFlip, c::kPanelRotate, c::kPanelSize, c::kPanelStretchHorizontal, c::kPanelStretchVertical,
+    c::kPanelCutLeftRight, c::kPanelCutTopBottom, kLine,
+    c::kPanelAlpha, c::kPanelMistyFrame, c::kPanelWatermarkText, c::kPanelBackground, kLine,
+    c::kPanelLoadFilterSet, c::kPanelSaveFilterSet, kLine,
+    c::kPanelSave, c::kPanelPrint, kLine,
     c::kPanelConvert,
+    // clang-format on
 };
 
 win::Spacer* hGap(int32_t width) { return win::Spacer::createFixed(SpacerOrientation::kHorizontal, width); }
@@ -93,32 +72,15 @@ win::Button* glyphButton(const wchar_t* glyph, int32_t s) {
 
 const int32_t* Dialog::panelHolderCommands(int32_t* count) {
     static constexpr int32_t kOrder[] = {
-        c::kPanelView,
-        c::kPanelSlideShow,
-        c::kPanelScreenshot,
-        c::kPanelRotate,
-        c::kPanelStretchHorizontal,
-        c::kPanelStretchVertical,
-        c::kPanelSize,
-        c::kPanelCutLeftRight,
-        c::kPanelCutTopBottom,
-        c::kPanelMistyFrame,
-        c::kPanelFlip,
-        c::kPanelSharpness,
-        c::kPanelHue,
-        c::kPanelSaturation,
-        c::kPanelBrightness,
-        c::kPanelLevel,
-        c::kPanelSCurve,
-        c::kPanelAlpha,
-        c::kPanelMonochrome,
-        c::kPanelWatermarkText,
-        c::kPanelBackground,
-        c::kPanelLoadFilterSet,
-        c::kPanelSaveFilterSet,
-        c::kPanelSave,
-        c::kPanelPrint,
-        c::kPanelConvert,
+        // clang-format off
+        c::kPanelView, c::kPanelSlideShow, c::kPanelScreenshot, c::kPanelRotate,
+        c::kPanelStretchHorizontal, c::kPanelStretchVertical, c::kPanelSize, c::kPanelCutLeftRight,
+        c::kPanelCutTopBottom, c::kPanelMistyFrame, c::kPanelFlip, c::kPanelSharpness,
+        c::kPanelHue, c::kPanelSaturation, c::kPanelBrightness, c::kPanelLevel,
+        c::kPanelSCurve, c::kPanelAlpha, c::kPanelMonochrome, c::kPanelWatermarkText,
+        c::kPanelBackground, c::kPanelLoadFilterSet, c::kPanelSaveFilterSet, c::kPanelSave,
+        c::kPanelPrint, c::kPanelConvert,
+        // clang-format on
     };
     *count = int32_t(sizeof(kOrder) / sizeof(kOrder[0]));
     return kOrder;
