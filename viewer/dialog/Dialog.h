@@ -287,22 +287,17 @@ private:
     // (end of the block)
 
     // -- DialogView.cpp, DialogOpen.cpp --
-    struct BrowserDeleter {
-        void operator()(FolderBrowser* browser) const;
-    };
+    friend class DialogTestAccess;  // the view and open tests read the parts
     struct IconsDeleter {
         void operator()(image::ico::win::Icon* icons) const;
     };
-    // Made on first use when the life cycle provides none.
-    std::unique_ptr<FolderBrowser, BrowserDeleter> ownBrowser_;
-    std::unique_ptr<PictureOpener> ownOpener_;
     // The window icons made from the shown picture (installed not owned).
     std::unique_ptr<image::ico::win::Icon, IconsDeleter> windowIcons_;
     bool pictureOnPage_ = false;  // the page pile shows the picture page
     bool autoHideBeforeCapture_ = true;
+    bool openerNamed_ = false;
 
-    FolderBrowser* folderBrowser();
-    PictureOpener* pictureOpener();
+    void nameOpenedPictures();
     std::wstring languageText(int32_t id, const wchar_t* fallback);
     void checkMenuItem(int32_t id, bool on);
     static void setToggles(s::gui::IButton* const (&buttons)[2], bool on);

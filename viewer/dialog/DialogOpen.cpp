@@ -62,27 +62,22 @@ std::wstring Dialog::languageText(int32_t id, const wchar_t* fallback) {
     return text && *text ? std::wstring(text) : std::wstring(fallback);
 }
 
-// The life cycle may provide the opener; otherwise this one is made on first use.
-PictureOpener* Dialog::pictureOpener() {
-    if (opener_) return opener_;
-    if (!ownOpener_) {
-        ownOpener_ = std::make_unique<PictureOpener>(settings_);
-        PictureNames names;
-        names.clipboard = languageText(kTextFromClipboard, names.clipboard.c_str());
-        names.entireScreen = languageText(kTextEntireScreen, names.entireScreen.c_str());
-        names.window = languageText(kTextWindow, names.window.c_str());
-        names.windowPart = languageText(kTextWindowPart, names.windowPart.c_str());
-        ownOpener_->setNames(names);
-    }
-    return ownOpener_.get();
+// The opener names pasted and captured pictures in the viewer's language.
+void Dialog::nameOpenedPictures() {
+    if (!opener_ || openerNamed_) return;
+    PictureNames names;
+    names.clipboard = languageText(kTextFromClipboard, names.clipboard.c_str());
+    names.entireScreen = languageText(kTextEntireScreen, names.entireScreen.c_str());
+    names.window = languageText(kTextWindow, names.window.c_str());
+    names.windowPart = languageText(kTextWindowPart, names.windowPart.c_str());
+    opener_->setNames(names);
+    openerNamed_ = true;
 }
 
 void Dialog::showPage(int32_t page) {
-    if (helpPage_) helpPage_->setVisible(page == 0, true);
-    if (scrollBox_) scrollBox_->setVisible(page == 1, true);
-    if (toolPanels_)
-        if (s::gui::IBox* convert = toolPanels_->convertPage()) convert->setVisible(page == 2, true);
-    if (pageBox_) pageBox_->doLayout();
+    if (!pageBox_) return;
+    pageBox_->showOnly(page);
+    pageBox_->doLayout();
 }
 
 void Dialog::showTitle(const wchar_t* title) {
@@ -104,7 +99,9 @@ void Dialog::installPictureIcons(BufferedImageSet* set) {
 }
 
 bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImageToWindow) {
-    PictureOpener* opener = pictureOpener();
+    if (!opener_) return false;
+    nameOpenedPictures();
+    PictureOpener* opener = opener_;
     bool opened = false;
     if (!path) {
         opened = opener->openClipboard(window_ ? window_->getHwnd() : nullptr, &shown_);
@@ -167,7 +164,6 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     updateZoomLimits();
     updateZoomSlider();
     if (!fitWindowToImage && !fitImageToWindow && !isSlideShowRunning()) {
-        zoom_.limits.scale = 1.0;
         applyScale(1.0, true, false, 0, 0, false);
         centreView();
     }
@@ -248,7 +244,7 @@ void Dialog::openWithDialog() {
 
 void Dialog::openPaths(file::win::PathArray* paths) {
     if (!paths || paths->getCount() == 0) return;
-    if (!barsShown_) setBarsShown(true);
+    if (!barsShown_) setBarsShown(false);  // a hide flag: false shows them
     if (isSlideShowRunning()) {
         workerStopFlag_ = true;
         if (worker_) worker_->requestStop();

@@ -91,7 +91,7 @@ void Dialog::fitSize(int32_t mode, int32_t w, int32_t h, int32_t* outW, int32_t*
 
 void Dialog::placeWindow(int32_t outerWidth, int32_t outerHeight) {
     if (!window_) return;
-    if (!barsShown_) setBarsShown(true);
+    if (!barsShown_) setBarsShown(false);  // a hide flag: false shows them
     if (window_->isMaximized()) window_->restore();
     const int32_t oldWidth = window_->getWidth(), oldHeight = window_->getHeight();
     const zoom::Placement p =
@@ -152,27 +152,14 @@ void Dialog::showOriginalCentred() {
 
 // ---- browsing ---------------------------------------------------------------------------------
 
-void Dialog::BrowserDeleter::operator()(FolderBrowser* browser) const { delete browser; }
-
-// The life cycle may provide the browser; otherwise this one is made on first use.
-FolderBrowser* Dialog::folderBrowser() {
-    if (browser_) return browser_;
-    if (!ownBrowser_) {
-        ownBrowser_.reset(new FolderBrowser([this](PathWin* file) {
-            return openImage(file->getFullPath(), zoom_.fitWindowToImage, zoom_.fitImageToWindow);
-        }));
-    }
-    return ownBrowser_.get();
-}
-
 void Dialog::showPreviousFile() {
-    if (!shown_.getFile()) return;
-    folderBrowser()->previous(shown_.getFile());
+    if (!shown_.getFile() || !browser_) return;
+    browser_->previous(shown_.getFile());
 }
 
 bool Dialog::showNextFile(bool wrap) {
-    if (!shown_.getFile()) return false;
-    return FolderBrowser::slideShowGoesOn(folderBrowser()->next(shown_.getFile(), wrap));
+    if (!shown_.getFile() || !browser_) return false;
+    return FolderBrowser::slideShowGoesOn(browser_->next(shown_.getFile(), wrap));
 }
 
 // ---- zoom ---------------------------------------------------------------------------------------
@@ -259,8 +246,12 @@ void Dialog::updateZoomLimits() {
 
 // ---- fit modes ------------------------------------------------------------------------------------
 
+// The user's switch (menu item or toggle button): a fit turned off shows the picture at
+// 100 % with its middle in view, unless a slide show runs.
 void Dialog::setFitMode(bool on, bool windowToImage, bool showScrollBars) {
+    const bool wasFitted = zoom_.fitWindowToImage || zoom_.fitImageToWindow;
     switchFitMode(on, windowToImage, showScrollBars, true);
+    if (!on && wasFitted && !isSlideShowRunning()) showOriginalCentred();
 }
 
 void Dialog::switchFitMode(bool on, bool windowToImage, bool showScrollBars, bool store) {
