@@ -184,6 +184,8 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
             window_->doLayout();
         }
     }
+    // The fitted view has its final size only now.
+    if (fitWindowToImage || fitImageToWindow) updateZoomSlider();
     view_->startAnimation();
     view_->repaint();
     return true;
