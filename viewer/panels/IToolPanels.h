@@ -11,6 +11,7 @@ namespace s::gui {
 class IComponent;
 class IBox;
 class IButton;
+class IGroupBox;
 class ISlider;
 class ISpacer;
 }  // namespace s::gui
@@ -46,6 +47,9 @@ public:
     // Convert at Once); null for any other command.
     virtual s::gui::IBox* panelFor(int32_t command) = 0;
     virtual s::gui::IBox* convertPage() = 0;  // page 2 of the page box
+    // The convert page's "Drop Box": the controller listens for its drops (code 1) and
+    // hands getDroppedPaths() to its openPaths.
+    virtual s::gui::IGroupBox* convertDropBox() = 0;
     virtual const ToolbarControls& toolbar() = 0;
     // Start values from the settings and listeners; called once everything is attached.
     virtual void start() = 0;
@@ -71,6 +75,11 @@ public:
     // Conversion: the request for dropped paths with the chosen kind, format, size and set,
     // after writing the "Convert" settings of that kind.
     virtual bool fillConvertRequest(ConvertRequest* request) = 0;
+
+    // The slide show's interval in milliseconds from the panel's field: an integer text is
+    // taken, a negative one becomes 1800, any other text keeps the last interval; the
+    // field shows the value again and "SlideShow"\"MSec" stores it.
+    virtual int32_t slideShowInterval() = 0;
 
     // Worker status shown on the panels.
     virtual void slideShowStarted() = 0;
