@@ -15,8 +15,7 @@ public:
     void build() override {
         for (int32_t command : {4200, 4300, 4400, 4410, 4420, 4430, 4450, 4460, 4470, 4480, 4500, 4510, 4520, 4530,
                                 4540, 4550, 4600, 4650}) {
-            panels_[command] =
-                s::gui::win::Box::createWithLayout(s::gui::LayoutKind::kRow, 100, 100, 0, 1, 0, 0, 0, 0);
+            panels_[command] = s::gui::win::Box::createWithLayout(s::gui::LayoutKind::kRow, 100, 100, 0, 1, 0, 0, 0, 0);
         }
     }
     s::gui::IBox* panelFor(int32_t command) override {

@@ -70,15 +70,21 @@ int32_t ToolPanels::allocateCommand() {
 
 void ToolPanels::addSetEntries(EffectData* set) {
     const wchar_t* name = set->name->text();
+    // Built-in sets are named by the language pack and follow its language changes.
+    int32_t textId = -1;
+    for (uint32_t i = 0; i < sets_.builtInCount(); ++i)
+        if (sets_.at(i) == set) textId = kBuiltInSetTextIds[i];
     const int32_t command = allocateCommand();
     commands_[set] = command;
     if (PopupMenu* menu = filterMenu(); menu && command) {
-        MenuItem* item = MenuItem::createWithText(name, command, false);
+        MenuItem* item = textId >= 0 && loc_ ? MenuItem::createWithTextId(textId, loc_, command, false)
+                                             : MenuItem::createWithText(name, command, false);
         item->setData(set);
         menu->addItem(item);
     }
-    c_->setList->addItem(ComboBoxItem::createWithText(name, dataOf(set)));
-    c_->convertSetList->addItem(ComboBoxItem::createWithText(name, dataOf(set)));
+    for (s::gui::win::ComboBox* box : {c_->setList, c_->convertSetList})
+        box->addItem(textId >= 0 && loc_ ? row(textId, loc_, dataOf(set))
+                                         : ComboBoxItem::createWithText(name, dataOf(set)));
 }
 
 void ToolPanels::removeSetEntries(EffectData* set) {
@@ -238,12 +244,16 @@ void ToolPanels::showCurrentSetSelected() {
     if (!built_) return;
     IFilterPanels* panels = host_->filterPanels();
     if (panels && panels->isLoadingFilterSet()) return;
+    EffectData* current = host_->currentValues();
+    // Without a picture the next one opened takes the values as they are now.
+    if (!host_->isPictureShown()) pendingName_ = text(tooltext::kCurrentFilterSet);
+    if (shown_ == current) return;
     // The panels now hold values of their own: the kept copy is no longer wanted.
     if (savedCurrent_) {
         savedCurrent_->release();
         savedCurrent_ = nullptr;
     }
-    shown_ = host_->currentValues();
+    shown_ = current;
     selectInLists(nullptr);
 }
 

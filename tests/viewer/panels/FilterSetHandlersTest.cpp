@@ -366,7 +366,23 @@ TEST_F(FilterSetHandlersTest, ConvertListCurrentEntryTakesTheValuesKeptBeforeASw
     // A panel change drops the kept values; the conversion then takes the current ones.
     tools->showCurrentSetSelected();
     EXPECT_EQ(tools->convertFilterSet(), host->current);
+    EXPECT_EQ(tools->shownFilterSet(), host->current);
     EXPECT_EQ(c->setList->getSelectedIndex(), 0);
+    EXPECT_FALSE(c->deleteButton->isEnabled());
+    EXPECT_EQ(radioPosition(), positionOf(cmd::kCurrentFilterSet));
+}
+
+TEST_F(FilterSetHandlersTest, PanelChangesOnTheCurrentValuesKeepTheConversionChoice) {
+    make();
+    c->convertSetList->select(3, false);  // "Clear Photo"
+    tools->handleEvent(c->convertSetList, 0);
+    EffectData* chosen = tools->convertFilterSet();
+    ASSERT_NE(chosen, host->current);
+    host->pictureShown = false;
+    tools->showCurrentSetSelected();
+    EXPECT_EQ(tools->convertFilterSet(), chosen);
+    EXPECT_EQ(c->convertSetList->getSelectedIndex(), 3);
+    EXPECT_EQ(tools->pendingSetName(), L"Current Filter Set");
 }
 
 TEST_F(FilterSetHandlersTest, PendingNameFollowsLoadsWithoutAPicture) {
@@ -380,6 +396,24 @@ TEST_F(FilterSetHandlersTest, PendingNameFollowsLoadsWithoutAPicture) {
     const size_t loads = host->filters.loaded.size();
     tools->loadFilterSet(L"Nowhere");
     EXPECT_EQ(host->filters.loaded.size(), loads);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FilterSetHandlersTest, BuiltInEntriesFollowTheLanguage) {
+    make();
+    MessageBoxes boxes;
+    save(L"Mine", 1, boxes);
+    pack.loc->setLanguage(L"Japanese");
+    ASSERT_TRUE(
+        controltest::waitFor([&] { return std::wstring(c->setList->getItem(2)->getText()) != L"Max Sharpness"; }));
+    EXPECT_EQ(std::wstring(c->setList->getItem(2)->getText()), pack.loc->getText(kBuiltInSetTextIds[0]));
+    EXPECT_EQ(std::wstring(c->convertSetList->getItem(2)->getText()), pack.loc->getText(kBuiltInSetTextIds[0]));
+    // A user's own name stays as typed.
+    EXPECT_EQ(entries(c->setList).back(), L"Mine");
+    pack.loc->setLanguage(L"English");
 }
 
 }  // namespace
