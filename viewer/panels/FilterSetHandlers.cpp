@@ -49,6 +49,12 @@ void ToolPanels::saveUserSetsToStore() {
     if (settings_ && settings_->getStore()) sets_.saveUserSets(settings_->getStore(), settingsRoot().c_str());
 }
 
+bool ToolPanels::isUserSet(const EffectData* set) const {
+    for (uint32_t i = sets_.builtInCount(); i < sets_.count(); ++i)
+        if (sets_.at(i) == set) return true;
+    return false;
+}
+
 int32_t ToolPanels::commandOf(const EffectData* set) const {
     auto found = commands_.find(set);
     return found == commands_.end() ? 0 : found->second;
@@ -164,7 +170,7 @@ void ToolPanels::selectInLists(EffectData* set) {
     c_->setList->select(index < 0 ? 0 : index, false);
     const int32_t convertIndex = indexOfData(c_->convertSetList, dataOf(set));
     c_->convertSetList->select(convertIndex < 0 ? 0 : convertIndex, false);
-    c_->deleteButton->setEnabled(set && set->isCustom);
+    c_->deleteButton->setEnabled(isUserSet(set));
     convertChoice_ = set;
 }
 
@@ -368,7 +374,7 @@ bool ToolPanels::handleFilterSetEvent(IComponent* source, int32_t code) {
         const intptr_t data = selectedData(c.setList, -1);
         if (data == -1 || data == ComboBoxItem::separatorData()) return true;
         auto* set = reinterpret_cast<EffectData*>(data);
-        if (!set->isCustom) return true;
+        if (!isUserSet(set)) return true;
         if (!s::gui::win::MessageBoxW::askYesNoBox(text(tooltext::kDeleteQuestion))) return true;
         const std::wstring name = set->name->text();
         deleteFilterSet(name.c_str());

@@ -148,6 +148,8 @@ public:
     EffectData* shownFilterSet() const { return shown_; }
     // The submenu command of a set of the list (0 when it has none).
     int32_t commandOf(const EffectData* set) const;
+    // Whether the set is one of the user's own of the list (stored, deletable).
+    bool isUserSet(const EffectData* set) const;
 
     struct Controls;  // every control the panels hold (ToolPanelControls.h)
     Controls& controls() { return *c_; }

@@ -114,6 +114,15 @@ TEST_F(FilterSetHandlersTest, StoredUserSetsAreListedAfterTheBuiltIns) {
     const int32_t night = commandOfItem(L"Night"), day = commandOfItem(L"Day");
     EXPECT_GT(night, cmd::kCurrentFilterSet);
     EXPECT_NE(night, day);
+
+    // A stored set is the user's own even when its section says otherwise.
+    tools->chooseSetCommand(night);
+    EXPECT_EQ(host->current->sharpness, 10);
+    EXPECT_TRUE(c->deleteButton->isEnabled());
+    MessageBoxes boxes;
+    tools->handleEvent(c->deleteButton, s::gui::ButtonEvent::kAction);
+    EXPECT_EQ(entries(c->setList), expectedLists({L"Day"}));
+    EXPECT_EQ(registry.dwordOf(filterPath(), L"Length"), 1u);
 }
 
 TEST_F(FilterSetHandlersTest, SavingStoresTheSetAndDropsThePlaceholders) {
