@@ -13,6 +13,7 @@
 #include "viewer/worker/BatchConverter.h"
 
 using namespace toolpanelstest;
+using controltest::waitFor;
 using menutest::Entry;
 using menutest::entryAt;
 using s::gui::combobox::ComboBoxItem;
@@ -423,6 +424,34 @@ TEST_F(FilterSetHandlersTest, BuiltInEntriesFollowTheLanguage) {
     // A user's own name stays as typed.
     EXPECT_EQ(entries(c->setList).back(), L"Mine");
     pack.loc->setLanguage(L"English");
+}
+
+}  // namespace
+
+namespace {
+
+// The user's choice in the list as the platform reports it: the list's own selection,
+// then the change told to the panel that holds it.
+void userPicks(s::gui::win::ComboBox* box, s::gui::IBox* holder, int32_t index) {
+    SendMessageW(box->m_hWnd, CB_SETCURSEL, WPARAM(index), 0);
+    SendMessageW(dynamic_cast<s::gui::win::Box*>(holder)->m_hWnd, WM_COMMAND,
+                 MAKEWPARAM(s::gui::win::ComboBox::kControlId, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box->m_hWnd));
+}
+
+TEST_F(FilterSetHandlersTest, UserChoicesInTheListReachTheHandlers) {
+    make();
+    s::gui::IBox* holder = tools->panelFor(cmd::kPanelLoadFilterSet);
+    userPicks(c->setList, holder, 5);  // "Grayscale"
+    ASSERT_TRUE(waitFor([&] { return !host->filters.loaded.empty(); }));
+    EXPECT_EQ(host->filters.loaded.back(), tools->filterSets().at(3));
+    EXPECT_EQ(radioPosition(), positionOf(commandOfItem(L"Grayscale")));
+    EXPECT_EQ(c->convertSetList->getSelectedIndex(), 5);
+
+    // The line between the sets goes back to the entry chosen before.
+    userPicks(c->setList, holder, 8);
+    EXPECT_EQ(c->setList->getSelectedIndex(), 5);
+    EXPECT_EQ(SendMessageW(c->setList->m_hWnd, CB_GETCURSEL, 0, 0), 5);
+    EXPECT_EQ(host->filters.loaded.size(), 1u);
 }
 
 }  // namespace
