@@ -58,7 +58,9 @@ public:
     virtual bool handleEvent(s::gui::IComponent* source, int32_t code) = 0;
 
     // Filter sets.
-    virtual void loadFilterSets() = 0;                    // at start
+    // At start, once, after build and once the right-click menu is built: the sets and
+    // their submenu items and list entries.
+    virtual void loadFilterSets() = 0;
     virtual void loadFilterSet(const wchar_t* name) = 0;  // null: back to the current values
     virtual void saveFilterSet(const wchar_t* name) = 0;
     virtual void deleteFilterSet(const wchar_t* name) = 0;
@@ -70,6 +72,8 @@ public:
     // The set to show when no picture is on view ("" for none); a new picture takes it.
     virtual const std::wstring& pendingSetName() = 0;
     virtual void setPendingSetName(const wchar_t* name) = 0;
+    // The set the conversion applies now (owned by the panels or the controller; valid
+    // until the next filter-set change). fillConvertRequest hands the run a copy.
     virtual EffectData* convertFilterSet() = 0;
 
     // Conversion: the request for dropped paths with the chosen kind, format, size and set,
