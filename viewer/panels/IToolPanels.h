@@ -77,13 +77,16 @@ public:
     virtual EffectData* convertFilterSet() = 0;
 
     // Conversion: the request for dropped paths with the chosen kind, format, size and set,
-    // after writing the "Convert" settings of that kind.
+    // after writing the "Convert" settings of that kind. The request's set is a copy the
+    // panels keep until the next call (queueing the request copies it again).
     virtual bool fillConvertRequest(ConvertRequest* request) = 0;
 
     // The slide show's interval in milliseconds from the panel's field: an integer text is
     // taken, a negative one becomes 1800, any other text keeps the last interval; the
     // field shows the value again and "SlideShow"\"MSec" stores it.
     virtual int32_t slideShowInterval() = 0;
+    // The "Repeat" check box (it also writes "SlideShow"\"Repeat" when clicked).
+    virtual bool isSlideShowRepeat() = 0;
 
     // Worker status shown on the panels.
     virtual void slideShowStarted() = 0;

@@ -263,6 +263,11 @@ int32_t ToolPanels::slideShowInterval() {
     return slideInterval_;
 }
 
+bool ToolPanels::isSlideShowRepeat() {
+    if (built_) return c_->repeatCheck->isChecked();
+    return settings_ ? settings_->getSlideShowRepeat() : true;
+}
+
 bool ToolPanels::handleToolEvent(IComponent* source, int32_t code) {
     Controls& c = *c_;
     if (source == c.slideButton) {

@@ -10,6 +10,9 @@
 //   ...
 //   tools->start();                       // start values and listeners
 //   tools->loadFilterSets();
+//
+// Without a listener of the host's the panels listen to their controls themselves: the
+// window that holds them must then go before the panels do.
 #pragma once
 
 #include <cstdint>
@@ -123,6 +126,7 @@ public:
     EffectData* convertFilterSet() override;
     bool fillConvertRequest(ConvertRequest* request) override;
     int32_t slideShowInterval() override;
+    bool isSlideShowRepeat() override;
     void slideShowStarted() override;
     void slideShowEnded() override;
     void convertStarted() override;

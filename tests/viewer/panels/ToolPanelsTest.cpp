@@ -193,7 +193,10 @@ TEST_F(ToolPanelsTest, SlideShowButtonStartsOrStopsAndShowsTheState) {
     tools->slideShowEnded();
     EXPECT_EQ(c->slideButton->getTextId(), tooltext::kStart);
 
+    EXPECT_TRUE(tools->isSlideShowRepeat());
+    c->repeatCheck->setCheckedSilently(false);
     tools->handleEvent(c->repeatCheck, kUnchecked);
+    EXPECT_FALSE(tools->isSlideShowRepeat());
     EXPECT_EQ(registry.dwordOf(path(L"SlideShow"), L"Repeat"), 0u);
     tools->handleEvent(c->repeatCheck, kChecked);
     EXPECT_EQ(registry.dwordOf(path(L"SlideShow"), L"Repeat"), 1u);
