@@ -196,6 +196,7 @@ public:
     void captureNow() override;
     void startCapturePick(int32_t kind) override;
     void relayout() override;
+    s::gui::events::IEventListener* panelListener() override { return this; }
 
     // ---- worker listeners (DialogEvents.cpp): called on the worker thread, they carry
     // the status to the GUI thread through the window's posted call ----------------
@@ -311,7 +312,6 @@ private:
     void startParts();
     void registerWindowListeners();
     void placeAndOpen(const wchar_t* path);
-    void showPictureForNow(const wchar_t* path);
     void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();

@@ -8,6 +8,7 @@
 #include "gui/app/IAppWindow.h"
 #include "gui/box/Box.h"
 #include "gui/controls/Button.h"
+#include "gui/controls/IGroupBox.h"
 #include "gui/controls/ISlider.h"
 #include "gui/controls/Image.h"
 #include "gui/controls/Label.h"
@@ -297,6 +298,7 @@ void Dialog::startParts() {
     scrollBox_->setScrollingEnabled(false);
     scrollBox_->addWheelListener(this);
     dropBox_->addFileDropListener(this);
+    if (s::gui::IGroupBox* convertDrop = toolPanels_->convertDropBox()) convertDrop->addDropListener(this);
     titleLabel_->setBold(true);
     openLabel_->addClickListener(this);
     pageBox_->showOnly(0);
@@ -355,20 +357,11 @@ void Dialog::placeAndOpen(const wchar_t* path) {
             if (x >= 0 && y >= 0) window_->setPosition(x, y);
             if (w >= 0 && h >= 0) window_->setSize(std::max(w, 250 * s), std::max(h, 250 * s));
         }
-        if (!openImage(path, zoom_.fitWindowToImage, zoom_.fitImageToWindow)) showPictureForNow(path);
+        openImage(path, zoom_.fitWindowToImage, zoom_.fitImageToWindow);
     } else {
         if (appWindow_) appWindow_->setMaximized(false);
         window_->setSize(500 * s, 450 * s);
     }
-}
-
-// Until the opening code is in: the picture of the path on page 1, as read.
-void Dialog::showPictureForNow(const wchar_t* path) {
-    if (!opener_->openFile(path, &shown_)) return;
-    view_->setImageSet(shown_.takeSet(), true, false, false, false, -1, -1);
-    pageBox_->showOnly(1);
-    window_->setTitle(shown_.getName().c_str());
-    titleLabel_->setText(shown_.getName().c_str(), true);
 }
 
 }  // namespace s::image::gui::dialogs::imageview

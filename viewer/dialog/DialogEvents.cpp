@@ -9,6 +9,7 @@
 #include "gui/box/Box.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/IButton.h"
+#include "gui/controls/IGroupBox.h"
 #include "gui/controls/ISlider.h"
 #include "gui/controls/ISpacer.h"
 #include "gui/controls/Image.h"
@@ -74,6 +75,11 @@ void Dialog::route(base::IObject* source, int32_t code) {
     }
     if (dropBox_ && source == asObject(dropBox_)) {
         if (code == s::gui::BoxEvent::kFilesDropped) openPaths(dropBox_->getDroppedFiles());
+        return;
+    }
+    if (s::gui::IGroupBox* convertDrop = toolPanels_->convertDropBox();
+        convertDrop && source == asObject(convertDrop)) {
+        if (code == s::gui::BoxEvent::kFilesDropped) openPaths(convertDrop->getDroppedPaths());
         return;
     }
     if (onFrameButton(source)) return;
@@ -216,7 +222,7 @@ void Dialog::selectPanel(int32_t command) {
     s::gui::IBox* panel = toolPanels_->panelFor(command);
     if (!panel) panel = filterPanels_->panelFor(command);
     if (command == kConvertPanel) {
-        pageBox_->showOnly(2);
+        showPage(2);
         convertPanelShown_ = true;
     }
     if (panel) {
@@ -232,7 +238,8 @@ void Dialog::selectPanel(int32_t command) {
     panelHolder_->doLayout();
     panelHolder_->doLayout();
     if (command != kConvertPanel && convertPanelShown_) {
-        pageBox_->showOnly(shown_.isShown() ? 1 : 0);
+        pictureOnPage_ = shown_.isShown();
+        showPage(pictureOnPage_ ? 1 : 0);
         convertPanelShown_ = false;
     }
 }
@@ -282,7 +289,7 @@ void Dialog::onInvoke() {
         // question about it: the box disables the window, and whatever the box, its loop
         // runs inside the handler of the event that opened it.
         if (workerStopFlag_ || eventDepth_ > 1 || !window_->isEnabled()) return;
-        const bool opened = showNextFile(settings_->getSlideShowRepeat());
+        const bool opened = showNextFile(toolPanels_->isSlideShowRepeat());
         if (!opened && isSlideShowRunning()) requestWorkerStop();
     } else if (is(workerstatus::kStartConverting)) {
         converting_ = true;

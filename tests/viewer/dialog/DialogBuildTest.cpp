@@ -90,7 +90,7 @@ TEST(DialogBuildTest, FitModeComesFromFitMode2ElseTheLastUsedOne) {
 
 TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     opentest::PictureFolder folder("dialogbuild");
-    ASSERT_TRUE(folder.addPictures({"a.png"}, 40));
+    ASSERT_TRUE(testsupport::runHost("convert -size 64x48 xc:'#336699' '" + folder.dir() + "/a.png'"));
     s::skins::installDefaultDrawers();  // as the program does at its start
     Viewer viewer;
     viewer.build(folder.winFile("a.png").c_str());
@@ -98,10 +98,11 @@ TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     EXPECT_TRUE(waitFor([&] { return viewer->pageBox()->getChildAt(1)->isVisible(); }));
     EXPECT_FALSE(viewer->pageBox()->getChildAt(0)->isVisible());
     ASSERT_NE(viewer->pictureView(), nullptr);
-    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 40);
-    // Its pixels (#336699) inside the view's one-pixel frame.
-    const HWND view = dynamic_cast<CWnd*>(viewer->pictureView())->m_hWnd;
-    EXPECT_EQ(windowtest::paintedPixel(view, 20, 2), RGB(0x33, 0x66, 0x99));
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 64);
+    // Its pixels (#336699) in the middle of the view.
+    s::gui::IImage* view = viewer->pictureView();
+    EXPECT_EQ(windowtest::paintedPixel(dynamic_cast<CWnd*>(view)->m_hWnd, view->getWidth() / 2, view->getHeight() / 2),
+              RGB(0x33, 0x66, 0x99));
     wchar_t title[256] = {};
     GetWindowTextW(viewer.hwnd(), title, 256);
     EXPECT_NE(std::wstring(title).find(L"a.png"), std::wstring::npos) << title;
