@@ -9,7 +9,6 @@
 #include "gui/menus/MenuEx.h"
 #include "gui/menus/PopupMenu.h"
 #include "gui/window/WindowTestSupport.h"
-#include "skins/drawers/InstallDrawers.h"
 #include "viewer/open/OpenTestSupport.h"
 
 using dialogtest::Viewer;
@@ -91,7 +90,6 @@ TEST(DialogBuildTest, FitModeComesFromFitMode2ElseTheLastUsedOne) {
 TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     opentest::PictureFolder folder("dialogbuild");
     ASSERT_TRUE(testsupport::runHost("convert -size 64x48 xc:'#336699' '" + folder.dir() + "/a.png'"));
-    s::skins::installDefaultDrawers();  // as the program does at its start
     Viewer viewer;
     viewer.build(folder.winFile("a.png").c_str());
     EXPECT_TRUE(viewer->isPictureShown());
