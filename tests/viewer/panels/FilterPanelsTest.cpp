@@ -186,6 +186,25 @@ TEST_F(FilterPanelsTest, FlipAndMonochromeButtonsSetTheirValues) {
     picture->release();
 }
 
+// The part of the picture in the middle of the view stays there when the picture turns.
+TEST_F(FilterPanelsTest, RotationKeepsTheViewedPointOfThePicture) {
+    BufferedImage* picture = pattern(40, 40);
+    openPicture(picture);
+    host.centreX = 0.75;  // right of the middle
+    host.centreY = 0.5;
+    click(step(NumericKind::kRotate, 90));  // a quarter turn clockwise: now below the middle
+    EXPECT_NEAR(host.keptX, 0.5, 1e-9);
+    EXPECT_NEAR(host.keptY, 0.75, 1e-9);
+    host.centreX = 0.5;
+    host.centreY = 0.75;
+    click(step(NumericKind::kRotate, -90));  // and back
+    EXPECT_NEAR(host.keptX, 0.75, 1e-9);
+    EXPECT_NEAR(host.keptY, 0.5, 1e-9);
+    EXPECT_FALSE(host.values->rotationAdded);
+    EXPECT_TRUE(filterNames().empty());
+    picture->release();
+}
+
 // ---- cut
 
 TEST_F(FilterPanelsTest, CutSlidersStartWithTheWholeRangeBetweenTheirThumbs) {

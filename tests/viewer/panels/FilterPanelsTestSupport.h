@@ -75,6 +75,8 @@ public:
     HWND owner = nullptr;
     bool fitWindowToImage = false, fitImageToWindow = false;
     double scale = 1.0;
+    double centreX = 0.5, centreY = 0.5;  // what viewCentre answers
+    double keptX = -1, keptY = -1;        // the last point reapplyScale was to keep
     int fitOffCalls = 0, reapplyCalls = 0, originalSizeCalls = 0, zoomLimitCalls = 0, changes = 0;
     std::vector<int32_t> defaultBackgrounds;
 
@@ -93,7 +95,15 @@ public:
         ++fitOffCalls;
     }
     double currentScale() override { return scale; }
-    void reapplyScale(double, double) override { ++reapplyCalls; }
+    void reapplyScale(double relX, double relY) override {
+        keptX = relX;
+        keptY = relY;
+        ++reapplyCalls;
+    }
+    void viewCentre(double* relX, double* relY) override {
+        *relX = centreX;
+        *relY = centreY;
+    }
     void showAtOriginalSize() override {
         scale = 1.0;
         ++originalSizeCalls;
