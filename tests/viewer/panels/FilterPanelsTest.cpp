@@ -388,10 +388,11 @@ TEST_F(FilterPanelsTest, LoadedSetShowsItsValuesAndFilters) {
     set->hue = 20;
     set->cutRight = 10;
     set->bgType = 2;
-    runner->run([&] {
-        panels->resetFilterPanels(false, false, true);
-        panels->loadValues(set);
-    });
+    runner->run([&] { panels->resetFilterPanels(false, false, true); });
+    const int changesBefore = host.changes;
+    runner->run([&] { panels->loadValues(set); });
+    // Loading a set is no change of the current values: the selection stays on the set.
+    EXPECT_EQ(host.changes, changesBefore);
     EXPECT_EQ(filterNames(), (std::vector<std::wstring>{L"Sharpness", L"Curve", L"HSV", L"Cut"}));
     EXPECT_EQ(textOf(panel(NumericKind::kSharpness).field), L"80");
     EXPECT_EQ(panel(NumericKind::kCurve).slider->getPosition(), 100);
