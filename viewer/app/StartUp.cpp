@@ -12,6 +12,7 @@
 #include "skins/skinner/Skinner.h"
 #include "viewer/app/AppBase.h"
 #include "viewer/app/AppWindow.h"
+#include "viewer/dialog/Dialog.h"
 #include "viewer/saveopts/ConfigBox.h"
 
 namespace s::app::win {
@@ -53,6 +54,13 @@ bool runAssociationCommand(process::commandline::ICommandLine* args) {
     if (what != StartAction::Associate && what != StartAction::Deassociate) return false;
     associateWith(args, what == StartAction::Associate ? &shell::associate : &shell::deassociate);
     return true;
+}
+
+void runViewerWindow(IAppWindow* mainWindow, const wchar_t* path) {
+    image::gui::dialogs::imageview::Dialog* viewer = image::gui::dialogs::imageview::Dialog::create(mainWindow);
+    if (!viewer) return;
+    viewer->run(path);
+    viewer->release();
 }
 
 StartAction runProgram(const StartUpParts& parts) {

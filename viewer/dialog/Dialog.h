@@ -76,6 +76,7 @@ class RightClickMenu;
 class FolderBrowser;
 class ViewerSettings;
 class AboutWindow;
+struct RightClickState;
 
 // Fit modes as stored in "LastUsedFitMode" and "FitMode2".
 namespace fit {
@@ -277,6 +278,45 @@ private:
 
     // ==== additions by file (each block is edited only by the owner of those files) =====
     // -- Dialog.cpp, DialogBuild.cpp, DialogEvents.cpp --
+public:
+    // State read by tests.
+    bool isWorkerStopRequested() const { return workerStopFlag_.load(); }
+    bool isConverting() const { return converting_; }
+    bool isToolbarCompact() const { return toolbarCompact_; }
+    bool areBarsShown() const { return barsShown_; }
+    s::gui::win::Box* titleArea() const { return titleArea_; }
+    s::gui::win::Box* pageBox() const { return pageBox_; }
+    s::gui::win::Box* compactButtonBox() const { return compactButtons_; }
+    s::gui::win::Box* panelHolder() const { return panelHolder_; }
+    s::gui::win::MenuEx* menuBar() const { return menuBar_; }
+    s::gui::win::PopupMenu* panelChooser() const { return panelChooser_; }
+    // The panel-chooser commands in the order of the panel holder's children.
+    static const int32_t* panelHolderCommands(int32_t* count);
+
+private:
+    RightClickState rightClickState();
+    bool isBuildCall(intptr_t arg1) const;
+    void buildOnWindowThread(const wchar_t* path);
+    void buildTitleArea();
+    void buildPages();
+    void buildBottomBar();
+    void startParts();
+    void registerWindowListeners();
+    void placeAndOpen(const wchar_t* path);
+    void showPictureForNow(const wchar_t* path);
+    bool onWindowEvent(int32_t code);
+    void onResized();
+    void setToolbarCompact(bool compact);
+    bool onFrameButton(base::IObject* source);
+    bool onToolbarEvent(base::IObject* source);
+    void onZoomSlider(int32_t position);
+    void onInvoke();
+    void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
+
+    bool toolbarCompact_ = false;
+    // Worker thread only (read by the window's thread while the worker waits in invoke).
+    int32_t convertTotal_ = 0;
+    std::wstring workerText_;
     // (end of the block)
 
     // -- DialogView.cpp, DialogOpen.cpp --
