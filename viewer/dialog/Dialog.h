@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,12 @@ namespace s::file::win {
 class PathWin;
 class PathArray;
 }  // namespace s::file::win
+namespace s::image::ico::win {
+class Icon;
+}
+namespace s::image::win {
+class BufferedImageSet;
+}
 
 namespace s::image::gui::dialogs::imageview {
 
@@ -241,7 +248,7 @@ private:
     bool autoRotate_ = true;
     int32_t captureType_ = capture::kEntireScreen;
     int32_t opacity_ = 100;
-    int32_t rememberedBarWidth_ = 0;   // the scroll bars' sizes while the bars are hidden
+    int32_t rememberedBarWidth_ = 0;  // the scroll bars' sizes while the bars are hidden
     int32_t rememberedBarHeight_ = 0;
 
     // Zoom and fit (DialogView.cpp).
@@ -320,6 +327,39 @@ private:
     // (end of the block)
 
     // -- DialogView.cpp, DialogOpen.cpp --
+    friend class DialogTestAccess;  // the view and open tests read the parts
+    struct IconsDeleter {
+        void operator()(image::ico::win::Icon* icons) const;
+    };
+    // The window icons made from the shown picture (installed not owned).
+    std::unique_ptr<image::ico::win::Icon, IconsDeleter> windowIcons_;
+    bool pictureOnPage_ = false;  // the page pile shows the picture page
+    bool autoHideBeforeCapture_ = true;
+    bool openerNamed_ = false;
+
+    void nameOpenedPictures();
+    std::wstring languageText(int32_t id, const wchar_t* fallback);
+    void checkMenuItem(int32_t id, bool on);
+    static void setToggles(s::gui::IButton* const (&buttons)[2], bool on);
+    s::gui::ISlider* zoomSlider();
+    // The work area of the monitor nearest to the window.
+    zoom::Area workArea();
+    zoom::FitInput fitInput();
+    // setFitMode; store false leaves "LastUsedFitMode" as it is.
+    void switchFitMode(bool on, bool windowToImage, bool showScrollBars, bool store);
+    void setFitFlag(bool windowToImage, bool on);
+    void setViewFixedSize(int32_t width, int32_t height);
+    void setViewFillsParent();
+    void layoutScrollBox();
+    void scrollViewAt(int32_t width, int32_t height, int32_t x, int32_t y, bool barsHidden);
+    // Scrolls the view so that the picture's middle is in the middle of the scroll box.
+    void centreView();
+    // The picture at 100 %, its middle in view (a fit turned off by the user).
+    void showOriginalCentred();
+    // The page pile: 0 the drop help, 1 the picture, 2 the convert page.
+    void showPage(int32_t page);
+    void showTitle(const wchar_t* title);
+    void installPictureIcons(image::win::BufferedImageSet* set);
     // (end of the block)
 
     // -- DialogCommands.cpp, DialogFiles.cpp --
