@@ -100,6 +100,12 @@ public:
     virtual int32_t captureType() = 0;
     // Print: the "Auto-Rotate" check box follows command 717.
     virtual void showAutoRotate(bool on) = 0;
+
+    // Slide Show: the interval field's text ("" without the field), its rewrite, and
+    // the "Repeat" check box.
+    virtual std::wstring slideShowIntervalText() { return L""; }
+    virtual void setSlideShowIntervalText(const wchar_t*) {}
+    virtual bool slideShowRepeat() { return true; }
 };
 
 class IToolPanelHost;
