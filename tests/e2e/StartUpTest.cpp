@@ -156,4 +156,34 @@ TEST_F(ProgramAssociationTest, AssociateTwiceKeepsTheFirstBackupSoDeassociateSti
     }
 }
 
+// An extension that another program holds: a deassociation run leaves its type, its
+// backup value and the other program's type key as they were.
+TEST_F(ProgramStartTest, DeassociateLeavesAnExtensionOfAnotherProgramAlone) {
+    const std::wstring extension = L".glimmere2e" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring other = L"OtherViewer" + extension;
+    struct Cleanup {
+        std::wstring keys[2];
+        ~Cleanup() {
+            for (const auto& key : keys) RegDeleteTreeW(HKEY_CLASSES_ROOT, key.c_str());
+        }
+    } cleanup{{extension, other}};
+    auto setClass = [](const std::wstring& path, const wchar_t* name, const wchar_t* text) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), DWORD((wcslen(text) + 1) * 2));
+        RegCloseKey(key);
+    };
+    setClass(extension, L"", other.c_str());
+    setClass(extension, L"___ZelkBack___", L"olderfile");
+    setClass(other + L"\\shell\\open\\command", L"", L"\"C:\\other.exe\" \"%1\"");
+
+    ASSERT_TRUE(viewer.start({L"-deassociate", extension}));
+    std::wstring why;
+    EXPECT_TRUE(viewer.endsWithoutWindow(&why)) << why;
+    EXPECT_EQ(e2e::classesText(extension), other);
+    EXPECT_EQ(e2e::classesText(extension, L"___ZelkBack___"), L"olderfile");
+    EXPECT_EQ(e2e::classesText(other + L"\\shell\\open\\command"), L"\"C:\\other.exe\" \"%1\"");
+}
+
 }  // namespace

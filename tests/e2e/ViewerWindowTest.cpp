@@ -254,6 +254,15 @@ TEST_F(DISABLED_ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAre
     const RECT r = viewer.windowRect();
     EXPECT_GE(r.left, work.left);
     EXPECT_LE(r.right, work.right);
+
+    // Zoomed in past the screen: the window stays as wide as the work area and grows
+    // by a horizontal scroll bar (the picture is still 2 pixels high).
+    const SIZE fitted = viewer.windowSize();
+    viewer.key(VK_UP);
+    const SIZE zoomed = sizeAfterChangeFrom(fitted);
+    EXPECT_EQ(zoomed.cx, work.right - work.left);
+    EXPECT_GT(zoomed.cy, fitted.cy);
+    EXPECT_LT(zoomed.cy, fitted.cy + 40);
 }
 
 // ---- dropped files
