@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 
 #include "e2e/support/PictureFiles.h"
 #include "e2e/support/SavedSettings.h"
 #include "e2e/support/ViewerProcess.h"
+#include "support/HostTool.h"
 
 namespace {
 
@@ -70,7 +72,7 @@ protected:
     // and the condition holds on them.
     bool pixelsSettle(ScreenPixels* out, const std::function<bool(const ScreenPixels&)>& condition = nullptr) {
         ScreenPixels last = viewer.clientPixels();
-        return waitUntil([&] {
+        const bool settled = waitUntil([&] {
             ScreenPixels now = viewer.clientPixels();
             const bool stable = now == last;
             last = now;
@@ -78,6 +80,13 @@ protected:
             *out = now;
             return true;
         });
+        if (!settled) {
+            // Kept for a look at what the window showed instead.
+            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+            const std::string file = std::string(GLIMMER_BINARY_DIR) + "/testtmp/" + info->name() + ".bmp";
+            if (last.saveBmp(testsupport::winPath(file))) std::printf("The window's last pixels: %s\n", file.c_str());
+        }
+        return settled;
     }
 
     ViewerProcess viewer;
@@ -211,8 +220,10 @@ TEST_F(DISABLED_ProgramWindowTest, ArrowKeysDoNothingWithOnePictureInTheFolder) 
     const SIZE before = viewer.windowSize();
     viewer.key(VK_RIGHT);
     viewer.key(VK_LEFT);
+    // The zoom key after them shows when both were handled: the window grows.
     viewer.key(VK_UP);
-    sizeAfterChangeFrom(before);
+    const SIZE after = sizeAfterChangeFrom(before);
+    ASSERT_FALSE(after.cx == before.cx && after.cy == before.cy) << "the zoom key after the arrows changed nothing";
     EXPECT_EQ(viewer.title(), L"only.bmp");
 }
 

@@ -34,12 +34,21 @@ BOOL CALLBACK collectChild(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// A window the program shows as its main window, not a helper of the system's.
+// A window the program may show as its main window: visible, of some size, not a child,
+// and not a dialog, menu, tip, list drop-down or input helper. (The main window may be
+// owned: a window kept off the taskbar hangs on an invisible owner.)
 bool isMainWindowCandidate(HWND window) {
-    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return false;
-    if (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) return false;
+    if (!IsWindowVisible(window) || (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD)) return false;
+    RECT r = {};
+    if (!GetWindowRect(window, &r) || r.right - r.left <= 0 || r.bottom - r.top <= 0) return false;
     const std::wstring cls = classOf(window);
-    return cls != L"#32770" && cls != L"#32768" && cls != L"tooltips_class32" && cls != L"IME";
+    return cls != L"#32770" && cls != L"#32768" && cls != L"tooltips_class32" && cls != L"ComboLBox" && cls != L"IME";
+}
+
+LONG areaOf(HWND window) {
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return (r.right - r.left) * (r.bottom - r.top);
 }
 
 std::wstring quoted(const std::wstring& arg) {
@@ -167,6 +176,9 @@ HWND ViewerProcess::waitForTopWindow(const wchar_t* className, bool (*accept)(HW
 
 HWND ViewerProcess::waitForWindow(DWORD timeoutMs) {
     window_ = waitForTopWindow(nullptr, isMainWindowCandidate, timeoutMs);
+    // The largest such window, should the program show more than one.
+    for (HWND w : topWindows())
+        if (isMainWindowCandidate(w) && areaOf(w) > areaOf(window_)) window_ = w;
     return window_;
 }
 
@@ -358,6 +370,29 @@ int ScreenPixels::countNear(COLORREF colour, POINT* centre, int tolerance) const
             }
     if (count && centre) *centre = {LONG(sumX / count), LONG(sumY / count)};
     return count;
+}
+
+bool ScreenPixels::saveBmp(const std::wstring& path) const {
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width_;
+    info.biHeight = -height_;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    const DWORD bytes = DWORD(pixels_.size() * 4);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + bytes;
+    HANDLE out = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(out, &file, sizeof file, &written, nullptr) &&
+              WriteFile(out, &info, sizeof info, &written, nullptr) &&
+              WriteFile(out, pixels_.data(), bytes, &written, nullptr);
+    CloseHandle(out);
+    return ok;
 }
 
 double ScreenPixels::shareNear(const RECT& part, COLORREF colour, int tolerance) const {

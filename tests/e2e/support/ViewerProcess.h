@@ -57,8 +57,8 @@ public:
     // window; false, with the reason in why, when it showed one or did not end in time.
     bool endsWithoutWindow(std::wstring* why, DWORD timeoutMs = kWaitMs);
 
-    // The program's main window: its visible, unowned top-level window that is not a
-    // dialog or a menu. Null when none appears in time or the process ends first.
+    // The program's main window: its largest visible top-level window that is not a
+    // dialog, a menu or a tip. Null when none appears in time or the process ends first.
     HWND waitForWindow(DWORD timeoutMs = kWaitMs);
     HWND window() const { return window_; }
     // Why waitForWindow found nothing, for a failure message.
@@ -131,6 +131,8 @@ public:
     // How many pixels of the whole rectangle are within tolerance of the colour, and
     // their centre (unchanged when there are none).
     int countNear(COLORREF colour, POINT* centre = nullptr, int tolerance = 8) const;
+    // Writes the pixels as a 32-bit BMP file (to look at after a failure); whether it could.
+    bool saveBmp(const std::wstring& path) const;
     // Whether both grabs hold the same pixels.
     bool operator==(const ScreenPixels& other) const {
         return width_ == other.width_ && height_ == other.height_ && pixels_ == other.pixels_;
