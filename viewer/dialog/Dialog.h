@@ -20,6 +20,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,12 @@ namespace s::file::win {
 class PathWin;
 class PathArray;
 }  // namespace s::file::win
+namespace s::image::ico::win {
+class Icon;
+}
+namespace s::image::win {
+class BufferedImageSet;
+}
 
 namespace s::image::gui::dialogs::imageview {
 
@@ -76,6 +83,7 @@ class RightClickMenu;
 class FolderBrowser;
 class ViewerSettings;
 class AboutWindow;
+struct RightClickState;
 
 // Fit modes as stored in "LastUsedFitMode" and "FitMode2".
 namespace fit {
@@ -240,7 +248,7 @@ private:
     bool autoRotate_ = true;
     int32_t captureType_ = capture::kEntireScreen;
     int32_t opacity_ = 100;
-    int32_t rememberedBarWidth_ = 0;   // the scroll bars' sizes while the bars are hidden
+    int32_t rememberedBarWidth_ = 0;  // the scroll bars' sizes while the bars are hidden
     int32_t rememberedBarHeight_ = 0;
 
     // Zoom and fit (DialogView.cpp).
@@ -277,9 +285,82 @@ private:
 
     // ==== additions by file (each block is edited only by the owner of those files) =====
     // -- Dialog.cpp, DialogBuild.cpp, DialogEvents.cpp --
+public:
+    // State read by tests.
+    bool isWorkerStopRequested() const { return workerStopFlag_.load(); }
+    bool isConverting() const { return converting_; }
+    bool isToolbarCompact() const { return toolbarCompact_; }
+    bool areBarsShown() const { return barsShown_; }
+    s::gui::win::Box* titleArea() const { return titleArea_; }
+    s::gui::win::Box* pageBox() const { return pageBox_; }
+    s::gui::win::Box* compactButtonBox() const { return compactButtons_; }
+    s::gui::win::Box* panelHolder() const { return panelHolder_; }
+    s::gui::win::MenuEx* menuBar() const { return menuBar_; }
+    s::gui::win::PopupMenu* panelChooser() const { return panelChooser_; }
+    // The panel-chooser commands in the order of the panel holder's children.
+    static const int32_t* panelHolderCommands(int32_t* count);
+
+private:
+    RightClickState rightClickState();
+    // The build's own calls on the window's thread; false for any other invoke.
+    bool onBuildCall(intptr_t arg1, intptr_t arg2);
+    void buildOnWindowThread(const wchar_t* path);
+    void buildTitleArea();
+    void buildPages();
+    void buildBottomBar();
+    void startParts();
+    void registerWindowListeners();
+    void placeAndOpen(const wchar_t* path);
+    void showPictureForNow(const wchar_t* path);
+    bool onWindowEvent(int32_t code);
+    void onResized();
+    void setToolbarCompact(bool compact);
+    bool onFrameButton(base::IObject* source);
+    bool onToolbarEvent(base::IObject* source);
+    void onZoomSlider(int32_t position);
+    void onInvoke();
+    void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
+
+    bool toolbarCompact_ = false;
+    // Worker thread only (read by the window's thread while the worker waits in invoke).
+    int32_t convertTotal_ = 0;
+    std::wstring workerText_;
     // (end of the block)
 
     // -- DialogView.cpp, DialogOpen.cpp --
+    friend class DialogTestAccess;  // the view and open tests read the parts
+    struct IconsDeleter {
+        void operator()(image::ico::win::Icon* icons) const;
+    };
+    // The window icons made from the shown picture (installed not owned).
+    std::unique_ptr<image::ico::win::Icon, IconsDeleter> windowIcons_;
+    bool pictureOnPage_ = false;  // the page pile shows the picture page
+    bool autoHideBeforeCapture_ = true;
+    bool openerNamed_ = false;
+
+    void nameOpenedPictures();
+    std::wstring languageText(int32_t id, const wchar_t* fallback);
+    void checkMenuItem(int32_t id, bool on);
+    static void setToggles(s::gui::IButton* const (&buttons)[2], bool on);
+    s::gui::ISlider* zoomSlider();
+    // The work area of the monitor nearest to the window.
+    zoom::Area workArea();
+    zoom::FitInput fitInput();
+    // setFitMode; store false leaves "LastUsedFitMode" as it is.
+    void switchFitMode(bool on, bool windowToImage, bool showScrollBars, bool store);
+    void setFitFlag(bool windowToImage, bool on);
+    void setViewFixedSize(int32_t width, int32_t height);
+    void setViewFillsParent();
+    void layoutScrollBox();
+    void scrollViewAt(int32_t width, int32_t height, int32_t x, int32_t y, bool barsHidden);
+    // Scrolls the view so that the picture's middle is in the middle of the scroll box.
+    void centreView();
+    // The picture at 100 %, its middle in view (a fit turned off by the user).
+    void showOriginalCentred();
+    // The page pile: 0 the drop help, 1 the picture, 2 the convert page.
+    void showPage(int32_t page);
+    void showTitle(const wchar_t* title);
+    void installPictureIcons(image::win::BufferedImageSet* set);
     // (end of the block)
 
     // -- DialogCommands.cpp, DialogFiles.cpp --
