@@ -106,6 +106,8 @@ function(glimmer_test_exe name layer)
   # window pointer messages it may answer by taking the capture (and so seeing the real
   # pointer move) run one at a time (found in the sources when the build is configured).
   # The clipboard is one for the session as well: tests that fill it share the same lock.
+  # Tests that run the program itself (tests/e2e/) share its one settings key: one at a
+  # time too. A test takes one lock only: a list of locks does not survive the discovery.
   set(props TIMEOUT 180)
   foreach(src ${ARGN})
     file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE|SetClipboardData|copyToClipboard")
@@ -114,10 +116,31 @@ function(glimmer_test_exe name layer)
       break()
     endif()
   endforeach()
+  foreach(src ${ARGN})
+    file(STRINGS "${src}" program REGEX "ViewerProcess")
+    if(program)
+      if("pointer" IN_LIST props)
+        message(FATAL_ERROR "${name}: a test that runs the program cannot take the pointer lock as well")
+      endif()
+      list(APPEND props RESOURCE_LOCK viewer-e2e)
+      break()
+    endif()
+  endforeach()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 120
     PROPERTIES ${props})
+endfunction()
+
+# The end-to-end tests (tests/e2e/): one executable that starts the built program and
+# drives it from outside, built after it.
+function(glimmer_e2e_suite)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp")
+  if(srcs AND TARGET glimmer)
+    glimmer_test_exe(test_e2e viewer ${srcs})
+    add_dependencies(test_e2e glimmer)
+    target_compile_definitions(test_e2e PRIVATE GLIMMER_EXE="$<TARGET_FILE:glimmer>")
+  endif()
 endfunction()
 
 function(glimmer_benchmarks)
