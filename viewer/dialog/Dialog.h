@@ -366,6 +366,37 @@ private:
     // (end of the block)
 
     // -- DialogCommands.cpp, DialogFiles.cpp --
+    // The About window, made on first use; closed and released with the controller.
+    struct AboutHolder {
+        AboutWindow* about = nullptr;
+        AboutHolder() = default;
+        AboutHolder(const AboutHolder&) = delete;
+        AboutHolder& operator=(const AboutHolder&) = delete;
+        ~AboutHolder();
+    };
+    AboutHolder about_;
+    int32_t slideShowInterval_ = -1;  // ms; below 0: not yet taken from "MSec"
+    bool slideShowRepeat_ = true;
+    // A question or file dialog of a command is up: the slide show must not move on.
+    bool commandDialogUp_ = false;
+
+    bool runToggle(int32_t id);  // the check-mark toggles; true when id was one
+    void selectLanguage(int32_t index);
+    void selectSkin(int32_t index);
+    void setOpacityCommand(int32_t id);
+    void setDefaultFitMode(int32_t id);
+    void setDefaultBackground(int32_t id);
+    void pickCustomColor();
+    void openAddress(int32_t textId);
+    void actOnShownFile(int32_t id);  // Locate, Properties
+    bool isChecked(int32_t id);
+    void showCommandError(const wchar_t* text);
+
+public:
+    // A question or file dialog of Save As or Delete is up (the slide show holds meanwhile).
+    bool isCommandDialogUp() const { return commandDialogUp_; }
+    // The slide show's "Repeat" as taken when it started.
+    bool slideShowRepeats() const { return slideShowRepeat_; }
     // (end of the block)
 };
 
