@@ -202,4 +202,32 @@ TEST(DialogEventsTest, TheSlideShowHoldsWhileTheWindowIsDisabledUnderAModalBox) 
     EXPECT_EQ(viewer->pictureView()->getImageWidth(), 42);
 }
 
+TEST(DialogEventsTest, ArrowKeysBrowseTheFolderAndOtherKeysDoNothing) {
+    opentest::PictureFolder folder("dialogkeys");
+    ASSERT_TRUE(folder.addPictures({"a.png", "b.png", "c.png"}, 40));
+    Viewer viewer;
+    viewer.build(folder.winFile("b.png").c_str());
+    ASSERT_EQ(viewer->pictureView()->getImageWidth(), 41);
+    struct Step {
+        WPARAM key;
+        int32_t width;  // of the picture shown afterwards
+    };
+    // Right wraps from the last picture to the first; Left goes back.
+    for (const Step step : {Step{'A', 41}, Step{VK_F5, 41}, Step{VK_RIGHT, 42}, Step{VK_RIGHT, 40}, Step{VK_LEFT, 42},
+                            Step{VK_SPACE, 42}}) {
+        SCOPED_TRACE(step.key);
+        SendMessageW(viewer.hwnd(), WM_KEYDOWN, step.key, 0);
+        EXPECT_EQ(viewer->pictureView()->getImageWidth(), step.width);
+    }
+}
+
+TEST(DialogEventsTest, RightClickCommandsReachTheCommands) {
+    Viewer viewer(1, [](ViewerSettings& settings) { settings.setLastUsedFitMode(4); });
+    viewer.build();
+    ASSERT_TRUE(viewer->isFitWindowToImage());
+    // The fit item of the right-click menu, chosen: the command turns the fit off.
+    SendMessageW(viewer.hwnd(), WM_COMMAND, MAKEWPARAM(980, 0), 0);
+    EXPECT_FALSE(viewer->isFitWindowToImage());
+}
+
 }  // namespace
