@@ -106,11 +106,23 @@ function(glimmer_test_exe name layer)
   # window pointer messages it may answer by taking the capture (and so seeing the real
   # pointer move) run one at a time (found in the sources when the build is configured).
   # The clipboard is one for the session as well: tests that fill it share the same lock.
+  # Tests that run the program itself (tests/e2e/) share its one settings key: one at a
+  # time too. A test takes one lock only: a list of locks does not survive the discovery.
   set(props TIMEOUT 180)
   foreach(src ${ARGN})
     file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE|SetClipboardData|copyToClipboard")
     if(input)
       list(APPEND props RESOURCE_LOCK pointer)
+      break()
+    endif()
+  endforeach()
+  foreach(src ${ARGN})
+    file(STRINGS "${src}" program REGEX "ViewerProcess")
+    if(program)
+      if("pointer" IN_LIST props)
+        message(FATAL_ERROR "${name}: a test that runs the program cannot take the pointer lock as well")
+      endif()
+      list(APPEND props RESOURCE_LOCK viewer-e2e)
       break()
     endif()
   endforeach()
@@ -120,14 +132,28 @@ function(glimmer_test_exe name layer)
     PROPERTIES ${props})
 endfunction()
 
+# The end-to-end tests (tests/e2e/): one executable that starts the built program and
+# drives it from outside, built after it.
+function(glimmer_e2e_suite)
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp")
+  if(srcs AND TARGET glimmer)
+    glimmer_test_exe(test_e2e viewer ${srcs})
+    add_dependencies(test_e2e glimmer)
+    target_compile_definitions(test_e2e PRIVATE GLIMMER_EXE="$<TARGET_FILE:glimmer>")
+  endif()
+endfunction()
+
 function(glimmer_benchmarks)
   file(GLOB benches CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*.cpp")
   foreach(src ${benches})
     get_filename_component(name "${src}" NAME_WE)
-    add_executable(${name} EXCLUDE_FROM_ALL "${src}")
+    # The host-tool helper of the tests runs ImageMagick on the host for the benchmarks too.
+    add_executable(${name} EXCLUDE_FROM_ALL "${src}" "${CMAKE_SOURCE_DIR}/tests/support/HostTool.cpp")
     glimmer_link_layer(${name} viewer)
+    target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
     target_compile_definitions(${name} PRIVATE
       GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
       GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
     if(EXISTS "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")
       target_link_libraries(${name} PRIVATE "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")

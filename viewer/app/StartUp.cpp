@@ -9,9 +9,11 @@
 #include "platform/shell/Association.h"
 #include "platform/system/OsVersion.h"
 #include "platform/system/Screen.h"
+#include "skins/drawers/InstallDrawers.h"
 #include "skins/skinner/Skinner.h"
 #include "viewer/app/AppBase.h"
 #include "viewer/app/AppWindow.h"
+#include "viewer/dialog/Dialog.h"
 #include "viewer/saveopts/ConfigBox.h"
 
 namespace s::app::win {
@@ -55,8 +57,16 @@ bool runAssociationCommand(process::commandline::ICommandLine* args) {
     return true;
 }
 
+void runViewerWindow(IAppWindow* mainWindow, const wchar_t* path) {
+    image::gui::dialogs::imageview::Dialog* viewer = image::gui::dialogs::imageview::Dialog::create(mainWindow);
+    if (!viewer) return;
+    viewer->run(path);
+    viewer->release();
+}
+
 StartAction runProgram(const StartUpParts& parts) {
     image::gui::boxes::installConfigBoxes();  // every encode setting opens its own panel from here on
+    skins::installDefaultDrawers();           // controls without a skin drawer paint with these
     gui::drawer::Skinner* skinner = gui::drawer::Skinner::create();
     skinner->familyName()->setText(L"ThinWindow");
     skinner->registerBuiltinSkins();

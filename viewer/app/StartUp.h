@@ -50,6 +50,10 @@ bool runAssociationCommand(process::commandline::ICommandLine* args);
 // the viewer has closed.
 using ViewerRun = void (*)(IAppWindow* mainWindow, const wchar_t* path);
 
+// The program's viewer: the viewer controller on the main window record, run on the path
+// (null: the empty viewer) until its window closes, then released.
+void runViewerWindow(IAppWindow* mainWindow, const wchar_t* path);
+
 // The parts of the start that are not fixed: the viewer and the extension actions
 // (null: s::shell::associate and s::shell::deassociate), and where the base takes its parts.
 struct StartUpParts {

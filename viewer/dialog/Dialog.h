@@ -83,6 +83,7 @@ class RightClickMenu;
 class FolderBrowser;
 class ViewerSettings;
 class AboutWindow;
+struct RightClickState;
 
 // Fit modes as stored in "LastUsedFitMode" and "FitMode2".
 namespace fit {
@@ -195,6 +196,7 @@ public:
     void captureNow() override;
     void startCapturePick(int32_t kind) override;
     void relayout() override;
+    s::gui::events::IEventListener* panelListener() override { return this; }
 
     // ---- worker listeners (DialogEvents.cpp): called on the worker thread, they carry
     // the status to the GUI thread through the window's posted call ----------------
@@ -284,6 +286,47 @@ private:
 
     // ==== additions by file (each block is edited only by the owner of those files) =====
     // -- Dialog.cpp, DialogBuild.cpp, DialogEvents.cpp --
+public:
+    // State read by tests.
+    bool isWorkerStopRequested() const { return workerStopFlag_.load(); }
+    bool isConverting() const { return converting_; }
+    bool isToolbarCompact() const { return toolbarCompact_; }
+    bool areBarsShown() const { return barsShown_; }
+    s::gui::win::Box* titleArea() const { return titleArea_; }
+    s::gui::win::Box* pageBox() const { return pageBox_; }
+    s::gui::win::Box* compactButtonBox() const { return compactButtons_; }
+    s::gui::win::Box* panelHolder() const { return panelHolder_; }
+    s::gui::win::MenuEx* menuBar() const { return menuBar_; }
+    s::gui::win::PopupMenu* panelChooser() const { return panelChooser_; }
+    // The panel-chooser commands in the order of the panel holder's children.
+    static const int32_t* panelHolderCommands(int32_t* count);
+
+private:
+    RightClickState rightClickState();
+    // The build's own calls on the window's thread; false for any other invoke.
+    bool onBuildCall(intptr_t arg1, intptr_t arg2);
+    void buildOnWindowThread(const wchar_t* path);
+    void buildTitleArea();
+    void buildPages();
+    void buildBottomBar();
+    void startParts();
+    void registerWindowListeners();
+    void placeAndOpen(const wchar_t* path);
+    void route(base::IObject* source, int32_t code);
+    bool onWindowEvent(int32_t code);
+    void onResized();
+    void setToolbarCompact(bool compact);
+    bool onFrameButton(base::IObject* source);
+    bool onToolbarEvent(base::IObject* source);
+    void onZoomSlider(int32_t position);
+    void onInvoke();
+    void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
+
+    bool toolbarCompact_ = false;
+    int32_t eventDepth_ = 0;  // window's thread only
+    // Worker thread only (read by the window's thread while the worker waits in invoke).
+    int32_t convertTotal_ = 0;
+    std::wstring workerText_;
     // (end of the block)
 
     // -- DialogView.cpp, DialogOpen.cpp --
@@ -323,6 +366,37 @@ private:
     // (end of the block)
 
     // -- DialogCommands.cpp, DialogFiles.cpp --
+    // The About window, made on first use; closed and released with the controller.
+    struct AboutHolder {
+        AboutWindow* about = nullptr;
+        AboutHolder() = default;
+        AboutHolder(const AboutHolder&) = delete;
+        AboutHolder& operator=(const AboutHolder&) = delete;
+        ~AboutHolder();
+    };
+    AboutHolder about_;
+    int32_t slideShowInterval_ = -1;  // ms; below 0: not yet taken from "MSec"
+    bool slideShowRepeat_ = true;
+    // A question or file dialog of a command is up: the slide show must not move on.
+    bool commandDialogUp_ = false;
+
+    bool runToggle(int32_t id);  // the check-mark toggles; true when id was one
+    void selectLanguage(int32_t index);
+    void selectSkin(int32_t index);
+    void setOpacityCommand(int32_t id);
+    void setDefaultFitMode(int32_t id);
+    void setDefaultBackground(int32_t id);
+    void pickCustomColor();
+    void openAddress(int32_t textId);
+    void actOnShownFile(int32_t id);  // Locate, Properties
+    bool isChecked(int32_t id);
+    void showCommandError(const wchar_t* text);
+
+public:
+    // A question or file dialog of Save As or Delete is up (the slide show holds meanwhile).
+    bool isCommandDialogUp() const { return commandDialogUp_; }
+    // The slide show's "Repeat" as taken when it started.
+    bool slideShowRepeats() const { return slideShowRepeat_; }
     // (end of the block)
 };
 

@@ -48,8 +48,6 @@ int32_t clampInt(int32_t v, int32_t lo, int32_t hi) { return std::min(std::max(v
 
 const wchar_t* textOf(StrBuffer* s) { return s && !s->isEmpty() ? s->text() : L""; }
 
-bool nameIs(StrBuffer* s, const wchar_t* name) { return s && s->equalsText(name); }
-
 }  // namespace
 
 EffectData::EffectData()
@@ -264,65 +262,72 @@ col::_array::ArrayP* EffectData::buildChain() const {
     chain->setDestroyer(&filterDisposer());
     for (uint32_t i = 0; i < filterOrder.count(); ++i) {
         StrBuffer* n = filterOrder.at(i);
-        flt::IFilter* f = nullptr;
-        if (nameIs(n, filtername::kSharpness)) {
-            if (sharpness != 0) {
-                auto* s = flt::sharpness::Sharpness::create();
-                s->setLevel(sharpness);
-                f = s;
-            }
-        } else if (nameIs(n, filtername::kShearRotation)) {
-            if (rotation != 0) {
-                auto* s = flt::rotation::Shear::create();
-                s->angle = double(rotation);
-                f = s;
-            }
-        } else if (nameIs(n, filtername::kScale)) {
-            f = makeScaleFilter(nullptr);
-        } else if (nameIs(n, filtername::kCut)) {
-            f = makeCutFilter(nullptr);
-        } else if (nameIs(n, filtername::kFlip)) {
-            f = makeFlipFilter(nullptr);
-        } else if (nameIs(n, filtername::kFeatherFrame)) {
-            if (mistyFrame != 0) {
-                auto* frame = flt::feather::Frame::create();
-                frame->width = mistyFrame;
-                f = frame;
-            }
-        } else if (nameIs(n, filtername::kMonotone)) {
-            if (monochrome != 0) {
-                auto* m = flt::monotone::Monotone::create();
-                m->mode = monochrome;
-                f = m;
-            }
-        } else if (nameIs(n, filtername::kHsv)) {
-            f = makeHsvFilter(nullptr);
-        } else if (nameIs(n, filtername::kLevel)) {
-            if (level != 50) {
-                auto* l = flt::colors::Level::create();
-                l->level = level;
-                f = l;
-            }
-        } else if (nameIs(n, filtername::kCurve)) {
-            if (curve != 0) {
-                auto* c = flt::colors::Curve::create();
-                c->strength = curve;
-                f = c;
-            }
-        } else if (nameIs(n, filtername::kAlpha)) {
-            if (alpha != 100) {
-                auto* a = flt::colors::Alpha::create();
-                a->opacity = alpha;
-                f = a;
-            }
-        } else if (nameIs(n, filtername::kWatermark)) {
-            f = makeWatermarkFilter(nullptr);
-        }
+        flt::IFilter* f = n && !n->isEmpty() ? makeFilter(n->text(), nullptr) : nullptr;
         if (f) chain->push(f);
     }
     // The chain's owner disposes of the filters: a picture that drops one must not.
     for (uint32_t i = 0; i < chain->count(); ++i) chain->at<flt::IFilter>(i)->setReleasedWithImage(false);
     return chain;
+}
+
+flt::IFilter* EffectData::makeFilter(const wchar_t* filterName, flt::IFilter* filter) const {
+    if (!filterName) return nullptr;
+    auto is = [filterName](const wchar_t* name) { return _wcsicmp(filterName, name) == 0; };
+    if (is(filtername::kScale)) return makeScaleFilter(dynamic_cast<flt::scale::ScaleFilter*>(filter));
+    if (is(filtername::kCut)) return makeCutFilter(dynamic_cast<flt::cut::Cut*>(filter));
+    if (is(filtername::kFlip)) return makeFlipFilter(dynamic_cast<flt::flip::Flip*>(filter));
+    if (is(filtername::kHsv)) return makeHsvFilter(dynamic_cast<flt::colors::Hsv*>(filter));
+    if (is(filtername::kWatermark)) return makeWatermarkFilter(dynamic_cast<flt::watermark::Watermark*>(filter));
+    if (is(filtername::kSharpness)) {
+        if (sharpness == 0) return nullptr;
+        auto* s = dynamic_cast<flt::sharpness::Sharpness*>(filter);
+        if (!s) s = flt::sharpness::Sharpness::create();
+        s->setLevel(sharpness);
+        return s;
+    }
+    if (is(filtername::kShearRotation)) {
+        if (rotation == 0) return nullptr;
+        auto* s = dynamic_cast<flt::rotation::Shear*>(filter);
+        if (!s) s = flt::rotation::Shear::create();
+        s->angle = double(rotation);
+        return s;
+    }
+    if (is(filtername::kFeatherFrame)) {
+        if (mistyFrame == 0) return nullptr;
+        auto* frame = dynamic_cast<flt::feather::Frame*>(filter);
+        if (!frame) frame = flt::feather::Frame::create();
+        frame->width = mistyFrame;
+        return frame;
+    }
+    if (is(filtername::kMonotone)) {
+        if (monochrome == 0) return nullptr;
+        auto* m = dynamic_cast<flt::monotone::Monotone*>(filter);
+        if (!m) m = flt::monotone::Monotone::create();
+        m->mode = monochrome;
+        return m;
+    }
+    if (is(filtername::kLevel)) {
+        if (level == 50) return nullptr;
+        auto* l = dynamic_cast<flt::colors::Level*>(filter);
+        if (!l) l = flt::colors::Level::create();
+        l->level = level;
+        return l;
+    }
+    if (is(filtername::kCurve)) {
+        if (curve == 0) return nullptr;
+        auto* c = dynamic_cast<flt::colors::Curve*>(filter);
+        if (!c) c = flt::colors::Curve::create();
+        c->strength = curve;
+        return c;
+    }
+    if (is(filtername::kAlpha)) {
+        if (alpha == 100) return nullptr;
+        auto* a = dynamic_cast<flt::colors::Alpha*>(filter);
+        if (!a) a = flt::colors::Alpha::create();
+        a->opacity = alpha;
+        return a;
+    }
+    return nullptr;
 }
 
 flt::scale::ScaleFilter* EffectData::makeScaleFilter(flt::scale::ScaleFilter* filter) const {

@@ -85,6 +85,10 @@ public:
     // A new pointer array of new filters in the order's order (the array disposes of them).
     col::_array::ArrayP* buildChain() const;
 
+    // The filter of that name (letter case ignored) filled from the set: the given one of
+    // its kind, else a new one from its pool; null (touching nothing) when the set leaves
+    // that filter off or the name is none of the filter names.
+    filters::IFilter* makeFilter(const wchar_t* filterName, filters::IFilter* filter) const;
     // Fill the given filter from the set, or a new one from its pool when none is given.
     // The Cut, Flip, HSV and watermark makers answer null (touching nothing) when the set
     // leaves that filter off.

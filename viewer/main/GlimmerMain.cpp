@@ -4,10 +4,11 @@
 
 #include "viewer/app/StartUp.h"
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int)
-{
-    INITCOMMONCONTROLSEX icc = { sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES };
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    s::app::win::runProgram({});
+    s::app::win::StartUpParts parts;
+    parts.runViewer = &s::app::win::runViewerWindow;
+    s::app::win::runProgram(parts);
     return 0;
 }

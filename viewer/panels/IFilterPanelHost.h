@@ -40,6 +40,12 @@ public:
     // picture point at (relX, relY) of the view (0..1) in view when no fit is on.
     virtual void reapplyScale(double relX, double relY) = 0;
     virtual void showAtOriginalSize() = 0;  // scale 1.0
+    // The point of the picture at the centre of the view, relative to the picture view
+    // (0..1 per axis); the middle unless the controller knows better.
+    virtual void viewCentre(double* relX, double* relY) {
+        *relX = 0.5;
+        *relY = 0.5;
+    }
     virtual void updateZoomLimitsAndSlider() = 0;
 
     // A panel changed: the filter-set lists, the "Apply Filter..." submenu and the "Delete"

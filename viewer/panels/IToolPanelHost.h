@@ -8,6 +8,9 @@
 namespace s::lang {
 class Localizer;
 }
+namespace s::gui::events {
+class IEventListener;
+}
 
 namespace s::image::gui::dialogs::imageview {
 
@@ -41,10 +44,14 @@ public:
     virtual bool isSlideShowRunning() = 0;
     virtual void startSlideShow() = 0;
     virtual void requestWorkerStop() = 0;
-    virtual void captureNow() = 0;                  // the entire screen, at once
+    virtual void captureNow() = 0;                    // the entire screen, at once
     virtual void startCapturePick(int32_t kind) = 0;  // 3 window, 5 window part: the next click picks
     // The Convert at Once kind list was chosen: the page box shows the convert page.
     virtual void relayout() = 0;
+
+    // The listener the panels register on their own controls; it offers every event to
+    // IToolPanels::handleEvent. Null (the default): the panels listen themselves.
+    virtual s::gui::events::IEventListener* panelListener() { return nullptr; }
 };
 
 }  // namespace s::image::gui::dialogs::imageview

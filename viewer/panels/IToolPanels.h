@@ -11,6 +11,7 @@ namespace s::gui {
 class IComponent;
 class IBox;
 class IButton;
+class IGroupBox;
 class ISlider;
 class ISpacer;
 }  // namespace s::gui
@@ -46,6 +47,9 @@ public:
     // Convert at Once); null for any other command.
     virtual s::gui::IBox* panelFor(int32_t command) = 0;
     virtual s::gui::IBox* convertPage() = 0;  // page 2 of the page box
+    // The convert page's "Drop Box" frame. It takes no drops itself: files dropped on it
+    // reach the drop target that holds the page (the viewer's drop box and its openPaths).
+    virtual s::gui::IGroupBox* convertDropBox() = 0;
     virtual const ToolbarControls& toolbar() = 0;
     // Start values from the settings and listeners; called once everything is attached.
     virtual void start() = 0;
@@ -54,7 +58,9 @@ public:
     virtual bool handleEvent(s::gui::IComponent* source, int32_t code) = 0;
 
     // Filter sets.
-    virtual void loadFilterSets() = 0;                    // at start
+    // At start, once, after build and once the right-click menu is built: the sets and
+    // their submenu items and list entries.
+    virtual void loadFilterSets() = 0;
     virtual void loadFilterSet(const wchar_t* name) = 0;  // null: back to the current values
     virtual void saveFilterSet(const wchar_t* name) = 0;
     virtual void deleteFilterSet(const wchar_t* name) = 0;
@@ -66,11 +72,21 @@ public:
     // The set to show when no picture is on view ("" for none); a new picture takes it.
     virtual const std::wstring& pendingSetName() = 0;
     virtual void setPendingSetName(const wchar_t* name) = 0;
+    // The set the conversion applies now (owned by the panels or the controller; valid
+    // until the next filter-set change). fillConvertRequest hands the run a copy.
     virtual EffectData* convertFilterSet() = 0;
 
     // Conversion: the request for dropped paths with the chosen kind, format, size and set,
-    // after writing the "Convert" settings of that kind.
+    // after writing the "Convert" settings of that kind. The request's set is a copy the
+    // panels keep until the next call (queueing the request copies it again).
     virtual bool fillConvertRequest(ConvertRequest* request) = 0;
+
+    // The slide show's interval in milliseconds from the panel's field: an integer text is
+    // taken, a negative one becomes 1800, any other text keeps the last interval; the
+    // field shows the value again and "SlideShow"\"MSec" stores it.
+    virtual int32_t slideShowInterval() = 0;
+    // The "Repeat" check box (it also writes "SlideShow"\"Repeat" when clicked).
+    virtual bool isSlideShowRepeat() = 0;
 
     // Worker status shown on the panels.
     virtual void slideShowStarted() = 0;
@@ -84,6 +100,12 @@ public:
     virtual int32_t captureType() = 0;
     // Print: the "Auto-Rotate" check box follows command 717.
     virtual void showAutoRotate(bool on) = 0;
+
+    // Slide Show: the interval field's text ("" without the field), its rewrite, and
+    // the "Repeat" check box.
+    virtual std::wstring slideShowIntervalText() { return L""; }
+    virtual void setSlideShowIntervalText(const wchar_t*) {}
+    virtual bool slideShowRepeat() { return true; }
 };
 
 class IToolPanelHost;

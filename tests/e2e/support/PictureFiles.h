@@ -1,0 +1,39 @@
+// Small picture files made at test time: flat-colour BMPs whose regions a test finds
+// again among the window's pixels, and damaged files that no reader accepts.
+//
+//   e2e::PictureFolder folder("browse");
+//   std::wstring a = folder.bmp(L"a.bmp", 40, 30, e2e::flat(RGB(255, 0, 0)));
+//   folder.junk(L"b.jpg");
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// The colour of the pixel at (x, y) of a w x h picture.
+using Painter = std::function<COLORREF(int x, int y, int w, int h)>;
+
+// One colour all over.
+Painter flat(COLORREF colour);
+// Four quadrants: top left, top right, bottom left, bottom right.
+Painter quadrants(COLORREF topLeft, COLORREF topRight, COLORREF bottomLeft, COLORREF bottomRight);
+
+// A fresh, empty folder of the test's own.
+class PictureFolder {
+public:
+    explicit PictureFolder(const std::string& name);
+    // The folder as a Windows path, without a trailing separator.
+    const std::wstring& path() const { return path_; }
+    // A 24-bit BMP file; its full Windows path.
+    std::wstring bmp(const std::wstring& name, int width, int height, const Painter& painter) const;
+    // A file of a few fixed bytes that are no picture of any kind; its full path.
+    std::wstring junk(const std::wstring& name) const;
+
+private:
+    std::wstring path_;
+};
+
+}  // namespace e2e
