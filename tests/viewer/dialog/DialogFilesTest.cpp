@@ -151,6 +151,35 @@ TEST_F(DialogFilesTest, SaveAtViewSizeWritesTheSizeShown) {
     EXPECT_EQ(identified.rfind("PNG " + std::to_string(shownWidth) + "x", 0), 0u) << identified;
 }
 
+TEST_F(DialogFilesTest, APictureChangedUnderTheSaveDialogIsNotSaved) {
+    Viewer viewer;
+    viewer.build(win("shown.png").c_str());
+    s::image::win::BufferedImage* other = s::image::win::BufferedImage::createSized(7, 2, true);
+    ASSERT_TRUE(s::image::copyToClipboard(nullptr, other));
+    other->release();
+    bool errorShown = false;
+    {
+        DialogDriver driver(threadOf(viewer.hwnd()), [&](HWND dialog) {
+            // Another picture comes up while the name is being chosen.
+            PostMessageW(viewer.hwnd(), WM_COMMAND, MAKEWPARAM(cmd::kPaste, 0), 0);
+            waitFor([&] { return viewer->shown().getSource() == PictureSource::Clipboard; }, 5000);
+            saveAs(dialog, win("changed"), 0);
+        });
+        post(viewer.hwnd(), cmd::kSaveOriginal);
+        EXPECT_TRUE(waitFor([&] { return driver.acted(); }, 15000));
+    }
+    {
+        // The refusal is said in a message box.
+        DialogDriver driver(threadOf(viewer.hwnd()), [&](HWND box) {
+            errorShown = true;
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
+        });
+    }
+    sync(viewer.hwnd());
+    EXPECT_TRUE(errorShown);
+    EXPECT_FALSE(exists(win("changed.png")));
+}
+
 TEST_F(DialogFilesTest, CopyPutsTheTransparentPictureOnTheBackgroundColour) {
     // Transparent everywhere but one opaque red pixel at (0, 0).
     ASSERT_TRUE(testsupport::runHost("cd '" + dir + "' && convert -size 4x3 xc:none -fill red -draw 'point 0,0' " +
