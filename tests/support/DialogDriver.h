@@ -24,6 +24,11 @@ public:
         : act_(std::move(act)), class_(windowClass), thread_(GetCurrentThreadId()) {
         worker_ = std::thread([this] { run(); });
     }
+    // The same for a dialog of another thread (a window's GUI thread).
+    DialogDriver(DWORD thread, std::function<void(HWND dialog)> act, const wchar_t* windowClass = L"#32770")
+        : act_(std::move(act)), class_(windowClass), thread_(thread) {
+        worker_ = std::thread([this] { run(); });
+    }
     ~DialogDriver() { worker_.join(); }
     bool acted() const { return acted_; }
 

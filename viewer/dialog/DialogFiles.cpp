@@ -66,7 +66,6 @@ void Dialog::saveAs(bool viewSize, bool autoSharpen) {
     opener->setInitialDirectory(start.c_str());
     opener->setFileName(shownName.c_str());
     for (const SaveFormat* f : formats) opener->addFilter(f->description, f->pattern);
-    opener->setDefaultExtension(formats.front()->extension);
     bool confirmed;
     {
         FlagScope hold(&commandDialogUp_);

@@ -59,6 +59,8 @@ zoom::WindowChrome Dialog::chrome() {
     const bool maximized = window_ && window_->isMaximized();
     const int32_t frame = window_ && !maximized ? std::max(window_->getFrameWidth(), 0) : 0;
     zoom::WindowChrome c = zoom::WindowChrome::forScreenScale(s_, true, frame, titleAreaShown_);
+    // A window with a caption has a taller frame than a wide one.
+    if (window_ && !maximized) c.windowFrameHeight = std::max(window_->getFrameHeight(), 0);
     if (view_) c.viewFrame = view_->getBorderWidth();
     return c;
 }

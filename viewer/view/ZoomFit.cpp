@@ -98,7 +98,7 @@ WindowChrome WindowChrome::forScreenScale(int32_t s, bool framed, int32_t window
 int32_t WindowChrome::windowWidthFor(int32_t v) const { return v + 2 * border + 2 * viewFrame + windowFrame; }
 
 int32_t WindowChrome::windowHeightFor(int32_t v) const {
-    return v + titleHeight() + barHeight() + 2 * border + 2 * viewFrame + windowFrame;
+    return v + titleHeight() + barHeight() + 2 * border + 2 * viewFrame + frameHeight();
 }
 
 int32_t WindowChrome::viewWidthFor(int32_t outer) const { return outer - 2 * (viewFrame + border) - windowFrame; }

@@ -73,6 +73,8 @@ struct WindowChrome {
     int32_t border = 2;       // b: the view border, 2 x s
     int32_t viewFrame = 0;    // f: s when the picture view draws a frame, else 0
     int32_t windowFrame = 0;  // F: outer minus inner width of the window, 0 while maximized
+    // Outer minus inner height when it differs from the width's (a caption); -1: the same.
+    int32_t windowFrameHeight = -1;
     bool titleAreaShown = false;
 
     // The chrome of a window at screen scale s, its picture view framed or not.
@@ -81,6 +83,7 @@ struct WindowChrome {
     int32_t titleHeight() const { return titleAreaShown ? screenScale * 20 : 0; }
     // The menu bar and toolbar row under the view.
     int32_t barHeight() const { return screenScale * 22; }
+    int32_t frameHeight() const { return windowFrameHeight >= 0 ? windowFrameHeight : windowFrame; }
     // Outer width and height of a window whose view shows v pixels.
     int32_t windowWidthFor(int32_t v) const;
     int32_t windowHeightFor(int32_t v) const;

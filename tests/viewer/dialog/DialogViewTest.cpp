@@ -1,0 +1,264 @@
+// The viewer's zoom, fit and window sizing on the real window: scale limits and the
+// sizes the view and the window take after zoom steps, a window that reaches the work
+// area scrolling with its bars, an edge drag that keeps the picture's proportions, and
+// browsing a folder past damaged files.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+
+#include "platform/file/PathWin.h"
+#include "viewer/dialog/ViewOpenTestSupport.h"
+
+using namespace viewopstest;
+namespace fit = s::image::gui::dialogs::imageview::fit;
+
+namespace {
+
+struct ZoomCase {
+    int w, h;
+    double minimum, maximum;
+    // The picture view's inner size at the smallest and at the largest scale.
+    SIZE smallest, largest;
+};
+
+class DialogViewTest : public ViewerTest {};
+
+// Without a fit mode the window keeps its size; zooming reaches exactly the limits.
+TEST_F(DialogViewTest, ZoomStepsStopAtThePicturesLimits) {
+    const ZoomCase cases[] = {
+        {1, 1, 1.0, 5120.0, {1, 1}, {5120, 5120}},
+        {10000, 10, 0.1, 1.0, {1000, 1}, {10000, 10}},
+        {400, 300, 1.0 / 300, 12.8, {1, 1}, {5120, 3840}},
+    };
+    for (const ZoomCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.w) + "x" + std::to_string(c.h));
+        opentest::PictureFolder folder("viewops-zoom");
+        ASSERT_TRUE(makePicture(folder, "p.png", c.w, c.h));
+        start(fit::kNone, folder.winFile("p.png").c_str());
+        const SIZE window = windowSize();
+        s::image::gui::dialogs::imageview::zoom::ScaleLimits limits;
+        gui_([&] { limits = Access::zoom(dialog()).limits; });
+        EXPECT_DOUBLE_EQ(limits.minimum, c.minimum);
+        EXPECT_DOUBLE_EQ(limits.maximum, c.maximum);
+        EXPECT_DOUBLE_EQ(scale(), 1.0);
+        EXPECT_EQ(viewInner().cx, c.w);
+
+        gui_([&] {
+            for (int i = 0; i < 60; ++i) dialog()->zoomOut();
+        });
+        EXPECT_NEAR(scale(), c.minimum, 1e-9);
+        EXPECT_EQ(viewInner().cx, c.smallest.cx);
+        EXPECT_EQ(viewInner().cy, c.smallest.cy);
+
+        gui_([&] {
+            for (int i = 0; i < 80; ++i) dialog()->zoomIn();
+        });
+        EXPECT_NEAR(scale(), c.maximum, 1e-9);
+        EXPECT_EQ(viewInner().cx, c.largest.cx);
+        EXPECT_EQ(viewInner().cy, c.largest.cy);
+        EXPECT_EQ(windowSize().cx, window.cx);
+        EXPECT_EQ(windowSize().cy, window.cy);
+        viewer_.reset();
+    }
+}
+
+// Fit window to image: each zoom step sizes the window around the picture at that scale.
+TEST_F(DialogViewTest, FitWindowToImageSizesTheWindowForEachZoomStep) {
+    opentest::PictureFolder folder("viewops-fitzoom");
+    ASSERT_TRUE(makePicture(folder, "p.png", 400, 300));
+    start(fit::kWindowToImage, folder.winFile("p.png").c_str());
+    struct Step {
+        const char* what;
+        std::function<void(Dialog*)> act;
+        SIZE view;
+        double scale;
+    };
+    const Step steps[] = {
+        {"original size", [](Dialog* d) { d->toOriginalSize(); }, {400, 300}, 1.0},
+        {"zoom in", [](Dialog* d) { d->zoomIn(); }, {500, 375}, 1.25},
+        {"zoom out", [](Dialog* d) { d->zoomOut(); }, {375, 281}, 0.9375},
+        {"wheel forward", [](Dialog* d) { d->zoomByWheel(1); }, {431, 323}, 431.0 / 400},
+        {"wheel with no lines zooms out", [](Dialog* d) { d->zoomByWheel(0); }, {366, 275}, 366.0 / 400},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.what);
+        s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+        bool fitted = false;
+        gui_([&] {
+            step.act(dialog());
+            chrome = Access::chrome(dialog());
+            fitted = dialog()->isFitWindowToImage();
+        });
+        EXPECT_TRUE(fitted);
+        const SIZE view = viewInner();
+        EXPECT_EQ(view.cx, step.view.cx);
+        EXPECT_EQ(view.cy, step.view.cy);
+        EXPECT_NEAR(scale(), step.scale, 1e-9);
+        EXPECT_EQ(windowSize().cx, chrome.windowWidthFor(step.view.cx));
+        EXPECT_EQ(windowSize().cy, chrome.windowHeightFor(step.view.cy));
+    }
+}
+
+// A picture larger than the work area: fitted on opening, and at 100 % the window takes
+// the whole work area and the picture scrolls with its bars shown.
+TEST_F(DialogViewTest, FitWindowToImageCapsTheWindowToTheWorkAreaAndScrolls) {
+    opentest::PictureFolder folder("viewops-cap");
+    ASSERT_TRUE(makePicture(folder, "big.png", 3000, 2000));
+    start(fit::kWindowToImage, folder.winFile("big.png").c_str());
+    s::image::gui::dialogs::imageview::zoom::Area work{};
+    bool scrolls = true;
+    gui_([&] {
+        work = Access::workArea(dialog());
+        scrolls = Access::scrollBox(dialog())->canScroll();
+    });
+    EXPECT_FALSE(scrolls);
+    EXPECT_LE(windowSize().cx, work.width);
+    EXPECT_LE(windowSize().cy, work.height);
+    const SIZE fitted = viewInner();
+    EXPECT_NEAR(double(fitted.cx) / fitted.cy, 1.5, 0.01);
+    EXPECT_LT(scale(), 1.0);
+
+    bool barsShown = false;
+    gui_([&] {
+        dialog()->toOriginalSize();
+        scrolls = Access::scrollBox(dialog())->canScroll();
+        barsShown = Access::scrollBox(dialog())->getHorizontalBarSpace() > 0 &&
+                    Access::scrollBox(dialog())->getVerticalBarSpace() > 0;
+    });
+    EXPECT_TRUE(scrolls);
+    EXPECT_TRUE(barsShown);
+    EXPECT_EQ(windowSize().cx, work.width);
+    EXPECT_EQ(windowSize().cy, work.height);
+    EXPECT_EQ(viewInner().cx, 3000);
+    EXPECT_EQ(viewInner().cy, 2000);
+    EXPECT_DOUBLE_EQ(scale(), 1.0);
+    bool stillFitted = false;
+    gui_([&] { stillFitted = dialog()->isFitWindowToImage(); });
+    EXPECT_TRUE(stillFitted);
+}
+
+// WM_SIZING of an edge drag: the rectangle the system is about to apply is rewritten.
+RECT dragged(HWND hwnd, WPARAM edge, const RECT& r) {
+    RECT out = r;
+    SendMessageW(hwnd, WM_SIZING, edge, reinterpret_cast<LPARAM>(&out));
+    return out;
+}
+
+TEST_F(DialogViewTest, AnEdgeDragKeepsThePicturesProportions) {
+    opentest::PictureFolder folder("viewops-sizing");
+    ASSERT_TRUE(makePicture(folder, "p.png", 400, 300));
+    start(fit::kWindowToImage, folder.winFile("p.png").c_str());
+    s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+    gui_([&] {
+        dialog()->toOriginalSize();
+        chrome = Access::chrome(dialog());
+    });
+    RECT r{};
+    GetWindowRect(hwnd(), &r);
+
+    // The right edge dragged to a view 800 wide asks for 800 x 600.
+    RECT wide = r;
+    wide.right = wide.left + chrome.windowWidthFor(800);
+    RECT got = dragged(hwnd(), WMSZ_RIGHT, wide);
+    EXPECT_EQ(got.left, r.left);
+    EXPECT_EQ(got.right - got.left, chrome.windowWidthFor(800));
+    EXPECT_EQ(got.bottom - got.top, chrome.windowHeightFor(600));
+    EXPECT_NEAR(scale(), 2.0, 1e-9);
+
+    // The bottom edge dragged to a view 451 high: the width changes around the middle,
+    // the odd pixel going to the right.
+    RECT tall = r;
+    tall.bottom = tall.top + chrome.windowHeightFor(451);
+    got = dragged(hwnd(), WMSZ_BOTTOM, tall);
+    const int wantW = chrome.windowWidthFor(601);  // round(451 x 4 / 3)
+    const int delta = wantW - (r.right - r.left);
+    EXPECT_EQ(got.top, r.top);
+    EXPECT_EQ(got.bottom - got.top, chrome.windowHeightFor(451));
+    EXPECT_EQ(got.left, r.left - delta / 2);
+    EXPECT_EQ(got.right, r.right + delta - delta / 2);
+
+    // Without fit window to image the drag stays as the user made it.
+    gui_([&] { dialog()->setFitMode(false, true, true); });
+    got = dragged(hwnd(), WMSZ_RIGHT, wide);
+    EXPECT_EQ(got.left, wide.left);
+    EXPECT_EQ(got.right, wide.right);
+    EXPECT_EQ(got.top, wide.top);
+    EXPECT_EQ(got.bottom, wide.bottom);
+}
+
+// --- browsing -------------------------------------------------------------------------------
+
+class DialogBrowseTest : public ViewerTest {
+protected:
+    int shownWidth() {
+        int w = 0;
+        gui_([&] { w = Access::view(dialog())->getImageWidth(); });
+        return w;
+    }
+    std::wstring shownName() {
+        std::wstring name;
+        gui_([&] { name = dialog()->shown().getName(); });
+        return name;
+    }
+    bool next(bool wrap) {
+        bool opened = false;
+        gui_([&] { opened = dialog()->showNextFile(wrap); });
+        return opened;
+    }
+    void previous() {
+        gui_([&] { dialog()->showPreviousFile(); });
+    }
+};
+
+TEST_F(DialogBrowseTest, StepsThroughTheFolderSkippingADamagedFileAndWraps) {
+    opentest::PictureFolder folder("viewops-browse");
+    ASSERT_TRUE(folder.addPictures({"a.png", "c.gif", "d.bmp"}));  // 1, 2 and 3 pixels wide
+    ASSERT_TRUE(folder.addDamaged({"b.png"}));
+    start(fit::kWindowToImage, folder.winFile("a.png").c_str());
+    ASSERT_EQ(shownWidth(), 1);
+
+    EXPECT_TRUE(next(false));
+    EXPECT_EQ(shownWidth(), 2) << "the damaged b.png is passed over";
+    EXPECT_EQ(shownName(), L"c.gif");
+    EXPECT_TRUE(next(false));
+    EXPECT_EQ(shownWidth(), 3);
+    EXPECT_FALSE(next(false)) << "the last file without wrapping";
+    EXPECT_EQ(shownWidth(), 3);
+    EXPECT_TRUE(next(true));
+    EXPECT_EQ(shownWidth(), 1);
+    previous();
+    EXPECT_EQ(shownWidth(), 3) << "previous wraps from the first to the last";
+    previous();
+    EXPECT_EQ(shownWidth(), 2);
+    wchar_t title[64] = {};
+    GetWindowTextW(hwnd(), title, 64);
+    EXPECT_STREQ(title, L"c.gif");
+}
+
+TEST_F(DialogBrowseTest, TwelveDamagedFilesInARowEndTheWalkWithThePictureKept) {
+    opentest::PictureFolder folder("viewops-damaged");
+    ASSERT_TRUE(folder.addPictures({"a.png", "z.png"}));
+    std::vector<std::string> damaged;
+    for (int i = 1; i <= 12; ++i) damaged.push_back("d" + std::to_string(100 + i) + ".png");
+    ASSERT_TRUE(folder.addDamaged(damaged));
+    start(fit::kWindowToImage, folder.winFile("a.png").c_str());
+
+    EXPECT_TRUE(next(true)) << "a slide show goes on after a walk that gave up";
+    EXPECT_EQ(shownWidth(), 1);
+    EXPECT_EQ(shownName(), L"a.png");
+    // The next step goes on after the files already tried.
+    EXPECT_TRUE(next(true));
+    EXPECT_EQ(shownName(), L"z.png");
+}
+
+TEST_F(DialogBrowseTest, ALonePictureStays) {
+    opentest::PictureFolder folder("viewops-alone");
+    ASSERT_TRUE(folder.addPictures({"only.png"}));
+    start(fit::kWindowToImage, folder.winFile("only.png").c_str());
+    EXPECT_FALSE(next(true));
+    previous();
+    EXPECT_EQ(shownName(), L"only.png");
+}
+
+}  // namespace
