@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "foundation/col/Array.h"
 #include "gui/box/Box.h"
 #include "gui/controls/Image.h"
@@ -257,23 +258,15 @@ bool playView(s::gui::win::Window* window, ViewSide* side, int count, Run* out) 
 int wmain(int argc, wchar_t** argv) {
     const int runs = argc > 1 ? _wtoi(argv[1]) : 5;
     const int perRun = argc > 2 ? _wtoi(argv[2]) : 400;
-    s::skins::installDefaultDrawers();
 
     ArrayU08* gifBytes = makeAnimation();
     std::printf("# animation: %d frames of %dx%d, %d ms delays, %u bytes of GIF\n", kFrames, kSize, kSize, kDelayMs,
                 gifBytes->count());
 
     // The view's side: the decoded set shown at its own size in a real picture view.
-    s::gui::win::Window* window = s::gui::win::Window::create();
-    if (!window || !window->getHwnd()) {
-        std::printf("no window\n");
-        return 1;
-    }
-    window->setBounds(0, 0, kSize + 60, kSize + 80);
-    window->setVisible(true, true);
-    Box* panel = Box::createSized(s::gui::LayoutKind::kPile, kSize, kSize, 0, 0, 0);
-    window->addChild(panel);
-    panel->setSizeClamped(kSize, kSize);
+    Box* panel = nullptr;
+    s::gui::win::Window* window = bench::panelWindow(kSize, kSize, &panel);
+    if (!window) return 1;
     ViewSide viewSide;
     viewSide.window = window;
     viewSide.view = Image::create();

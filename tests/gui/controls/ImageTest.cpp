@@ -693,9 +693,14 @@ TEST_F(ImageTest, PrintingWithoutAPrinterSaysSoAndLeavesNothingBehind) {
     view->printShown(true, true, true, true);  // nothing shown: nothing to print, nothing said
     EXPECT_TRUE(messages.texts.empty());
     view->setImage(redOverBlue(120, 80), true, true, true, false, -1, -1);
-    // One print first, so that pools and caches are made before counting.
+    // One print first, so that caches are made before counting; then pictures kept in
+    // the pool, so that a copy not given back shows as one fewer there.
     view->printShown(true, true, true, true);
+    std::vector<BufferedImage*> spare;
+    for (int i = 0; i < 12; ++i) spare.push_back(BufferedImage::create());
+    for (BufferedImage* s : spare) s->release();
     const uint32_t pooled = BufferedImage::pooler()->pooledCount();
+    ASSERT_GE(pooled, 12u);
     const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
     for (int i = 0; i < 8; ++i) view->printShown(i % 2 == 0, i % 4 < 2, i % 3 == 0, i % 2 == 1);
     EXPECT_EQ(messages.texts, std::vector<std::wstring>(9, s::image::kNoPrinterText));
