@@ -59,6 +59,12 @@ TEST(ZoomFit, SizeConversionsAddTheBordersFramesTitleAndBars) {
     }
     EXPECT_TRUE(kChrome.tooWide(1899, kWork));
     EXPECT_FALSE(kChrome.tooWide(1898, kWork));
+    // A window with a caption: its frame is taller than it is wide.
+    WindowChrome captioned = WindowChrome::forScreenScale(1, true, 8);
+    captioned.windowFrameHeight = 27;
+    EXPECT_EQ(captioned.windowWidthFor(100), 114);
+    EXPECT_EQ(captioned.windowHeightFor(100), 155);
+    EXPECT_EQ(captioned.viewHeightFor(155), 100);
 }
 
 TEST(ZoomFit, SwitchingTheTitleAreaKeepsThePageSize) {
