@@ -335,4 +335,19 @@ TEST_F(ConvertOptionsTest, CaptionsComeFromTheViewersLanguagePack) {
     EXPECT_EQ(windowText(png->getBackground()->getKeepButton()->m_hWnd), L"Transparantie behouden");
 }
 
+TEST_F(ConvertOptionsTest, EveryLanguageOfTheBuiltInPackHasThePanelsCaptions) {
+    // The panels' text ids run from 2000000000 in steps of 1000; English names each one
+    // the panels use, and no language may leave one of those empty.
+    std::vector<int32_t> ids;
+    pack.loc->setLanguage(L"English");
+    for (int32_t id = 2000000000; id <= 2000023000; id += 1000)
+        if (*pack.loc->getText(id)) ids.push_back(id);
+    ASSERT_GE(ids.size(), 20u);
+    ASSERT_GT(pack.loc->getPackCount(), 1u);
+    for (uint32_t i = 0; i < pack.loc->getPackCount(); ++i) {
+        pack.loc->setLanguageIndex(i);
+        for (int32_t id : ids) EXPECT_NE(*pack.loc->getText(id), L'\0') << i << " " << id;
+    }
+}
+
 }  // namespace
