@@ -66,6 +66,9 @@ bool SaveOptionsWindow::open() {
     build(panel);
     window_->addCloseListener(this);
     place();
+    // Over an owner kept on top it is kept on top too, or it could open behind it.
+    HWND ownerHwnd = owner_ ? owner_->getHwnd() : nullptr;
+    if (ownerHwnd && (GetWindowLongPtrW(ownerHwnd, GWL_EXSTYLE) & WS_EX_TOPMOST)) window_->setTopMost(true);
     window_->setVisible(true, true);
     window_->bringToFront(true);
     if (owner_) {

@@ -70,6 +70,8 @@ TEST_F(SaveOptionsWindowTest, OnlyTheTakenValuesReachTheSetting) {
         ASSERT_TRUE(asker.open());
         HWND shown = asker.window()->getHwnd();
         EXPECT_TRUE(IsWindowVisible(shown));
+        // The owner is kept on top: so is the window over it.
+        EXPECT_TRUE(GetWindowLongPtrW(shown, GWL_EXSTYLE) & WS_EX_TOPMOST);
         EXPECT_FALSE(ownerEnabled());
         auto* box = dynamic_cast<JpgConfigBox*>(setting->getConfigBox());
         ASSERT_NE(box, nullptr);
