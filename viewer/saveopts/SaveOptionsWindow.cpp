@@ -80,10 +80,12 @@ bool SaveOptionsWindow::open() {
 
 void SaveOptionsWindow::build(sg::IComponent* panel) {
     const int32_t s = std::max(1, ::s::system::getScreenScale());
-    column_ = Box::createWithLayout(kColumn, 100, -1, sg::Align::kStart, sg::Align::kStart, 0, 8 * s, 0, 8 * s);
+    // As wide as the client area: the window lays its children out over its outer width.
+    column_ = Box::createWithLayout(kColumn, -1, -1, sg::Align::kStart, sg::Align::kStart, 0, 8 * s, 0, 8 * s);
+    column_->setFixedWidth(kWidth * s, false);
     window_->addChild(column_);
     column_->addChild(panel);
-    Box* buttons = Box::createFixedHeight(kRow, 100, 22 * s, sg::Align::kEnd, sg::Align::kCentre, 0, 10 * s, 0);
+    Box* buttons = Box::createFixedHeight(kRow, 100, 22 * s, sg::Align::kEnd, sg::Align::kCentre, 0, 0, 0);
     ok_ = Button::createWithText(text(kOkId, L"OK").c_str(), -1, 22 * s);
     ok_->setFixedWidth(80 * s);
     cancel_ = Button::createWithText(L"Cancel", -1, 22 * s);
@@ -91,6 +93,7 @@ void SaveOptionsWindow::build(sg::IComponent* panel) {
     buttons->addChild(ok_);
     buttons->addChild(sg::win::Spacer::createFixed(sg::SpacerOrientation::kHorizontal, 8 * s));
     buttons->addChild(cancel_);
+    buttons->addChild(sg::win::Spacer::createFixed(sg::SpacerOrientation::kHorizontal, 10 * s));
     column_->addChild(buttons);
     ok_->addActionListener(this);
     cancel_->addActionListener(this);

@@ -127,6 +127,27 @@ TEST_F(SaveOptionsWindowTest, TextsComeFromTheLanguagePackWhereItHasThem) {
         ASSERT_TRUE(asker.open());
         EXPECT_EQ(textOf(asker.window()->getHwnd()), L"Save Options");
         EXPECT_EQ(textOf(asker.okButton()->m_hWnd), L"OK");
+        // The window holds the whole panel with both buttons under it.
+        HWND shown = asker.window()->getHwnd();
+        auto* box = dynamic_cast<JpgConfigBox*>(setting->getConfigBox());
+        ASSERT_NE(box, nullptr);
+        auto rectIn = [&](HWND child) {
+            RECT r;
+            GetWindowRect(child, &r);
+            MapWindowPoints(nullptr, shown, reinterpret_cast<POINT*>(&r), 2);
+            return r;
+        };
+        RECT client;
+        GetClientRect(shown, &client);
+        const RECT slider = rectIn(box->getSlider()->m_hWnd);
+        for (HWND button : {asker.okButton()->m_hWnd, asker.cancelButton()->m_hWnd}) {
+            const RECT b = rectIn(button);
+            EXPECT_GT(b.right - b.left, 0);
+            EXPECT_GT(b.bottom - b.top, 0);
+            EXPECT_GE(b.top, slider.bottom);
+            EXPECT_LE(b.bottom, client.bottom);
+            EXPECT_LE(b.right, client.right);
+        }
     }  // going out of scope while up counts as a cancel
     EXPECT_TRUE(ownerEnabled());
     EXPECT_EQ(setting->getConfigBox(), nullptr);
