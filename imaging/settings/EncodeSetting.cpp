@@ -44,6 +44,12 @@ bool EncodeSettingBase::readConfigBox()
     return true;
 }
 
+void EncodeSettingBase::closeConfigBox()
+{
+    if (panel_ && configBoxHooks) configBoxHooks->close(panel_);
+    panel_ = nullptr;
+}
+
 void EncodeSettingBase::bind(const wchar_t* section, map::IMappedData* store)
 {
     if (section_) section_->release();

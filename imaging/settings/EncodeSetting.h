@@ -66,6 +66,9 @@ public:
     bool readConfigBox() override;
     // The open panel object, or null.
     base::IObject* getConfigBox() const { return panel_; }
+    // Gives the open panel back to its pool without reading it; call it once the panel's
+    // controls are gone (their window released), so no later read touches them.
+    void closeConfigBox();
     bool isBound() const override { return store_ != nullptr; }
     map::IMappedData* getStore() const override { return store_; }
     void bind(const wchar_t* section, map::IMappedData* store) override;

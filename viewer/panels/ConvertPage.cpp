@@ -3,6 +3,8 @@
 // progress shown while the worker converts.
 #include <cwchar>
 
+#include "gui/window/IWindow.h"
+#include "imaging/settings/EncodeSetting.h"
 #include "platform/lang/Localizer.h"
 #include "viewer/effects/EffectData.h"
 #include "viewer/panels/IToolPanelHost.h"
@@ -65,6 +67,13 @@ s::gui::win::ComboBox* formatList(lang::Localizer* loc, bool withSame, int32_t s
     for (const FormatEntry& f : kFormats) box->addItem(row(f.textId, loc, reinterpret_cast<intptr_t>(f.name)));
     box->select(0, false);
     return box;
+}
+
+// The window a component sits in (through its containers), or null while it is in none.
+s::gui::IWindow* windowOf(IComponent* component) {
+    for (s::gui::IContainer* p = component ? component->getParent() : nullptr; p; p = p->getParent())
+        if (auto* window = dynamic_cast<s::gui::IWindow*>(p)) return window;
+    return nullptr;
 }
 
 }  // namespace
@@ -144,9 +153,12 @@ void ToolPanels::buildConvertPage() {
     c.formatRow->addChild(formatCaption);
     c.formatRow->addChild(c.formatList);
 
+    // The save options of the chosen format (none for "Same Format").
+    optionsBox_ = Box::createWithLayout(kColumn, 100, -1, s::gui::Align::kStart, s::gui::Align::kStart, 0, 0, 0, 0);
+
     for (IComponent* child :
          std::initializer_list<IComponent*>{c.dropBox, vgap(10 * s_), c.filterRow, c.firstSpacer, c.sizeRow,
-                                            c.secondSpacer, c.sizeFormatRow, c.formatRow, vgap(10 * s_)})
+                                            c.secondSpacer, c.sizeFormatRow, c.formatRow, vgap(10 * s_), optionsBox_})
         page_->addChild(child);
     convertFormat_ = convertformat::kJpg;
 }
@@ -172,6 +184,45 @@ void ToolPanels::chooseConvertKind(int32_t kind) {
     s::gui::IComboBox* inUse = kind == kConvertSpecificFormat ? c_->formatList : c_->sizeFormatList;
     convertFormat_ = reinterpret_cast<const wchar_t*>(selectedData(inUse, reinterpret_cast<intptr_t>(convertFormat_)));
     showConvertRows(kind);
+    showConvertOptions();
+}
+
+void ToolPanels::showConvertOptions() {
+    if (!built_ || !optionsBox_) return;
+    const wchar_t* format = convertFormat_ == convertformat::kSame ? nullptr : convertFormat_;
+    // The same format keeps its panel, unless the page has moved into another window since
+    // (its captions come from that window's language pack).
+    s::gui::IWindow* owner = windowOf(page_);
+    if (format == optionsFormat_ && (!format || (convertOptions_ && owner == optionsOwner_))) return;
+    dropConvertOptions(true);
+    if (!format) {
+        page_->doLayout();
+        return;
+    }
+    map::IMappedData* store = settings_ ? settings_->getStore() : nullptr;
+    convertOptions_ = encodeSettingFor(format, nullptr, store);
+    if (!convertOptions_) return;
+    optionsFormat_ = format;
+    // The panel shows the stored values, not those a conversion would take from its set.
+    convertOptions_->load();
+    // Under the page's window the captions come from its language pack.
+    optionsOwner_ = owner;
+    convertOptionsPanel_ = convertOptions_->createConfigBox(owner);
+    if (convertOptionsPanel_) optionsBox_->addChild(convertOptionsPanel_);
+    page_->doLayout();
+}
+
+void ToolPanels::dropConvertOptions(bool detach) {
+    if (detach && convertOptions_) {
+        // What was changed in the panel is kept for the next time the format is chosen.
+        convertOptions_->readConfigBox();
+        if (convertOptionsPanel_ && optionsBox_) optionsBox_->removeChild(convertOptionsPanel_, true);
+    }
+    convertOptionsPanel_ = nullptr;
+    if (convertOptions_) static_cast<image::EncodeSettingBase*>(convertOptions_)->release();
+    convertOptions_ = nullptr;
+    optionsFormat_ = nullptr;
+    optionsOwner_ = nullptr;
 }
 
 void ToolPanels::startConvertPage() {
@@ -203,6 +254,8 @@ void ToolPanels::startConvertPage() {
     c.autoSharpenCheck->setCheckedSilently(convertAutoSharpen_);
     c.sizeTypeList->selectByData(convertSizeType_, false);
     c.convertSetList->select(0, false);
+    // A stored kind the page does not know leaves the built one: its options show too.
+    showConvertOptions();
 }
 
 void ToolPanels::listenConvertPage(s::gui::events::IEventListener* l) {
@@ -245,6 +298,8 @@ bool ToolPanels::handleConvertEvent(IComponent* source, int32_t code) {
             s::gui::win::ComboBox* box = source == c.formatList ? c.formatList : c.sizeFormatList;
             convertFormat_ =
                 reinterpret_cast<const wchar_t*>(selectedData(box, reinterpret_cast<intptr_t>(convertFormat_)));
+            showConvertOptions();
+            host_->relayout();
         }
         return true;
     }
@@ -279,6 +334,9 @@ void ToolPanels::writeConvertSettings() {
 
 bool ToolPanels::fillConvertRequest(ConvertRequest* request) {
     if (!built_ || !request || !convertFormat_) return false;
+    // The run copies its save options from the store when it is queued: the shown panel's
+    // values go there first.
+    if (convertOptions_) convertOptions_->readConfigBox();
     writeConvertSettings();
     request->type = convertKind_;
     request->format = convertFormat_;

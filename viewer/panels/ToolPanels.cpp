@@ -23,6 +23,8 @@ ToolPanels::ToolPanels(IToolPanelHost* host) : host_(host), c_(new Controls()) {
 ToolPanels::~ToolPanels() {
     if (savedCurrent_) savedCurrent_->release();
     if (convertCopy_) convertCopy_->release();
+    // The options panel belongs to the page's window like the rest; only the setting is ours.
+    dropConvertOptions(false);
     // The panels and the page belong to the window they are attached to.
     delete c_;
 }

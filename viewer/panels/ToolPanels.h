@@ -27,7 +27,11 @@
 namespace s::lang {
 class Localizer;
 }
+namespace s::image {
+class IEncodeSetting;
+}
 namespace s::gui {
+class IWindow;
 class ICheckBox;
 class IComboBox;
 class IGroupBox;
@@ -147,6 +151,10 @@ public:
     int32_t convertHeight() const { return convertHeight_; }
     int32_t convertSizeType() const { return convertSizeType_; }
     bool convertAutoSharpen() const { return convertAutoSharpen_; }
+    // The save options of the chosen target format shown under the format rows, and the
+    // setting they edit (null for "Same Format").
+    s::image::IEncodeSetting* convertOptions() const { return convertOptions_; }
+    s::gui::IComponent* convertOptionsPanel() const { return convertOptionsPanel_; }
     int32_t saveType() const { return saveType_; }
     int32_t printType() const { return printType_; }
     const FilterSetList& filterSets() const { return sets_; }
@@ -182,6 +190,8 @@ private:
     void chooseConvertKind(int32_t kind);
     void showConvertRows(int32_t kind);
     void writeConvertSettings();
+    void showConvertOptions();
+    void dropConvertOptions(bool detach);
 
     // ---- filter sets (FilterSetHandlers.cpp)
     void chooseSet(EffectData* set);  // null: "Current Filter Set"
@@ -229,10 +239,15 @@ private:
     FilterSetList sets_;
     std::map<const EffectData*, int32_t> commands_;
     int32_t nextCommand_ = 0;
-    EffectData* shown_ = nullptr;          // the set the panels show; the current values or a set of sets_
-    EffectData* savedCurrent_ = nullptr;   // owned: the current values before the first switch
-    EffectData* convertChoice_ = nullptr;  // a set of sets_; null: the current values
-    EffectData* convertCopy_ = nullptr;    // owned: the copy the last request carries
+    EffectData* shown_ = nullptr;             // the set the panels show; the current values or a set of sets_
+    EffectData* savedCurrent_ = nullptr;      // owned: the current values before the first switch
+    EffectData* convertChoice_ = nullptr;     // a set of sets_; null: the current values
+    EffectData* convertCopy_ = nullptr;       // owned: the copy the last request carries
+    s::gui::win::Box* optionsBox_ = nullptr;  // holds the target format's save options
+    s::image::IEncodeSetting* convertOptions_ = nullptr;  // owned: bound to its "ConvertTo" section
+    s::gui::IComponent* convertOptionsPanel_ = nullptr;   // in optionsBox_
+    const wchar_t* optionsFormat_ = nullptr;              // the format convertOptions_ is for
+    s::gui::IWindow* optionsOwner_ = nullptr;             // the window the panel was built for
     bool placeholders_ = false;
     std::wstring pendingName_;
 };

@@ -6,7 +6,13 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "gui/controls/CheckBox.h"
+#include "gui/controls/RadioButton.h"
+#include "gui/controls/Slider.h"
+#include "imaging/settings/EncodeSetting.h"
 #include "viewer/panels/ToolPanelsFixture.h"
+#include "viewer/saveopts/BgGroupBox.h"
+#include "viewer/saveopts/ConfigBox.h"
 #include "viewer/worker/BatchConverter.h"
 
 using namespace toolpanelstest;
@@ -246,6 +252,102 @@ TEST_F(ConvertPageTest, FilesDroppedOnTheDropBoxReachTheViewersDropTarget) {
     }
     while (target && !(GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
     EXPECT_EQ(target, pageHost->m_hWnd);
+}
+
+// The save options of the chosen target format, shown under the format rows.
+class ConvertOptionsTest : public ConvertPageTest {
+protected:
+    void SetUp() override {
+        s::image::gui::boxes::installConfigBoxes();
+        ConvertPageTest::SetUp();
+    }
+    // The panel object the page shows now, as the format's panel class; null for none.
+    template <class Box>
+    Box* shown() {
+        auto* setting = dynamic_cast<s::image::EncodeSettingBase*>(tools->convertOptions());
+        return setting ? dynamic_cast<Box*>(setting->getConfigBox()) : nullptr;
+    }
+    void chooseFormat(s::gui::win::ComboBox* list, const wchar_t* format) {
+        list->selectByData(reinterpret_cast<intptr_t>(format), false);
+        tools->handleEvent(list, 0);
+    }
+};
+
+TEST_F(ConvertOptionsTest, QueuedRequestCarriesTheQualityChosenInThePanel) {
+    make(false);
+    auto* jpg = shown<s::image::gui::boxes::JpgConfigBox>();
+    ASSERT_NE(jpg, nullptr);
+    // The panel takes room in the page, under the format row.
+    tools->convertPage()->doLayout();
+    EXPECT_GT(tools->convertOptionsPanel()->getHeight(), 0);
+    EXPECT_GE(tools->convertOptionsPanel()->getParent()->getY(), c->formatRow->getY() + c->formatRow->getHeight());
+    // The stored default until the panel changes it.
+    EXPECT_EQ(jpg->getSlider()->getPosition(), 75);
+    jpg->getSlider()->setPosition(42);
+
+    ConvertRequest request;
+    ASSERT_TRUE(tools->fillConvertRequest(&request));
+    ConvertJob job(request);
+    auto* copied = dynamic_cast<s::image::jpg::EncodeSetting*>(job.settingFor(L"jpg"));
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->quality, 42);
+}
+
+TEST_F(ConvertOptionsTest, ThePanelFollowsTheFormatAndKindAndKeepsItsValues) {
+    make(false);
+    ASSERT_NE(shown<s::image::gui::boxes::JpgConfigBox>(), nullptr);
+    shown<s::image::gui::boxes::JpgConfigBox>()->getSlider()->setPosition(30);
+
+    chooseFormat(c->formatList, convertformat::kPng);
+    auto* png = shown<s::image::gui::boxes::PngConfigBox>();
+    ASSERT_NE(png, nullptr);
+    // The JPEG panel made room for it.
+    EXPECT_EQ(tools->convertOptionsPanel()->getParent()->getChildCount(), 1);
+    png->getInterlace()->setChecked(false);
+
+    // Kinds 1 and 2 take the shared list's format; "Same Format" shows no options.
+    chooseFormat(c->sizeFormatList, convertformat::kSame);
+    chooseKind(kConvertSpecificSize);
+    EXPECT_EQ(tools->convertOptions(), nullptr);
+    EXPECT_EQ(tools->convertOptionsPanel(), nullptr);
+    chooseFormat(c->sizeFormatList, convertformat::kGif);
+    EXPECT_NE(shown<s::image::gui::boxes::GifConfigBox>(), nullptr);
+
+    // Back to kind 3: the values changed before the switches are shown again.
+    chooseKind(kConvertSpecificFormat);
+    png = shown<s::image::gui::boxes::PngConfigBox>();
+    ASSERT_NE(png, nullptr);
+    EXPECT_FALSE(png->getInterlace()->isChecked());
+    chooseFormat(c->formatList, convertformat::kJpg);
+    auto* jpg = shown<s::image::gui::boxes::JpgConfigBox>();
+    ASSERT_NE(jpg, nullptr);
+    EXPECT_EQ(jpg->getSlider()->getPosition(), 30);
+}
+
+TEST_F(ConvertOptionsTest, CaptionsComeFromTheViewersLanguagePack) {
+    pack.loc->setLanguage(L"Dutch");
+    ASSERT_STREQ(pack.loc->getText(2000009000), L"Interliniëring inschakelen");
+    registry.putText(path(L"Convert"), L"Format_Format", L"png");
+    make(false);
+    auto* png = shown<s::image::gui::boxes::PngConfigBox>();
+    ASSERT_NE(png, nullptr);
+    EXPECT_EQ(windowText(png->getInterlace()->m_hWnd), L"Interliniëring inschakelen");
+    EXPECT_EQ(windowText(png->getBackground()->getKeepButton()->m_hWnd), L"Transparantie behouden");
+}
+
+TEST_F(ConvertOptionsTest, EveryLanguageOfTheBuiltInPackHasThePanelsCaptions) {
+    // The panels' text ids run from 2000000000 in steps of 1000; English names each one
+    // the panels use, and no language may leave one of those empty.
+    std::vector<int32_t> ids;
+    pack.loc->setLanguage(L"English");
+    for (int32_t id = 2000000000; id <= 2000023000; id += 1000)
+        if (*pack.loc->getText(id)) ids.push_back(id);
+    ASSERT_GE(ids.size(), 20u);
+    ASSERT_GT(pack.loc->getPackCount(), 1u);
+    for (uint32_t i = 0; i < pack.loc->getPackCount(); ++i) {
+        pack.loc->setLanguageIndex(i);
+        for (int32_t id : ids) EXPECT_NE(*pack.loc->getText(id), L'\0') << i << " " << id;
+    }
 }
 
 }  // namespace
