@@ -293,11 +293,16 @@ bool ViewerProcess::close(DWORD timeoutMs) {
     if (!process_) return true;
     bool clean = true;
     if (running()) {
-        // Dialogs first (a modal box holds the main window), then the windows themselves.
-        for (HWND dialog : topWindows(L"#32770")) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        for (HWND w : topWindows())
-            if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
-        clean = WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+        // Asked again and again: a window still being made when the first request went
+        // out gets its own. Dialogs first (a modal box holds the main window).
+        clean = waitUntil(
+            [&] {
+                for (HWND dialog : topWindows(L"#32770")) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                for (HWND w : topWindows())
+                    if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
+                return WaitForSingleObject(process_, 250) == WAIT_OBJECT_0;
+            },
+            timeoutMs);
         if (!clean) {
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, 5000);
