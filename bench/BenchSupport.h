@@ -6,12 +6,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "imaging/image/Bitmap.h"
 #include "imaging/image/BufferedImage.h"
@@ -56,6 +58,45 @@ inline s::image::win::BufferedImage* photoLike(int w, int h) {
         }
     }
     return img;
+}
+
+// A photo-like picture: smooth light over the frame, soft shapes, and sensor-like noise;
+// each phase moves the light and the shapes a little (the frames of an animation).
+inline s::image::win::BufferedImage* photoFrame(int w, int h, int phase) {
+    auto* img = s::image::win::BufferedImage::createSized(w, h);
+    if (!img->hasPixels()) return img;
+    uint32_t seed = 12345u + uint32_t(phase);
+    for (int y = 0; y < h; ++y) {
+        uint32_t* row = img->getRow(y);
+        for (int x = 0; x < w; ++x) {
+            seed = seed * 1664525u + 1013904223u;
+            int noise = int((seed >> 24) & 7) - 3;
+            double fx = double(x) / w, fy = double(y) / h;
+            double sky = 0.5 + 0.5 * std::sin(fx * 3.1 + phase * 0.07) * std::cos(fy * 2.3);
+            double blob =
+                std::exp(-((fx - 0.4 - phase * 0.003) * (fx - 0.4 - phase * 0.003) + (fy - 0.55) * (fy - 0.55)) * 18.0);
+            int r = std::clamp(int(40 + 150 * sky + 60 * blob) + noise, 0, 255);
+            int g = std::clamp(int(70 + 110 * fy + 90 * blob * fx) + noise, 0, 255);
+            int b = std::clamp(int(160 - 100 * fy + 80 * sky * fx) + noise, 0, 255);
+            row[x] = 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
+        }
+    }
+    return img;
+}
+
+// The calling thread's CPU time (user + kernel) in milliseconds.
+inline double threadCpuMs() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    auto ms = [](const FILETIME& t) { return double(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) / 1e4; };
+    return ms(kernel) + ms(user);
+}
+
+inline double best(const std::vector<double>& v) { return v.empty() ? 0 : *std::min_element(v.begin(), v.end()); }
+inline double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 // Raw pictures: top-down rows of 4-byte pixels as they lie in memory, nothing else.

@@ -32,28 +32,6 @@ namespace {
 
 volatile uint64_t g_sink;
 
-// A photo-like picture: smooth light over the frame, soft shapes, and sensor-like noise.
-BufferedImage* photo(int w, int h, int phase) {
-    BufferedImage* img = BufferedImage::createSized(w, h);
-    uint32_t seed = 12345u + uint32_t(phase);
-    for (int y = 0; y < h; ++y) {
-        uint32_t* row = img->getRow(y);
-        for (int x = 0; x < w; ++x) {
-            seed = seed * 1664525u + 1013904223u;
-            int noise = int((seed >> 24) & 7) - 3;
-            double fx = double(x) / w, fy = double(y) / h;
-            double sky = 0.5 + 0.5 * std::sin(fx * 3.1 + phase * 0.07) * std::cos(fy * 2.3);
-            double blob =
-                std::exp(-((fx - 0.4 - phase * 0.003) * (fx - 0.4 - phase * 0.003) + (fy - 0.55) * (fy - 0.55)) * 18.0);
-            int r = std::clamp(int(40 + 150 * sky + 60 * blob) + noise, 0, 255);
-            int g = std::clamp(int(70 + 110 * fy + 90 * blob * fx) + noise, 0, 255);
-            int b = std::clamp(int(160 - 100 * fy + 80 * sky * fx) + noise, 0, 255);
-            row[x] = 0xFF000000u | uint32_t(r) << 16 | uint32_t(g) << 8 | uint32_t(b);
-        }
-    }
-    return img;
-}
-
 #if GLIMMER_HAVE_GIFLIB
 struct GifMem {
     const std::vector<uint8_t>* in;
@@ -136,7 +114,7 @@ int wmain(int, wchar_t**) {
     {
         Gif* gif = Gif::create();
         for (int i = 0; i < 100; ++i) {
-            BufferedImage* f = photo(500, 500, i);
+            BufferedImage* f = bench::photoFrame(500, 500, i);
             gif->addFrame(f, 8, false, 255, 255, 255, 96);
             gif->setDelay(i, 40);
             f->release();
@@ -200,7 +178,7 @@ int wmain(int, wchar_t**) {
         rows.push_back({"  expansion into touched DIBs", t2 - t1, -1});
     }
 
-    BufferedImage* big = photo(4000, 3000, 0);
+    BufferedImage* big = bench::photoFrame(4000, 3000, 0);
     best = bestRef = 1e30;
     size_t ourBytes = 0, refBytes = 0;
     for (int run = 0; run < kRuns; ++run) {

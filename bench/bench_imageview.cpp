@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "bench/BenchSupport.h"
+#include "bench/BenchWindow.h"
 #include "gui/box/Box.h"
 #include "gui/controls/Image.h"
 #include "gui/window/Window.h"
@@ -199,18 +200,9 @@ double median(std::vector<double> v) {
 }  // namespace
 
 int wmain() {
-    s::skins::installDefaultDrawers();
-    s::gui::win::Window* window = s::gui::win::Window::create();
-    if (!window || !window->getHwnd()) {
-        std::printf("no window\n");
-        return 1;
-    }
-    window->setBounds(0, 0, kViewW + 40, kViewH + 60);
-    window->setVisible(true, true);
     Runner runner;
-    runner.panel = Box::createSized(s::gui::LayoutKind::kPile, kViewW, kViewH, 0, 0, 0);
-    window->addChild(runner.panel);
-    runner.panel->setSizeClamped(kViewW, kViewH);
+    s::gui::win::Window* window = bench::panelWindow(kViewW, kViewH, &runner.panel);
+    if (!window) return 1;
     runner.picture = bench::photoLike(kPicW, kPicH);
     BufferedImage* shown = runner.picture->copy();
     runner.view = Image::create();
@@ -244,8 +236,8 @@ int wmain() {
     std::printf("%-44s %10.2f %10.2f\n", "ratio standing still", best(r.still) / best(r.bareStill),
                 median(r.still) / median(r.bareStill));
     std::printf("paints straight from the picture: %u of %d\n", r.directPaints, kRuns + 2);
-    std::printf("# zoom step: the view resized between %dx%d and %dx%d, stretching the %dx%d picture\n", kZoomW,
-                kZoomH, kZoomW * 5 / 4, kZoomH * 5 / 4, kPicW, kPicH);
+    std::printf("# zoom step: the view resized between %dx%d and %dx%d, stretching the %dx%d picture\n", kZoomW, kZoomH,
+                kZoomW * 5 / 4, kZoomH * 5 / 4, kPicW, kPicH);
     std::printf("%-44s %10.3f %10.3f\n", "view: resize + repaint", best(r.zoomView), median(r.zoomView));
     std::printf("%-44s %10.3f %10.3f\n", "resampler fitScale + bare BitBlt", best(r.zoomBare), median(r.zoomBare));
     std::printf("%-44s %10.2f %10.2f\n", "ratio view / (resampler + blit)", best(r.zoomView) / best(r.zoomBare),

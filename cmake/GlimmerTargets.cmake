@@ -147,10 +147,13 @@ function(glimmer_benchmarks)
   file(GLOB benches CONFIGURE_DEPENDS "${CMAKE_SOURCE_DIR}/bench/*.cpp")
   foreach(src ${benches})
     get_filename_component(name "${src}" NAME_WE)
-    add_executable(${name} EXCLUDE_FROM_ALL "${src}")
+    # The host-tool helper of the tests runs ImageMagick on the host for the benchmarks too.
+    add_executable(${name} EXCLUDE_FROM_ALL "${src}" "${CMAKE_SOURCE_DIR}/tests/support/HostTool.cpp")
     glimmer_link_layer(${name} viewer)
+    target_include_directories(${name} PRIVATE "${CMAKE_SOURCE_DIR}/tests")
     target_compile_definitions(${name} PRIVATE
       GLIMMER_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
+      GLIMMER_BINARY_DIR="${CMAKE_BINARY_DIR}"
       GLIMMER_DEPS_PREFIX="${GLIMMER_DEPS_PREFIX}")
     if(EXISTS "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")
       target_link_libraries(${name} PRIVATE "${GLIMMER_DEPS_PREFIX}/lib/libgif.a")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs one benchmark (or all of them) under Wine:
 #   scripts/bench.sh [bench_name ...]
+#   BENCH_ARGS="5 400" scripts/bench.sh bench_animation   (arguments for the benchmarks)
 # Benchmarks are never run by the tests.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
@@ -14,5 +15,6 @@ start_xvfb
 start_wine
 for b in "$@"; do
   echo "== $b"
-  "$WINE" "$B/$b.exe"
+  # shellcheck disable=SC2086
+  "$WINE" "$B/$b.exe" ${BENCH_ARGS:-}
 done

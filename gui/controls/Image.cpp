@@ -9,6 +9,7 @@
 #include "foundation/time/Clock.h"
 #include "gui/component/IContainer.h"
 #include "gui/component/LibraryMessage.h"
+#include "gui/controls/ImagePrint.h"
 #include "gui/drawer/DefaultDrawers.h"
 #include "gui/layout/SizeHints.h"
 #include "gui/window/WindowClass.h"
@@ -112,6 +113,7 @@ void Image::reset() {
     directPaints_ = 0;
     if (sourceDc_) ::DeleteDC(sourceDc_);
     sourceDc_ = nullptr;
+    printBackend_ = nullptr;
 }
 
 // --- Geometry ---------------------------------------------------------------------------
@@ -622,15 +624,22 @@ BufferedImage* Image::copyShown(bool resize, BufferedImage* into) {
 }
 
 void Image::printShown(bool resize, bool autoRotate, bool autoSharpen, bool paperMaximum) {
-    BufferedImage* copy = copyShown(resize, nullptr);
-    if (!copy) return;
-    ::s::image::PrintOptions options;
-    options.turnLandscape = autoRotate;
-    options.sharpen = autoSharpen;
-    options.fitToPage = paperMaximum;
+    BufferedImage* copy = nullptr;
+    imageview::ShownPrint job;
+    {
+        Guard g(lock_);
+        BufferedImage* source = shownSource(false);
+        if (!source) return;
+        job = imageview::planShownPrint(source->getWidth(), source->getHeight(), getInnerWidth(), getInnerHeight(),
+                                        resize, autoRotate, autoSharpen, paperMaximum);
+        if (job.width != source->getWidth() || job.height != source->getHeight())
+            source = source->fitScale(job.width, job.height, false);
+        copy = source ? source->copy() : nullptr;
+    }
+    // The print dialog and the job run outside the lock, on the copy.
     HWND owner = m_hWnd ? ::GetAncestor(m_hWnd, GA_ROOT) : nullptr;
-    ::s::image::printImage(copy, options, owner, L"Glimmer");
-    copy->release();
+    ::s::image::printImage(copy, job.options, owner, L"Glimmer", printBackend_);
+    if (copy) copy->release();
 }
 
 ::s::image::IEncodedImage* Image::exportShown(::s::image::IEncodeSetting* setting, bool resize, bool sharpen,

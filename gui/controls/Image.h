@@ -27,6 +27,10 @@
 #include "gui/controls/IImage.h"
 #include "gui/controls/ImageGeometry.h"
 
+namespace s::image {
+class PrintBackend;
+}
+
 namespace s::gui::win {
 
 class Image : public Control<IImage, CWnd> {
@@ -133,6 +137,8 @@ public:
     // How many paints took the direct copy from the picture (no back buffer).
     uint32_t getDirectPaintCount() const { return directPaints_; }
     ::s::image::win::BufferedImage* getOwnBackBuffer() const { return backBuffer_; }
+    // The printer side printShown uses (not owned); null for the system's printers.
+    void setPrintBackend(::s::image::PrintBackend* backend) { printBackend_ = backend; }
 
 protected:
     bool createWindow(CWnd* parentWnd) override { return control::createGeneric(this, parentWnd, 0); }
@@ -204,6 +210,7 @@ private:
     std::vector<int32_t> delays_;
     uint32_t directPaints_ = 0;
     HDC sourceDc_ = nullptr;
+    ::s::image::PrintBackend* printBackend_ = nullptr;
 };
 
 }  // namespace s::gui::win

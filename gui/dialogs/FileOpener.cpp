@@ -18,6 +18,7 @@ FileOpener::~FileOpener() {
 
 void FileOpener::reset() {
     openMode_ = true;
+    filterIndex_ = 0;
     path_.clear();
     initialDir_.clear();
     fileName_.clear();
@@ -48,6 +49,7 @@ unsigned long FileOpener::dialogFlags() const {
 
 bool FileOpener::show(IComponent* owner) {
     if (paths_) paths_->clear();
+    filterIndex_ = 0;
     OwnerScope scope(owner);
     const std::wstring filter = filter_.empty() ? filter_ : filter_ + L"|";
     const DWORD flags = dialogFlags();
@@ -57,6 +59,7 @@ bool FileOpener::show(IComponent* owner) {
     if (!initialDir_.empty()) dialog.SetInitialDir(initialDir_.c_str());
     if (flags & OFN_ALLOWMULTISELECT) dialog.SetFileBufferSize(kMultiSelectChars);
     if (dialog.DoModal() != IDOK) return false;
+    filterIndex_ = int32_t(dialog.GetFilterIndex());
     path_.clear();
     for (const std::wstring& chosen : dialog.GetPathNames()) {
         if (chosen.empty()) continue;

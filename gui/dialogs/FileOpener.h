@@ -34,6 +34,8 @@ public:
     bool isMultiSelect() const { return multiSelect_; }
     bool resolvesShortcuts() const { return resolveShortcuts_; }
     const std::wstring& getFilter() const { return filter_; }
+    // The filter chosen when the dialog was confirmed, 1 for the first; 0 before.
+    int32_t getFilterIndex() const { return filterIndex_; }
     // The dialog flags the next show uses.
     unsigned long dialogFlags() const;
 
@@ -43,6 +45,7 @@ private:
     bool openMode_ = true;
     std::wstring path_, initialDir_, fileName_, defaultExt_, filter_;
     bool resolveShortcuts_ = true, multiSelect_ = false;
+    int32_t filterIndex_ = 0;
     str::strarray::StrArray* paths_ = nullptr;
 };
 

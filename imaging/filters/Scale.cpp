@@ -253,9 +253,13 @@ struct ScaleTables {
     }
 };
 
+// Held through a pointer: a thread-local object with a destructor makes the runtime's
+// thread-storage key deletion at process exit wait for ever once a window thread that
+// scaled has ended. The tables of an ended thread are left to the process.
 ScaleTables& threadTables() {
-    static thread_local ScaleTables tables;
-    return tables;
+    static thread_local ScaleTables* tables = nullptr;
+    if (!tables) tables = new ScaleTables();
+    return *tables;
 }
 
 // A band's working rows: horizontally scaled source rows in a ring, and the row
@@ -268,8 +272,9 @@ struct BandBuffers {
 };
 
 BandBuffers& threadBands() {
-    static thread_local BandBuffers buffers;
-    return buffers;
+    static thread_local BandBuffers* buffers = nullptr;
+    if (!buffers) buffers = new BandBuffers();
+    return *buffers;
 }
 
 void horizontalPlain(const Contribution& c, const PackedWeights&, const uint8_t* const* src, uint8_t* const* dst,

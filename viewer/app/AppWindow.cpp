@@ -4,6 +4,7 @@
 #include <shobjidl.h>
 
 #include <cwchar>
+#include <string>
 
 #include "foundation/str/StrBuffer.h"
 #include "gui/app/IAppBase.h"
@@ -13,6 +14,7 @@
 #include "platform/map/IMappedData.h"
 #include "platform/system/OsVersion.h"
 #include "platform/system/Screen.h"
+#include "viewer/app/UpdateCheck.h"
 
 namespace s::app::win {
 
@@ -280,7 +282,19 @@ void AppWindow::setMClickAction(const wchar_t* action) {
 
 // ---- update check and taskbar progress
 
-void AppWindow::checkForUpdate(gui::IWindow*) {}
+void AppWindow::checkForUpdate(gui::IWindow* window) {
+    UpdateCheckContext context;
+    context.pack = getLangPack();
+    context.textBaseId = textBaseId_;
+    context.store = store();
+    context.versionSection = sectionPath(L"Version");
+    context.owner = window ? window->getHwnd() : nullptr;
+    context.record = this;
+    // The section text lives in a scratch buffer of this record: copy it first.
+    const std::wstring section = context.versionSection ? context.versionSection : L"";
+    context.versionSection = section.c_str();
+    runUpdateCheck(context);
+}
 
 void AppWindow::progressIndeterminate(gui::IWindow* window) {
     if (taskbarList_ && window) taskbarList_->SetProgressState(window->getHwnd(), TBPF_INDETERMINATE);

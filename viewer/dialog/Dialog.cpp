@@ -169,7 +169,10 @@ void Dialog::startCapturePick(int32_t kind) {
     if (window_) window_->setCapture();
 }
 void Dialog::relayout() {
-    if (window_) window_->doLayout();
+    if (!window_) return;
+    // The convert page changed its rows: it and the pages around it are laid out again.
+    if (s::gui::IBox* page = toolPanels_->convertPage()) page->doLayout();
+    if (pageBox_) pageBox_->doLayout();
 }
 
 RightClickState Dialog::rightClickState() {

@@ -196,6 +196,7 @@ public:
     void captureNow() override;
     void startCapturePick(int32_t kind) override;
     void relayout() override;
+    s::gui::events::IEventListener* panelListener() override { return this; }
 
     // ---- worker listeners (DialogEvents.cpp): called on the worker thread, they carry
     // the status to the GUI thread through the window's posted call ----------------
@@ -311,7 +312,7 @@ private:
     void startParts();
     void registerWindowListeners();
     void placeAndOpen(const wchar_t* path);
-    void showPictureForNow(const wchar_t* path);
+    void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();
     void setToolbarCompact(bool compact);
@@ -322,6 +323,7 @@ private:
     void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
 
     bool toolbarCompact_ = false;
+    int32_t eventDepth_ = 0;  // window's thread only
     // Worker thread only (read by the window's thread while the worker waits in invoke).
     int32_t convertTotal_ = 0;
     std::wstring workerText_;
@@ -364,6 +366,37 @@ private:
     // (end of the block)
 
     // -- DialogCommands.cpp, DialogFiles.cpp --
+    // The About window, made on first use; closed and released with the controller.
+    struct AboutHolder {
+        AboutWindow* about = nullptr;
+        AboutHolder() = default;
+        AboutHolder(const AboutHolder&) = delete;
+        AboutHolder& operator=(const AboutHolder&) = delete;
+        ~AboutHolder();
+    };
+    AboutHolder about_;
+    int32_t slideShowInterval_ = -1;  // ms; below 0: not yet taken from "MSec"
+    bool slideShowRepeat_ = true;
+    // A question or file dialog of a command is up: the slide show must not move on.
+    bool commandDialogUp_ = false;
+
+    bool runToggle(int32_t id);  // the check-mark toggles; true when id was one
+    void selectLanguage(int32_t index);
+    void selectSkin(int32_t index);
+    void setOpacityCommand(int32_t id);
+    void setDefaultFitMode(int32_t id);
+    void setDefaultBackground(int32_t id);
+    void pickCustomColor();
+    void openAddress(int32_t textId);
+    void actOnShownFile(int32_t id);  // Locate, Properties
+    bool isChecked(int32_t id);
+    void showCommandError(const wchar_t* text);
+
+public:
+    // A question or file dialog of Save As or Delete is up (the slide show holds meanwhile).
+    bool isCommandDialogUp() const { return commandDialogUp_; }
+    // The slide show's "Repeat" as taken when it started.
+    bool slideShowRepeats() const { return slideShowRepeat_; }
     // (end of the block)
 };
 

@@ -8,6 +8,7 @@
 #include "gui/app/IAppWindow.h"
 #include "gui/box/Box.h"
 #include "gui/controls/Button.h"
+#include "gui/controls/IGroupBox.h"
 #include "gui/controls/ISlider.h"
 #include "gui/controls/Image.h"
 #include "gui/controls/Label.h"
@@ -20,6 +21,7 @@
 #include "platform/file/PathWin.h"
 #include "viewer/dialog/Dialog.h"
 #include "viewer/effects/EffectData.h"
+#include "viewer/menus/CommandIds.h"
 #include "viewer/menus/RightClickMenu.h"
 #include "viewer/panels/IFilterPanels.h"
 #include "viewer/panels/IToolPanels.h"
@@ -33,6 +35,7 @@ namespace Align = s::gui::Align;
 namespace LayoutKind = s::gui::LayoutKind;
 namespace SpacerOrientation = s::gui::SpacerOrientation;
 namespace win = s::gui::win;
+namespace c = command;
 
 // The invokes that carry the build and the update check to the window's thread
 // (compared by identity).
@@ -41,10 +44,21 @@ const wchar_t* const kUpdateCheckCall = L"Glimmer_CheckForUpdate";
 
 // The panel chooser, top to bottom (0: a separator line); each entry's text is
 // kPanelTextBase + its command.
-constexpr int32_t kPanelTextBase = 1990000000;
-constexpr int32_t kChooserEntries[] = {3000, 4700, 4780, 0,    4300, 4500, 4510, 4520, 4530, 4540, 4200,
-                                       0,    4450, 4400, 4410, 4420, 4430, 4460, 4470, 0,    4550, 4480,
-                                       4650, 4600, 0,    4820, 4850, 0,    4100, 4099, 0,    4120};
+constexpr int32_t kPanelTextBase = c::kTextIdBase;
+constexpr int32_t kLine = 0;
+constexpr int32_t kChooserEntries[] = {
+    // clang-format off
+    c::kPanelView, c::kPanelSlideShow, c::kPanelScreenshot, kLine,
+    c::kPanelSharpness, c::kPanelHue, c::kPanelSaturation, c::kPanelBrightness, c::kPanelLevel,
+    c::kPanelSCurve, c::kPanelMonochrome, kLine,
+    c::kPanelFlip, c::kPanelRotate, c::kPanelSize, c::kPanelStretchHorizontal, c::kPanelStretchVertical,
+    c::kPanelCutLeftRight, c::kPanelCutTopBottom, kLine,
+    c::kPanelAlpha, c::kPanelMistyFrame, c::kPanelWatermarkText, c::kPanelBackground, kLine,
+    c::kPanelLoadFilterSet, c::kPanelSaveFilterSet, kLine,
+    c::kPanelSave, c::kPanelPrint, kLine,
+    c::kPanelConvert,
+    // clang-format on
+};
 
 win::Spacer* hGap(int32_t width) { return win::Spacer::createFixed(SpacerOrientation::kHorizontal, width); }
 win::Spacer* vGap(int32_t height) { return win::Spacer::createFixed(SpacerOrientation::kVertical, height); }
@@ -58,8 +72,17 @@ win::Button* glyphButton(const wchar_t* glyph, int32_t s) {
 }  // namespace
 
 const int32_t* Dialog::panelHolderCommands(int32_t* count) {
-    static constexpr int32_t kOrder[] = {3000, 4700, 4780, 4400, 4420, 4430, 4410, 4460, 4470, 4480, 4450, 4300, 4500,
-                                         4510, 4520, 4530, 4540, 4550, 4200, 4650, 4600, 4820, 4850, 4100, 4099, 4120};
+    static constexpr int32_t kOrder[] = {
+        // clang-format off
+        c::kPanelView, c::kPanelSlideShow, c::kPanelScreenshot, c::kPanelRotate,
+        c::kPanelStretchHorizontal, c::kPanelStretchVertical, c::kPanelSize, c::kPanelCutLeftRight,
+        c::kPanelCutTopBottom, c::kPanelMistyFrame, c::kPanelFlip, c::kPanelSharpness,
+        c::kPanelHue, c::kPanelSaturation, c::kPanelBrightness, c::kPanelLevel,
+        c::kPanelSCurve, c::kPanelAlpha, c::kPanelMonochrome, c::kPanelWatermarkText,
+        c::kPanelBackground, c::kPanelLoadFilterSet, c::kPanelSaveFilterSet, c::kPanelSave,
+        c::kPanelPrint, c::kPanelConvert,
+        // clang-format on
+    };
     *count = int32_t(sizeof(kOrder) / sizeof(kOrder[0]));
     return kOrder;
 }
@@ -242,7 +265,7 @@ void Dialog::buildBottomBar() {
             command ? s::gui::menuitem::MenuItem::createWithTextId(kPanelTextBase + command, localizer_, command, false)
                     : s::gui::menuitem::MenuItem::createSeparator());
     }
-    panelChooser_->setTitleId(kPanelTextBase + 3000);
+    panelChooser_->setTitleId(kPanelTextBase + c::kPanelView);
     menuBar_ = win::MenuEx::create();
     menuBar_->setFixedWidth(80 * s);
     menuBar_->setFixedHeight(18 * s);
@@ -266,7 +289,7 @@ void Dialog::buildBottomBar() {
 }
 
 void Dialog::startParts() {
-    panelChooser_->checkRadioById(3000);
+    panelChooser_->checkRadioById(command::kPanelView);
     menuBar_->setSingleEntry(true);
     menuBar_->addCommandListener(this);
     toolPanels_->start();
@@ -275,6 +298,7 @@ void Dialog::startParts() {
     scrollBox_->setScrollingEnabled(false);
     scrollBox_->addWheelListener(this);
     dropBox_->addFileDropListener(this);
+    if (s::gui::IGroupBox* convertDrop = toolPanels_->convertDropBox()) convertDrop->addDropListener(this);
     titleLabel_->setBold(true);
     openLabel_->addClickListener(this);
     pageBox_->showOnly(0);
@@ -333,20 +357,11 @@ void Dialog::placeAndOpen(const wchar_t* path) {
             if (x >= 0 && y >= 0) window_->setPosition(x, y);
             if (w >= 0 && h >= 0) window_->setSize(std::max(w, 250 * s), std::max(h, 250 * s));
         }
-        if (!openImage(path, zoom_.fitWindowToImage, zoom_.fitImageToWindow)) showPictureForNow(path);
+        openImage(path, zoom_.fitWindowToImage, zoom_.fitImageToWindow);
     } else {
         if (appWindow_) appWindow_->setMaximized(false);
         window_->setSize(500 * s, 450 * s);
     }
-}
-
-// Until the opening code is in: the picture of the path on page 1, as read.
-void Dialog::showPictureForNow(const wchar_t* path) {
-    if (!opener_->openFile(path, &shown_)) return;
-    view_->setImageSet(shown_.takeSet(), true, false, false, false, -1, -1);
-    pageBox_->showOnly(1);
-    window_->setTitle(shown_.getName().c_str());
-    titleLabel_->setText(shown_.getName().c_str(), true);
 }
 
 }  // namespace s::image::gui::dialogs::imageview

@@ -9,6 +9,7 @@
 #include "gui/box/Box.h"
 #include "gui/controls/Button.h"
 #include "gui/controls/IButton.h"
+#include "gui/controls/IGroupBox.h"
 #include "gui/controls/ISlider.h"
 #include "gui/controls/ISpacer.h"
 #include "gui/controls/Image.h"
@@ -19,6 +20,7 @@
 #include "gui/window/Window.h"
 #include "viewer/dialog/Dialog.h"
 #include "viewer/dialog/WorkerProgress.h"
+#include "viewer/menus/CommandIds.h"
 #include "viewer/menus/RightClickMenu.h"
 #include "viewer/panels/IFilterPanels.h"
 #include "viewer/panels/IToolPanels.h"
@@ -30,13 +32,12 @@ namespace {
 
 using s::gui::asObject;
 namespace WindowEvent = s::gui::WindowEvent;
+namespace cmd = command;
 
-constexpr int32_t kPanelTextBase = 1990000000;
-constexpr int32_t kConvertPanel = 4120;
-// Right-click items the dispatch relabels or unmarks.
-constexpr int32_t kSlideShowItem = 750;
-constexpr int32_t kStopSlideShowText = 1990000751;
-constexpr int32_t kStartSlideShowText = 1990000750;
+constexpr int32_t kConvertPanel = cmd::kPanelConvert;
+// The texts of the right-click menu's slide show item.
+constexpr int32_t kStartSlideShowText = cmd::kTextIdBase + cmd::kSlideShow;
+constexpr int32_t kStopSlideShowText = kStartSlideShowText + 1;
 
 // Whether the source is one of the pair (the title area's and the compact box's).
 template <typename T>
@@ -50,6 +51,13 @@ bool isOneOf(base::IObject* source, T* const (&pair)[2]) {
 
 void Dialog::onEvent(base::IObject* source, int32_t code) {
     if (!window_) return;
+    // Counts the handlers in progress: a second one runs inside the first's modal loop.
+    ++eventDepth_;
+    route(source, code);
+    --eventDepth_;
+}
+
+void Dialog::route(base::IObject* source, int32_t code) {
     if (source == asObject(window_)) {
         if (code == WindowEvent::kInvoke) {
             onInvoke();
@@ -67,6 +75,11 @@ void Dialog::onEvent(base::IObject* source, int32_t code) {
     }
     if (dropBox_ && source == asObject(dropBox_)) {
         if (code == s::gui::BoxEvent::kFilesDropped) openPaths(dropBox_->getDroppedFiles());
+        return;
+    }
+    if (s::gui::IGroupBox* convertDrop = toolPanels_->convertDropBox();
+        convertDrop && source == asObject(convertDrop)) {
+        if (code == s::gui::BoxEvent::kFilesDropped) openPaths(convertDrop->getDroppedPaths());
         return;
     }
     if (onFrameButton(source)) return;
@@ -149,7 +162,7 @@ void Dialog::setToolbarCompact(bool compact) {
         else
             bar.compactSpacer->setFixedWidth(0);
     }
-    if (s::gui::IBox* view = toolPanels_->panelFor(3000)) view->doLayout();
+    if (s::gui::IBox* view = toolPanels_->panelFor(cmd::kPanelView)) view->doLayout();
 }
 
 bool Dialog::onFrameButton(base::IObject* source) {
@@ -209,12 +222,12 @@ void Dialog::selectPanel(int32_t command) {
     s::gui::IBox* panel = toolPanels_->panelFor(command);
     if (!panel) panel = filterPanels_->panelFor(command);
     if (command == kConvertPanel) {
-        pageBox_->showOnly(2);
+        showPage(2);
         convertPanelShown_ = true;
     }
     if (panel) {
         panelChooser_->checkRadioById(command);
-        panelChooser_->setTitleId(kPanelTextBase + command);
+        panelChooser_->setTitleId(cmd::kTextIdBase + command);
         menuBar_->relabel();
         menuBar_->repaint();
     }
@@ -225,7 +238,8 @@ void Dialog::selectPanel(int32_t command) {
     panelHolder_->doLayout();
     panelHolder_->doLayout();
     if (command != kConvertPanel && convertPanelShown_) {
-        pageBox_->showOnly(shown_.isShown() ? 1 : 0);
+        pictureOnPage_ = shown_.isShown();
+        showPage(pictureOnPage_ ? 1 : 0);
         convertPanelShown_ = false;
     }
 }
@@ -263,18 +277,19 @@ void Dialog::onInvoke() {
     auto is = [name](const wchar_t* status) { return name == reinterpret_cast<intptr_t>(status); };
     s::gui::win::PopupMenu* menu = rightClick_ ? rightClick_->getMenu() : nullptr;
     if (is(workerstatus::kStartSlideShow)) {
-        if (menu) menu->setItemTextId(kSlideShowItem, kStopSlideShowText);
+        if (menu) menu->setItemTextId(cmd::kSlideShow, kStopSlideShowText);
         toolPanels_->slideShowStarted();
     } else if (is(workerstatus::kEndSlideShow)) {
         // A conversion queued meanwhile is still to come: its flags stay.
         workerStopFlag_ = false;
-        if (menu) menu->setItemTextId(kSlideShowItem, kStartSlideShowText);
+        if (menu) menu->setItemTextId(cmd::kSlideShow, kStartSlideShowText);
         toolPanels_->slideShowEnded();
     } else if (is(workerstatus::kGoNextSlideShow)) {
-        // While a modal box is up (the window is disabled under it) the show holds: the
-        // picture never changes under a question about it.
-        if (workerStopFlag_ || !window_->isEnabled()) return;
-        const bool opened = showNextFile(settings_->getSlideShowRepeat());
+        // While a modal box is up the show holds, so the picture never changes under a
+        // question about it: the box disables the window, and whatever the box, its loop
+        // runs inside the handler of the event that opened it.
+        if (workerStopFlag_ || eventDepth_ > 1 || !window_->isEnabled()) return;
+        const bool opened = showNextFile(toolPanels_->isSlideShowRepeat());
         if (!opened && isSlideShowRunning()) requestWorkerStop();
     } else if (is(workerstatus::kStartConverting)) {
         converting_ = true;

@@ -48,7 +48,6 @@ int32_t clampInt(int32_t v, int32_t lo, int32_t hi) { return std::min(std::max(v
 
 const wchar_t* textOf(StrBuffer* s) { return s && !s->isEmpty() ? s->text() : L""; }
 
-
 }  // namespace
 
 EffectData::EffectData()

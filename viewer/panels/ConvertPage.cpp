@@ -76,6 +76,9 @@ void ToolPanels::buildConvertPage() {
     // The drop box: what to drop while idle, the progress while converting.
     c.dropBox = s::gui::win::GroupBox::createDropBox(100, 100, 10 * s_, 5 * s_, 5 * s_, 3 * s_);
     dropBox_ = c.dropBox;
+    // Drops pass through the frame to the drop target that holds the page (the viewer's),
+    // which opens or queues them.
+    c.dropBox->setAcceptFiles(false);
     if (s::gui::IBox* content = c.dropBox->getContent()) {
         content->alignCenter();
         content->alignMiddle();

@@ -27,6 +27,7 @@
 
 namespace s::image::gui::dialogs::imageview {
 
+using s::gui::combobox::ComboBoxItem;
 using s::gui::win::Box;
 using s::gui::win::Button;
 using s::gui::win::ComboBox;
@@ -34,22 +35,21 @@ using s::gui::win::Label;
 using s::gui::win::Slider;
 using s::gui::win::Spacer;
 using s::gui::win::TextField;
-using s::gui::combobox::ComboBoxItem;
 
 namespace {
 
 constexpr NumericSpec kSpecs[int(NumericKind::kCount)] = {
-    {4300, L"%", -100, 100, 0, 2, 10, 0, 0, 200, 100, 100, L"0", NumericSpec::kClamp},        // Sharpness
-    {4500, L"\u00b0", -180, 180, 0, 1, 5, 0, 0, 360, 180, 180, L"0", NumericSpec::kIgnore},   // Hue
-    {4510, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},        // Saturation
-    {4520, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},        // Brightness
-    {4530, L"%", 0, 100, 50, 1, 5, 0, 0, 100, 0, 50, L"50", NumericSpec::kIgnore},            // Level
-    {4540, L"%", 0, 100, 0, 1, 5, 0, 0, 100, 0, -1, L"0", NumericSpec::kIgnore},              // S-Curve
-    {4550, L"%", 0, 100, 100, 1, 5, 0, 0, 100, 0, -1, L"100", NumericSpec::kIgnore},          // Alpha
-    {4400, L"\u00b0", -180, 180, 0, 5, 30, 90, 0, 360, 180, 180, L"0", NumericSpec::kWrap},   // Rotate
-    {4480, L"px", 0, 25, 0, 1, 0, 0, 0, 25, 0, -1, L"0", NumericSpec::kIgnore},               // Misty Frame
-    {4420, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},      // Stretch (H)
-    {4430, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},      // Stretch (V)
+    {4300, L"%", -100, 100, 0, 2, 10, 0, 0, 200, 100, 100, L"0", NumericSpec::kClamp},       // Sharpness
+    {4500, L"\u00b0", -180, 180, 0, 1, 5, 0, 0, 360, 180, 180, L"0", NumericSpec::kIgnore},  // Hue
+    {4510, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},       // Saturation
+    {4520, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},       // Brightness
+    {4530, L"%", 0, 100, 50, 1, 5, 0, 0, 100, 0, 50, L"50", NumericSpec::kIgnore},           // Level
+    {4540, L"%", 0, 100, 0, 1, 5, 0, 0, 100, 0, -1, L"0", NumericSpec::kIgnore},             // S-Curve
+    {4550, L"%", 0, 100, 100, 1, 5, 0, 0, 100, 0, -1, L"100", NumericSpec::kIgnore},         // Alpha
+    {4400, L"\u00b0", -180, 180, 0, 5, 30, 90, 0, 360, 180, 180, L"0", NumericSpec::kWrap},  // Rotate
+    {4480, L"px", 0, 25, 0, 1, 0, 0, 0, 25, 0, -1, L"0", NumericSpec::kIgnore},              // Misty Frame
+    {4420, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},     // Stretch (H)
+    {4430, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},     // Stretch (V)
 };
 
 constexpr int32_t kSizeTypeTexts[] = {1990004413, 1990004414, 1990004415, 1990004416, 1990004417, 1990004418};
@@ -97,7 +97,8 @@ Button* swatch(const wchar_t* face, int32_t s) {
 const NumericSpec& numericSpec(NumericKind kind) { return kSpecs[int(kind)]; }
 
 FilterPanels::FilterPanels(IFilterPanelHost* host) : host_(host) {
-    list_ = std::make_unique<FilterList>(host_ && host_->currentValues() ? &host_->currentValues()->filterOrder : nullptr);
+    list_ =
+        std::make_unique<FilterList>(host_ && host_->currentValues() ? &host_->currentValues()->filterOrder : nullptr);
 }
 
 FilterPanels::~FilterPanels() {
@@ -477,9 +478,10 @@ void FilterPanels::loadValues(const EffectData* given) {
         } else if (is(n, filtername::kScale)) {
             host_->setFitModeOff();
             host_->showAtOriginalSize();
-            setSizing(set->sizingType, set->keepRatio, set->widthInPixels ? set->widthPixels : std::max(1, set->widthPercent),
-                      set->widthInPixels, set->heightInPixels ? set->heightPixels : std::max(1, set->heightPercent),
-                      set->heightInPixels, nullptr);
+            setSizing(set->sizingType, set->keepRatio,
+                      set->widthInPixels ? set->widthPixels : std::max(1, set->widthPercent), set->widthInPixels,
+                      set->heightInPixels ? set->heightPixels : std::max(1, set->heightPercent), set->heightInPixels,
+                      nullptr);
         } else if (is(n, filtername::kCut)) {
             setCut(set->cutLeft, set->cutRight, set->cutTop, set->cutBottom, true);
         } else if (is(n, filtername::kFlip)) {

@@ -67,7 +67,7 @@ struct NumericSpec {
     int32_t command;  // the panel chooser's command
     const wchar_t* unit;
     int32_t minimum, maximum, neutral;
-    int32_t small, large, turn;  // step sizes; 0 = no such buttons
+    int32_t small, large, turn;            // step sizes; 0 = no such buttons
     int32_t sliderMin, sliderMax, offset;  // slider position = value + offset
     int32_t anchor;                        // the slider's fill anchor, -1 for none
     const wchar_t* startText;
@@ -189,8 +189,8 @@ public:
     void setNumeric(NumericKind kind, int32_t value, bool rewriteField);
     // Pixel values go to the pixel sizes, others to the percents; the control that is
     // being typed into (may be null) is not rewritten.
-    void setSizing(int32_t type, bool keepRatio, int32_t width, bool widthPixels, int32_t height,
-                   bool heightPixels, s::gui::win::TextField* typing);
+    void setSizing(int32_t type, bool keepRatio, int32_t width, bool widthPixels, int32_t height, bool heightPixels,
+                   s::gui::win::TextField* typing);
     void setCut(int32_t left, int32_t right, int32_t top, int32_t bottom, bool rewriteFields);
     void setFlip(bool horizontal, bool vertical);
     void setMonochrome(int32_t mode);

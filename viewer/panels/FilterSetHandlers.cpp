@@ -27,9 +27,6 @@ namespace cmd = command;
 
 namespace {
 
-// Said when a name is taken by a built-in set, which cannot be replaced.
-constexpr const wchar_t* kBuiltInNameRefused = L"A built-in filter set has this name. Please choose another name.";
-
 intptr_t dataOf(const EffectData* set) { return set ? reinterpret_cast<intptr_t>(set) : -1; }
 
 }  // namespace
@@ -269,7 +266,7 @@ void ToolPanels::saveFilterSet(const wchar_t* name) {
     if (!current) return;
     if (!sets_.isNameFree(name)) {
         // Built-in sets cannot be replaced.
-        s::gui::win::MessageBoxW::showErrorBox(kBuiltInNameRefused);
+        s::gui::win::MessageBoxW::showErrorBox(text(tooltext::kBuiltInName));
         return;
     }
     // The values the panels show now, whatever the replacing below selects.

@@ -47,8 +47,8 @@ public:
     // Convert at Once); null for any other command.
     virtual s::gui::IBox* panelFor(int32_t command) = 0;
     virtual s::gui::IBox* convertPage() = 0;  // page 2 of the page box
-    // The convert page's "Drop Box": the controller listens for its drops (code 1) and
-    // hands getDroppedPaths() to its openPaths.
+    // The convert page's "Drop Box" frame. It takes no drops itself: files dropped on it
+    // reach the drop target that holds the page (the viewer's drop box and its openPaths).
     virtual s::gui::IGroupBox* convertDropBox() = 0;
     virtual const ToolbarControls& toolbar() = 0;
     // Start values from the settings and listeners; called once everything is attached.
@@ -100,6 +100,12 @@ public:
     virtual int32_t captureType() = 0;
     // Print: the "Auto-Rotate" check box follows command 717.
     virtual void showAutoRotate(bool on) = 0;
+
+    // Slide Show: the interval field's text ("" without the field), its rewrite, and
+    // the "Repeat" check box.
+    virtual std::wstring slideShowIntervalText() { return L""; }
+    virtual void setSlideShowIntervalText(const wchar_t*) {}
+    virtual bool slideShowRepeat() { return true; }
 };
 
 class IToolPanelHost;

@@ -65,6 +65,7 @@ constexpr int32_t kName = 1990004853;
 constexpr int32_t kMyFilterSet = 1990004851;
 constexpr int32_t kSave = 1990004852;
 constexpr int32_t kReplaceQuestion = 1990004854;
+constexpr int32_t kBuiltInName = 1990004866;  // a built-in set's name cannot be taken
 constexpr int32_t kHasBeenSaved = 1990004863;
 constexpr int32_t kAddYourOwn = 1990004862;
 constexpr int32_t kCreateYourOwn = 1990000684;

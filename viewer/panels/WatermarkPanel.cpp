@@ -56,7 +56,8 @@ int32_t FilterPanels::familiesStart() const {
 
 void FilterPanels::fillFontList() {
     s::gui::win::ComboBox* list = watermark_.font;
-    list->addItem(ComboBoxItem::createWithTextId(1990004660, host_->localizer(), reinterpret_cast<intptr_t>(kDefaultFace)));
+    list->addItem(
+        ComboBoxItem::createWithTextId(1990004660, host_->localizer(), reinterpret_cast<intptr_t>(kDefaultFace)));
     list->addItem(ComboBoxItem::createSeparator(kListSeparator));
     for (uint32_t i = 0; i < history_.count(); ++i) list->addItem(faceItem(textOf(history_.at(i))));
     if (history_.count()) list->addItem(ComboBoxItem::createSeparator(kListSeparator));

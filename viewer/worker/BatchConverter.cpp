@@ -236,7 +236,10 @@ ConvertSummary ConvertJob::convert(IConvertListener* listener, const std::atomic
         for (int f = 0; f < work.set->getFrameCount(); ++f)
             for (uint32_t k = 0; k < chain->count(); ++k)
                 work.set->getFrame(f)->addFilter(chain->at<filters::IFilter>(k));
-        work.set->updateMainSize();
+        // The encoder runs each frame's filters itself; the main frame of several is
+        // picked by the filtered sizes first. A single frame is the main one anyway, and
+        // filtering it here as well would scale every picture twice.
+        if (work.set->getFrameCount() > 1) work.set->updateMainSize();
         work.encoder = setting->makeEncoderForSet(work.set);
         if (!work.encoder) {
             finish(FileOutcome::NoEncoder);

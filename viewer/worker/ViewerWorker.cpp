@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <chrono>
+
 #include "foundation/str/StrBuffer.h"
 
 namespace s::image::gui::dialogs::imageview {
@@ -96,13 +98,24 @@ void ViewerWorker::run() {
 }
 
 void ViewerWorker::runSlideShow() {
+    using Clock = std::chrono::steady_clock;
     auto stopped = [this] { return showStop_.load() || thread::win::Thread::stopRequested(); };
     slideShow_->slideShowStarted();
+    // Each picture is due one interval after the one before was due, not after it was
+    // shown: the time the window takes to read and show a picture (and any oversleeping)
+    // does not push the pictures after it back.
+    Clock::time_point due = Clock::now();
     while (!stopped()) {
         slideShow_->slideShowNext();
-        for (int32_t waited = 0; waited < interval_; waited += kSlideShowStopCheckMs) {
+        due += std::chrono::milliseconds(interval_);
+        // A picture that took longer than the interval to show: the next one comes at
+        // once, and the schedule goes on from now instead of catching up back to back.
+        if (Clock::now() > due) due = Clock::now();
+        for (;;) {
             if (stopped()) break;
-            Sleep(kSlideShowStopCheckMs);
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(due - Clock::now()).count();
+            if (left <= 0) break;
+            Sleep(DWORD(left < kSlideShowStopCheckMs ? left : kSlideShowStopCheckMs));
         }
     }
     showing_.store(false);

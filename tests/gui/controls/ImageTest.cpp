@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <winspool.h>
 
 #include <algorithm>
 #include <atomic>
@@ -22,6 +23,7 @@
 #include "imaging/image/BufferedImageSet.h"
 #include "imaging/settings/EncodeSetting.h"
 #include "platform/system/Screen.h"
+#include "support/PaperPrinter.h"
 
 namespace {
 
@@ -634,6 +636,78 @@ TEST_F(ImageTest, AnAnimationIsExportedWholeAndItsFramesKeepTheirFilters) {
         EXPECT_EQ(view->getFrameFilter(1, 0), level);
     }
     gif->release();
+}
+
+// A picture of w x h: the top half red, the bottom half blue (turned clockwise, the blue
+// half comes to the left).
+BufferedImage* redOverBlue(int w, int h) {
+    BufferedImage* img = BufferedImage::createSized(w, h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) img->getRow(y)[x] = y < h / 2 ? 0xFFFF0000u : 0xFF0000FFu;
+    return img;
+}
+
+TEST_F(ImageTest, PrintsAtItsOwnOrTheViewsSizeTurnedAndFittedAsAsked) {
+    // A 120 x 80 picture stretched into a 60 x 40 view; the stand-in page shares the
+    // screen's resolution, so a picture not fitted lands on it pixel for pixel.
+    Image* view = addView(60, 40);
+    view->setImage(redOverBlue(120, 80), true, true, true, false, -1, -1);
+    struct Case {
+        const char* what;
+        bool viewSize, autoRotate, paperMaximum;
+        int x, y;  // a point that shows the choice
+        uint32_t colour;
+    } cases[] = {
+        {"own size: the blue half ends at 119", false, false, false, 115, 75, 0x0000FFu},
+        {"own size: nothing right of it", false, false, false, 125, 75, 0xFFFFFFu},
+        {"view size: the blue half ends at 59", true, false, false, 55, 35, 0x0000FFu},
+        {"view size: nothing right of it", true, false, false, 65, 35, 0xFFFFFFu},
+        {"paper maximum: fitted, red far past the picture", false, false, true, 290, 20, 0xFF0000u},
+        {"paper maximum and auto-rotate: turned, blue on the left", true, true, true, 20, 20, 0x0000FFu},
+    };
+    for (const Case& c : cases) {
+        testsupport::MessageLog messages;
+        testsupport::PaperBackend paper;
+        view->setPrintBackend(&paper);
+        view->printShown(c.viewSize, c.autoRotate, false, c.paperMaximum);
+        EXPECT_EQ(paper.calls, (std::vector<std::wstring>{L"startDoc Glimmer", L"startPage", L"endPage", L"endDoc"}))
+            << c.what;
+        EXPECT_EQ(paper.pixel(c.x, c.y), c.colour) << c.what;
+        EXPECT_TRUE(messages.texts.empty()) << c.what;
+        view->setPrintBackend(nullptr);
+    }
+    // The shown picture is left as it was.
+    BufferedImage* shown = view->copyShown(false, nullptr);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->getWidth(), 120);
+    EXPECT_FALSE(shown->hasFilters());
+    shown->release();
+}
+
+TEST_F(ImageTest, PrintingWithoutAPrinterSaysSoAndLeavesNothingBehind) {
+    DWORD needed = 0, count = 0;
+    EnumPrintersW(PRINTER_ENUM_LOCAL | PRINTER_ENUM_CONNECTIONS, nullptr, 4, nullptr, 0, &needed, &count);
+    if (needed > 0) GTEST_SKIP() << "this machine has a printer";
+    Image* view = addView(60, 40);
+    testsupport::MessageLog messages;
+    view->printShown(true, true, true, true);  // nothing shown: nothing to print, nothing said
+    EXPECT_TRUE(messages.texts.empty());
+    view->setImage(redOverBlue(120, 80), true, true, true, false, -1, -1);
+    // One print first, so that caches are made before counting; then pictures kept in
+    // the pool, so that a copy not given back shows as one fewer there.
+    view->printShown(true, true, true, true);
+    std::vector<BufferedImage*> spare;
+    for (int i = 0; i < 12; ++i) spare.push_back(BufferedImage::create());
+    for (BufferedImage* s : spare) s->release();
+    const uint32_t pooled = BufferedImage::pooler()->pooledCount();
+    ASSERT_GE(pooled, 12u);
+    const DWORD gdiBefore = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    for (int i = 0; i < 8; ++i) view->printShown(i % 2 == 0, i % 4 < 2, i % 3 == 0, i % 2 == 1);
+    EXPECT_EQ(messages.texts, std::vector<std::wstring>(9, s::image::kNoPrinterText));
+    // Every copy made for printing went back to its pool.
+    EXPECT_EQ(BufferedImage::pooler()->pooledCount(), pooled);
+    EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdiBefore);
+    EXPECT_TRUE(view->hasImage());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include "framework/app/Afx.h"
 #include "imaging/exchange/Print.h"
 #include "imaging/image/BufferedImage.h"
+#include "support/PaperPrinter.h"
 
 using s::image::PrintBackend;
 using s::image::PrintOptions;
@@ -66,61 +67,8 @@ TEST(PrintGeometry, WhatHappensToThePicture) {
     }
 }
 
-// A stand-in printer: a memory DC with a white-free (black) page, handed out as the
-// printer the user chose.
-class PaperBackend : public PrintBackend {
-public:
-    explicit PaperBackend(Choice choice = Choice::Chosen, bool acceptDoc = true)
-        : choice_(choice), acceptDoc_(acceptDoc) {
-        BITMAPINFO bi{};
-        bi.bmiHeader = {sizeof(BITMAPINFOHEADER), kW, -kH, 1, 32, BI_RGB};
-        paper_ = CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-    }
-    ~PaperBackend() override { DeleteObject(paper_); }
-
-    Choice choosePrinter(HWND, HDC* dc) override {
-        *dc = nullptr;
-        if (choice_ != Choice::Chosen) return choice_;
-        dc_ = CreateCompatibleDC(nullptr);
-        SelectObject(dc_, paper_);
-        *dc = dc_;
-        return choice_;
-    }
-    bool startDoc(HDC dc, const wchar_t* name) override {
-        calls.push_back(L"startDoc " + std::wstring(name ? name : L"") + (dc == dc_ ? L"" : L" (other DC)"));
-        return acceptDoc_;
-    }
-    bool startPage(HDC) override { return calls.push_back(L"startPage"), true; }
-    bool endPage(HDC) override { return calls.push_back(L"endPage"), true; }
-    bool endDoc(HDC) override { return calls.push_back(L"endDoc"), true; }
-    void abortDoc(HDC) override { calls.push_back(L"abortDoc"); }
-
-    uint32_t pixel(int x, int y) const { return bits_[y * kW + x] & 0xFFFFFF; }
-    HDC chosenDc() const { return dc_; }
-    std::vector<std::wstring> calls;
-
-    static constexpr int kW = 300, kH = 200;
-
-private:
-    Choice choice_;
-    bool acceptDoc_;
-    HBITMAP paper_ = nullptr;
-    uint32_t* bits_ = nullptr;
-    HDC dc_ = nullptr;
-};
-
-// Collects the texts of the message boxes shown while it lives.
-struct Messages {
-    std::vector<std::wstring> texts;
-    AfxMessageBoxHandler previous;
-    Messages() {
-        previous = AfxSetMessageBoxHandler([this](const wchar_t* text, const wchar_t*, UINT type) {
-            texts.push_back(std::wstring(text) + ((type & MB_ICONMASK) == MB_ICONINFORMATION ? L"" : L" (not info)"));
-            return IDOK;
-        });
-    }
-    ~Messages() { AfxSetMessageBoxHandler(previous); }
-};
+using testsupport::PaperBackend;
+using Messages = testsupport::MessageLog;
 
 BufferedImage* picture(int w, int h) {
     BufferedImage* image = BufferedImage::createSized(w, h);

@@ -9,7 +9,6 @@
 #include "gui/menus/MenuEx.h"
 #include "gui/menus/PopupMenu.h"
 #include "gui/window/WindowTestSupport.h"
-#include "skins/drawers/InstallDrawers.h"
 #include "viewer/open/OpenTestSupport.h"
 
 using dialogtest::Viewer;
@@ -90,18 +89,18 @@ TEST(DialogBuildTest, FitModeComesFromFitMode2ElseTheLastUsedOne) {
 
 TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     opentest::PictureFolder folder("dialogbuild");
-    ASSERT_TRUE(folder.addPictures({"a.png"}, 40));
-    s::skins::installDefaultDrawers();  // as the program does at its start
+    ASSERT_TRUE(testsupport::runHost("convert -size 64x48 xc:'#336699' '" + folder.dir() + "/a.png'"));
     Viewer viewer;
     viewer.build(folder.winFile("a.png").c_str());
     EXPECT_TRUE(viewer->isPictureShown());
     EXPECT_TRUE(waitFor([&] { return viewer->pageBox()->getChildAt(1)->isVisible(); }));
     EXPECT_FALSE(viewer->pageBox()->getChildAt(0)->isVisible());
     ASSERT_NE(viewer->pictureView(), nullptr);
-    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 40);
-    // Its pixels (#336699) inside the view's one-pixel frame.
-    const HWND view = dynamic_cast<CWnd*>(viewer->pictureView())->m_hWnd;
-    EXPECT_EQ(windowtest::paintedPixel(view, 20, 2), RGB(0x33, 0x66, 0x99));
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 64);
+    // Its pixels (#336699) in the middle of the view.
+    s::gui::IImage* view = viewer->pictureView();
+    EXPECT_EQ(windowtest::paintedPixel(dynamic_cast<CWnd*>(view)->m_hWnd, view->getWidth() / 2, view->getHeight() / 2),
+              RGB(0x33, 0x66, 0x99));
     wchar_t title[256] = {};
     GetWindowTextW(viewer.hwnd(), title, 256);
     EXPECT_NE(std::wstring(title).find(L"a.png"), std::wstring::npos) << title;

@@ -8,7 +8,9 @@
 #include "gui/box/Box.h"
 #include "gui/menus/MenuEx.h"
 #include "gui/menus/PopupMenu.h"
+#include "gui/controls/IImage.h"
 #include "viewer/dialog/WorkerProgress.h"
+#include "viewer/open/OpenTestSupport.h"
 
 using dialogtest::Viewer;
 using dialogtest::waitFor;
@@ -179,6 +181,25 @@ TEST(DialogEventsTest, ProgressRangeIsHalvedUntilItFitsTheBar) {
         EXPECT_EQ(total, c.fittedTotal) << c.total;
         EXPECT_EQ(done, c.fittedDone) << c.total;
     }
+}
+
+TEST(DialogEventsTest, TheSlideShowHoldsWhileTheWindowIsDisabledUnderAModalBox) {
+    opentest::PictureFolder folder("dialogshow");
+    ASSERT_TRUE(folder.addPictures({"a.png", "b.png", "c.png"}, 40));
+    Viewer viewer;
+    viewer.build(folder.winFile("a.png").c_str());
+    ASSERT_EQ(viewer->pictureView()->getImageWidth(), 40);
+    auto next = [&] { std::thread([&] { viewer->slideShowNext(); }).join(); };
+    next();
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 41);
+    // A modal box disables its owner: the show's steps are let pass meanwhile.
+    EnableWindow(viewer.hwnd(), FALSE);
+    next();
+    next();
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 41);
+    EnableWindow(viewer.hwnd(), TRUE);
+    next();
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 42);
 }
 
 }  // namespace

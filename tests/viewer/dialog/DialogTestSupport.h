@@ -11,6 +11,7 @@
 #include "gui/window/Window.h"
 #include "gui/window/WindowTestSupport.h"
 #include "platform/system/Screen.h"
+#include "skins/drawers/InstallDrawers.h"
 #include "viewer/app/AppTestSupport.h"
 #include "viewer/app/AppWindow.h"
 #include "viewer/dialog/Dialog.h"
@@ -34,6 +35,7 @@ class Viewer {
 public:
     explicit Viewer(int32_t scale = 1, const std::function<void(ViewerSettings&)>& seed = nullptr)
         : scaleOverride_(scale), scale_(scale) {
+        s::skins::installDefaultDrawers();  // as the program does at its start
         record_ = s::app::win::AppWindow::create();
         record_->init(app_.base, L"MainWindow", scale * 500, scale * 450, false, L"Close", app_.base->getSkinner(),
                       nullptr);

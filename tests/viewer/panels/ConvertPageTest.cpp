@@ -222,3 +222,30 @@ TEST_F(ConvertPageTest, ProgressShowsWhileConvertingAndHalvesLargeTotals) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ConvertPageTest, FilesDroppedOnTheDropBoxReachTheViewersDropTarget) {
+    make(false);
+    pageHost->setAcceptFiles(true);  // the viewer's drop box holds the page
+    HWND content =
+        c->dropBox->getContent() ? dynamic_cast<s::gui::win::Box*>(c->dropBox->getContent())->m_hWnd : nullptr;
+    ASSERT_NE(content, nullptr);
+    // The shell gives a drop to the first window from the one under the pointer up that
+    // accepts files. The search stays inside this test's window.
+    RECT r;
+    GetWindowRect(content, &r);
+    POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    HWND target = hwnd();
+    for (;;) {
+        POINT local = pt;
+        ScreenToClient(target, &local);
+        HWND child = ChildWindowFromPointEx(target, local, CWP_SKIPINVISIBLE);
+        if (!child || child == target) break;
+        target = child;
+    }
+    while (target && !(GetWindowLongW(target, GWL_EXSTYLE) & WS_EX_ACCEPTFILES)) target = GetParent(target);
+    EXPECT_EQ(target, pageHost->m_hWnd);
+}
+
+}  // namespace

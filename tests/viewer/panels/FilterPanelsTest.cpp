@@ -25,10 +25,10 @@ struct NumberCase {
     NumericKind kind;
     int32_t start;  // set through the field first
     Act act;
-    int32_t arg;              // step delta or slider position
-    const wchar_t* typed;     // for kType
-    int32_t expected;         // value afterwards
-    const wchar_t* filter;    // the filter expected in the list afterwards, or null for none
+    int32_t arg;            // step delta or slider position
+    const wchar_t* typed;   // for kType
+    int32_t expected;       // value afterwards
+    const wchar_t* filter;  // the filter expected in the list afterwards, or null for none
 };
 
 const NumberCase kNumberCases[] = {
@@ -36,12 +36,10 @@ const NumberCase kNumberCases[] = {
      L"Sharpness"},
     {"sharpness +10 at 95 stops at 100", NumericKind::kSharpness, 95, Act::kStep, 10, nullptr, 100, L"Sharpness"},
     {"sharpness +2 at 99 clamps to 100", NumericKind::kSharpness, 99, Act::kStep, 2, nullptr, 100, L"Sharpness"},
-    {"sharpness -10 at -95 stops at -100", NumericKind::kSharpness, -95, Act::kStep, -10, nullptr, -100,
-     L"Sharpness"},
+    {"sharpness -10 at -95 stops at -100", NumericKind::kSharpness, -95, Act::kStep, -10, nullptr, -100, L"Sharpness"},
     {"sharpness slider 150 is 50", NumericKind::kSharpness, 0, Act::kSlide, 150, nullptr, 50, L"Sharpness"},
     {"rotation 170 + 30 wraps to -160", NumericKind::kRotate, 170, Act::kStep, 30, nullptr, -160, L"ShearRotation"},
-    {"rotation -170 - 90 wraps to 100", NumericKind::kRotate, -170, Act::kStep, -90, nullptr, 100,
-     L"ShearRotation"},
+    {"rotation -170 - 90 wraps to 100", NumericKind::kRotate, -170, Act::kStep, -90, nullptr, 100, L"ShearRotation"},
     {"typed rotation 250 wraps to -110", NumericKind::kRotate, 0, Act::kType, 0, L"250", -110, L"ShearRotation"},
     {"rotation slider 90 is -90", NumericKind::kRotate, 0, Act::kSlide, 90, nullptr, -90, L"ShearRotation"},
     {"misty frame +1 at 25 is ignored", NumericKind::kMisty, 25, Act::kStep, 1, nullptr, 25, L"FeatherFrame"},
@@ -51,8 +49,7 @@ const NumberCase kNumberCases[] = {
     {"hue slider 0 is -180", NumericKind::kHue, 0, Act::kSlide, 0, nullptr, -180, L"HSV"},
     {"saturation -1 at -100 is ignored", NumericKind::kSaturation, -100, Act::kStep, -1, nullptr, -100, L"HSV"},
     {"brightness reset is off", NumericKind::kBrightness, 30, Act::kReset, 0, nullptr, 0, nullptr},
-    {"level reset returns to 50 and drops the filter", NumericKind::kLevel, 20, Act::kReset, 0, nullptr, 50,
-     nullptr},
+    {"level reset returns to 50 and drops the filter", NumericKind::kLevel, 20, Act::kReset, 0, nullptr, 50, nullptr},
     {"level typed 101 is ignored", NumericKind::kLevel, 60, Act::kType, 0, L"101", 60, L"Level"},
     {"curve -5 at 3 stops at 0 and drops the filter", NumericKind::kCurve, 3, Act::kStep, -5, nullptr, 0, nullptr},
     {"alpha slider 100 drops the filter", NumericKind::kAlpha, 40, Act::kSlide, 100, nullptr, 100, nullptr},
@@ -93,12 +90,14 @@ TEST_F(FilterPanelsTest, NumberPanelsKeepTheirRangesAndOneFilterPerName) {
         EXPECT_EQ(valueOf(host.values, c.kind), c.expected);
         const iv::NumericSpec& spec = iv::numericSpec(c.kind);
         EXPECT_EQ(p.slider->getPosition(), c.expected + spec.offset);
-        if (c.act == Act::kStep || c.act == Act::kReset || c.act == Act::kSlide)
+        if (c.act == Act::kStep || c.act == Act::kReset || c.act == Act::kSlide) {
             EXPECT_EQ(textOf(p.field), std::to_wstring(c.expected));
-        if (c.filter)
+        }
+        if (c.filter) {
             EXPECT_EQ(filterNames(), std::vector<std::wstring>{c.filter});
-        else
+        } else {
             EXPECT_TRUE(filterNames().empty());
+        }
         EXPECT_EQ(filterNames(), orderNames());
         EXPECT_EQ(difference(shownFrame(), chainResult(host.values, picture)), "");
     }
@@ -173,9 +172,8 @@ TEST_F(FilterPanelsTest, FlipAndMonochromeButtonsSetTheirValues) {
     EXPECT_FALSE(host.values->flipHorizontal);
     EXPECT_FALSE(panels->flip().horizontal->isToggled());
     EXPECT_TRUE(filterNames().empty());
-    const std::pair<s::gui::win::Button*, int32_t> modes[] = {{panels->monochrome().grayscale, 1},
-                                                              {panels->monochrome().desaturate, 3},
-                                                              {panels->monochrome().sepia, 2}};
+    const std::pair<s::gui::win::Button*, int32_t> modes[] = {
+        {panels->monochrome().grayscale, 1}, {panels->monochrome().desaturate, 3}, {panels->monochrome().sepia, 2}};
     for (const auto& [button, mode] : modes) {
         click(button);
         EXPECT_EQ(host.values->monochrome, mode);
@@ -184,6 +182,25 @@ TEST_F(FilterPanelsTest, FlipAndMonochromeButtonsSetTheirValues) {
     }
     click(panels->monochrome().reset);
     EXPECT_EQ(host.values->monochrome, 0);
+    EXPECT_TRUE(filterNames().empty());
+    picture->release();
+}
+
+// The part of the picture in the middle of the view stays there when the picture turns.
+TEST_F(FilterPanelsTest, RotationKeepsTheViewedPointOfThePicture) {
+    BufferedImage* picture = pattern(40, 40);
+    openPicture(picture);
+    host.centreX = 0.75;  // right of the middle
+    host.centreY = 0.5;
+    click(step(NumericKind::kRotate, 90));  // a quarter turn clockwise: now below the middle
+    EXPECT_NEAR(host.keptX, 0.5, 1e-9);
+    EXPECT_NEAR(host.keptY, 0.75, 1e-9);
+    host.centreX = 0.5;
+    host.centreY = 0.75;
+    click(step(NumericKind::kRotate, -90));  // and back
+    EXPECT_NEAR(host.keptX, 0.75, 1e-9);
+    EXPECT_NEAR(host.keptY, 0.5, 1e-9);
+    EXPECT_FALSE(host.values->rotationAdded);
     EXPECT_TRUE(filterNames().empty());
     picture->release();
 }
@@ -371,10 +388,11 @@ TEST_F(FilterPanelsTest, LoadedSetShowsItsValuesAndFilters) {
     set->hue = 20;
     set->cutRight = 10;
     set->bgType = 2;
-    runner->run([&] {
-        panels->resetFilterPanels(false, false, true);
-        panels->loadValues(set);
-    });
+    runner->run([&] { panels->resetFilterPanels(false, false, true); });
+    const int changesBefore = host.changes;
+    runner->run([&] { panels->loadValues(set); });
+    // Loading a set is no change of the current values: the selection stays on the set.
+    EXPECT_EQ(host.changes, changesBefore);
     EXPECT_EQ(filterNames(), (std::vector<std::wstring>{L"Sharpness", L"Curve", L"HSV", L"Cut"}));
     EXPECT_EQ(textOf(panel(NumericKind::kSharpness).field), L"80");
     EXPECT_EQ(panel(NumericKind::kCurve).slider->getPosition(), 100);

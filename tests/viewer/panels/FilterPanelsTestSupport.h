@@ -23,8 +23,11 @@
 #include "gui/window/Window.h"
 #include "gui/window/WindowTestSupport.h"
 #include "imaging/filters/Filter.h"
+#include "imaging/filters/Watermark.h"
 #include "imaging/image/BufferedImage.h"
+#include "imaging/image/BufferedImageSet.h"
 #include "platform/lang/Localizer.h"
+#include "skins/watermark/WatermarkRenderer.h"
 #include "support/HostTool.h"
 #include "viewer/ViewerTestSupport.h"
 #include "viewer/effects/EffectData.h"
@@ -72,6 +75,8 @@ public:
     HWND owner = nullptr;
     bool fitWindowToImage = false, fitImageToWindow = false;
     double scale = 1.0;
+    double centreX = 0.5, centreY = 0.5;  // what viewCentre answers
+    double keptX = -1, keptY = -1;        // the last point reapplyScale was to keep
     int fitOffCalls = 0, reapplyCalls = 0, originalSizeCalls = 0, zoomLimitCalls = 0, changes = 0;
     std::vector<int32_t> defaultBackgrounds;
 
@@ -90,7 +95,15 @@ public:
         ++fitOffCalls;
     }
     double currentScale() override { return scale; }
-    void reapplyScale(double, double) override { ++reapplyCalls; }
+    void reapplyScale(double relX, double relY) override {
+        keptX = relX;
+        keptY = relY;
+        ++reapplyCalls;
+    }
+    void viewCentre(double* relX, double* relY) override {
+        *relX = centreX;
+        *relY = centreY;
+    }
     void showAtOriginalSize() override {
         scale = 1.0;
         ++originalSizeCalls;
@@ -122,8 +135,8 @@ inline BufferedImage* pattern(int w, int h) {
     BufferedImage* img = BufferedImage::createSized(w, h);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img->getRow(y)[x] = 0xFF000000u | uint32_t((x * 7 + 30) & 0xFF) << 16 |
-                                uint32_t((y * 5 + 60) & 0xFF) << 8 | uint32_t((x + y * 3) & 0xFF);
+            img->getRow(y)[x] = 0xFF000000u | uint32_t((x * 7 + 30) & 0xFF) << 16 | uint32_t((y * 5 + 60) & 0xFF) << 8 |
+                                uint32_t((x + y * 3) & 0xFF);
     return img;
 }
 
@@ -148,14 +161,15 @@ inline std::string difference(BufferedImage* a, BufferedImage* b) {
                std::to_string(b->getWidth()) + "x" + std::to_string(b->getHeight());
     for (int y = 0; y < a->getHeight(); ++y)
         for (int x = 0; x < a->getWidth(); ++x)
-            if (a->getRow(y)[x] != b->getRow(y)[x])
-                return "pixel " + std::to_string(x) + "," + std::to_string(y);
+            if (a->getRow(y)[x] != b->getRow(y)[x]) return "pixel " + std::to_string(x) + "," + std::to_string(y);
     return "";
 }
 
 class FilterPanelsTest : public windowtest::WindowTest {
 protected:
     void SetUp() override {
+        // The program registers the watermark's text renderer at start; so does the test.
+        s::image::filters::watermark::setRenderer(s::skins::watermark::render);
         WindowTest::SetUp();
         settings = new iv::ViewerSettings(store.store(), L"MainWindow");
         seed();
@@ -203,9 +217,10 @@ protected:
             panels->pictureOpened(picture->getWidth(), picture->getHeight());
         });
     }
+    // The first frame as the view shows it: through its filters when it has any.
     BufferedImage* shownFrame() {
-        BufferedImage* frame = view->getImageSet() ? view->getFrameFiltered(0) : nullptr;
-        return frame;
+        BufferedImage* frame = view->getImageSet() ? view->getImageSet()->getFrame(0) : nullptr;
+        return frame && frame->hasFilters() ? frame->getFiltered() : frame;
     }
 
     // The user's actions, on the window's thread.

@@ -177,6 +177,7 @@ TEST_F(FilterSetHandlersTest, BuiltInNamesAreRefused) {
     MessageBoxes boxes;
     save(L"grayscale", 5, boxes);
     ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], L"A built-in filter set has this name. Please choose another name.");
     EXPECT_NE(boxes.types[0] & MB_ICONERROR, 0u);
     EXPECT_EQ(tools->filterSets().count(), kBuiltInSetCount);
     EXPECT_EQ(std::wstring(tools->filterSets().at(3)->name->text()), L"Grayscale");

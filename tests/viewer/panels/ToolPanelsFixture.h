@@ -229,6 +229,7 @@ protected:
         host = std::make_unique<FakeHost>(settings.get(), pack.loc, menu.get());
         host->titleBar = titleBar;
         host->autoRotate = autoRotate;
+        host->scale = scale;
         tools.reset(static_cast<ToolPanels*>(makeToolPanels(host.get())));
         tools->build();
         for (int32_t command : kAllPanels) {
@@ -269,6 +270,7 @@ protected:
     ToolPanels::Controls* c = nullptr;
     bool titleBar = false;
     bool autoRotate = true;
+    int32_t scale = 1;
 };
 
 }  // namespace toolpanelstest

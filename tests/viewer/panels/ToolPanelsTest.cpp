@@ -212,19 +212,27 @@ TEST_F(ToolPanelsTest, AClickOnARealButtonReachesTheHost) {
 }
 
 TEST_F(ToolPanelsTest, ToolbarFitAndPalmButtonsCollapseWithTheTitleBar) {
-    for (bool shown : {false, true}) {
-        SCOPED_TRACE(shown);
+    struct Case {
+        bool titleBar;
+        int32_t scale;
+    };
+    for (const Case& k : {Case{false, 1}, Case{true, 1}, Case{false, 2}}) {
+        SCOPED_TRACE(k.titleBar);
+        SCOPED_TRACE(k.scale);
         if (tools) {
             TearDown();
             SetUp();
         }
-        titleBar = shown;
+        titleBar = k.titleBar;
+        scale = k.scale;
         make(false);
         const ToolbarControls& t = tools->toolbar();
         tools->panelFor(cmd::kPanelView)->doLayout();
-        for (s::gui::IButton* b : {t.palm, t.fitToWindow, t.fitWindow}) EXPECT_EQ(b->getWidth(), shown ? 0 : 18);
-        EXPECT_EQ(t.left->getWidth(), 18);
-        EXPECT_EQ(t.fitGap->getWidth(), shown ? 0 : 7);
+        for (s::gui::IButton* b : {t.palm, t.fitToWindow, t.fitWindow})
+            EXPECT_EQ(b->getWidth(), k.titleBar ? 0 : 18 * k.scale);
+        EXPECT_EQ(t.left->getWidth(), 18 * k.scale);
+        EXPECT_EQ(t.left->getHeight(), 18 * k.scale);
+        EXPECT_EQ(t.fitGap->getWidth(), k.titleBar ? 0 : 7 * k.scale);
         EXPECT_EQ(t.compactSpacer->getWidth(), 0);
         EXPECT_EQ(t.zoom->getPosition(), 50);
     }

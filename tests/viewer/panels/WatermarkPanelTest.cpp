@@ -98,42 +98,73 @@ protected:
     }
 };
 
-TEST_F(UnknownFontTest, UnknownStoredFontSelectsDefaultAndOddSizeSelectsNothing) {
+TEST_F(UnknownFontTest, UnknownStoredFontSelectsDefaultAndOddSizeIsKept) {
     EXPECT_EQ(panels->watermark().font->getSelectedIndex(), 0);
-    EXPECT_EQ(panels->watermark().size->getSelectedIndex(), -1);
+    EXPECT_EQ(std::wstring(host.values->watermarkFont->text()), L"No Such Face At All");
+    EXPECT_EQ(host.values->watermarkSize, 30);
 }
 
 // ---- choosing fonts
 
-TEST_F(FilterPanelsTest, RecentFontsNeverExceedTenAndAreWrittenBack) {
+TEST_F(FilterPanelsTest, FirstRecentFontBringsItsSeparator) {
     s::gui::win::ComboBox* fonts = panels->watermark().font;
     const std::vector<std::wstring> installed = families();
-    ASSERT_GE(installed.size(), 11u);
-    std::vector<std::wstring> chosen;
-    for (size_t n = 0; n < 11; ++n) {
-        // The families follow the recent fonts and their separator.
-        const int32_t start = 2 + int32_t(panels->fontHistory().count()) + (panels->fontHistory().count() ? 1 : 0);
-        choose(fonts, start + int32_t(n));
-        chosen.insert(chosen.begin(), installed[n]);
+    ASSERT_GE(installed.size(), 2u);
+    choose(fonts, 2 + 1);  // the second installed family
+    ASSERT_EQ(panels->fontHistory().count(), 1u);
+    EXPECT_EQ(faceOf(fonts, 2), installed[1]);
+    EXPECT_TRUE(fonts->getItem(3)->isSeparator());
+    EXPECT_EQ(faceOf(fonts, 4), installed[0]);
+    EXPECT_EQ(fonts->getSelectedIndex(), 2);
+    EXPECT_EQ(std::wstring(host.values->watermarkFont->text()), installed[1]);
+    EXPECT_EQ(store.textOf(kHistory, L"_0"), installed[1]);
+    EXPECT_EQ(store.textOf(kHistory, L"LastUsed"), installed[1]);
+    // Chosen again from the full list, it stays a single recent entry.
+    choose(fonts, 4 + 1);
+    EXPECT_EQ(panels->fontHistory().count(), 1u);
+    EXPECT_EQ(fonts->getItemCount(), int32_t(installed.size()) + 4);
+}
+
+class TenRecentFontsTest : public FilterPanelsTest {
+protected:
+    void seed() override {
+        for (int i = 0; i < 10; ++i)
+            store.putText(kHistory, (L"_" + std::to_wstring(i)).c_str(), (L"Recent " + std::to_wstring(i)).c_str());
+    }
+};
+
+TEST_F(TenRecentFontsTest, RecentFontsNeverExceedTenAndAreWrittenBack) {
+    s::gui::win::ComboBox* fonts = panels->watermark().font;
+    const std::vector<std::wstring> installed = families();
+    ASSERT_GE(installed.size(), 2u);
+    const int32_t familiesAt = 2 + 10 + 1;
+    ASSERT_TRUE(fonts->getItem(12)->isSeparator());
+    std::vector<std::wstring> expected;
+    for (int i = 0; i < 10; ++i) expected.push_back(L"Recent " + std::to_wstring(i));
+    for (size_t n = 0; n < 2; ++n) {
+        choose(fonts, familiesAt + int32_t(n));
+        expected.insert(expected.begin(), installed[n]);
+        expected.pop_back();
         EXPECT_EQ(fonts->getSelectedIndex(), 2);
         EXPECT_EQ(std::wstring(host.values->watermarkFont->text()), installed[n]);
+        ASSERT_EQ(panels->fontHistory().count(), 10u);
+        for (uint32_t i = 0; i < 10; ++i) {
+            EXPECT_EQ(std::wstring(panels->fontHistory().at(i)->text()), expected[i]);
+            EXPECT_EQ(faceOf(fonts, 2 + int32_t(i)), expected[i]);
+            EXPECT_EQ(store.textOf(kHistory, (L"_" + std::to_wstring(i)).c_str()), expected[i]);
+        }
+        EXPECT_TRUE(fonts->getItem(12)->isSeparator());
+        EXPECT_EQ(faceOf(fonts, familiesAt), installed[0]);
+        EXPECT_EQ(store.typeOf(kHistory, L"_10"), 0u);
+        EXPECT_EQ(store.textOf(kHistory, L"LastUsed"), installed[n]);
     }
-    ASSERT_EQ(panels->fontHistory().count(), 10u);
-    for (uint32_t i = 0; i < 10; ++i) {
-        EXPECT_EQ(std::wstring(panels->fontHistory().at(i)->text()), chosen[i]);
-        EXPECT_EQ(faceOf(fonts, 2 + int32_t(i)), chosen[i]);
-        EXPECT_EQ(store.textOf(kHistory, (L"_" + std::to_wstring(i)).c_str()), chosen[i]);
-    }
-    EXPECT_TRUE(fonts->getItem(12)->isSeparator());
-    EXPECT_EQ(faceOf(fonts, 13), installed[0]);
-    EXPECT_EQ(store.typeOf(kHistory, L"_10"), 0u);
-    EXPECT_EQ(store.textOf(kHistory, L"LastUsed"), installed[10]);
 
     // A recent font further down moves to the front, in the list and in the store.
     choose(fonts, 5);
-    EXPECT_EQ(faceOf(fonts, 2), chosen[3]);
-    EXPECT_EQ(faceOf(fonts, 3), chosen[0]);
-    EXPECT_EQ(store.textOf(kHistory, L"_0"), chosen[3]);
+    EXPECT_EQ(faceOf(fonts, 2), expected[3]);
+    EXPECT_EQ(faceOf(fonts, 3), expected[0]);
+    EXPECT_EQ(store.textOf(kHistory, L"_0"), expected[3]);
+    EXPECT_EQ(std::wstring(host.values->watermarkFont->text()), expected[3]);
     EXPECT_EQ(panels->fontHistory().count(), 10u);
 
     // A separator re-selects the entry chosen before it.
@@ -143,6 +174,7 @@ TEST_F(FilterPanelsTest, RecentFontsNeverExceedTenAndAreWrittenBack) {
     choose(fonts, 0);
     EXPECT_EQ(panels->fontHistory().count(), 10u);
     EXPECT_EQ(store.textOf(kHistory, L"LastUsed"), L"MS Shell Dlg 2");
+    EXPECT_EQ(std::wstring(host.values->watermarkFont->text()), L"MS Shell Dlg 2");
 }
 
 // ---- the watermark on the picture
@@ -200,8 +232,8 @@ TEST_F(FilterPanelsTest, BackgroundListOrderPutsTransparentWindowFirst) {
     s::gui::win::ComboBox* types = panels->background().type;
     ASSERT_EQ(types->getItemCount(), 7);
     const intptr_t data[] = {0, 1, 2, 3, -1, 5, 4};
-    const wchar_t* texts[] = {L"White", L"Gray", L"Black", L"Custom Color", nullptr, L"Transparent (Window)",
-                              L"Transparent (White/Gray)"};
+    const wchar_t* texts[] = {
+        L"White", L"Gray", L"Black", L"Custom Color", nullptr, L"Transparent (Window)", L"Transparent (White/Gray)"};
     for (int32_t i = 0; i < 7; ++i) {
         if (data[i] < 0) {
             EXPECT_TRUE(types->getItem(i)->isSeparator());

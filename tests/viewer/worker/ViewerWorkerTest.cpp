@@ -82,6 +82,44 @@ TEST(ViewerWorker, TheShowMovesOnAfterEachInterval) {
     EXPECT_TRUE(worker.startSlideShow(600000));
 }
 
+// A window that takes its time over each picture, as one reading a large picture does.
+class SlowWindow : public ISlideShowListener {
+public:
+    explicit SlowWindow(DWORD showMs) : showMs_(showMs) {}
+    void slideShowStarted() override {}
+    void slideShowNext() override {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            times_.push_back(GetTickCount64());
+        }
+        Sleep(showMs_);
+    }
+    void slideShowEnded() override {}
+    std::vector<ULONGLONG> times() {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return times_;
+    }
+
+private:
+    DWORD showMs_;
+    std::mutex mutex_;
+    std::vector<ULONGLONG> times_;
+};
+
+TEST(ViewerWorker, TheTimeAPictureTakesToShowDoesNotPushTheNextOnesBack) {
+    // Each picture takes 150 ms to show; at 200 ms intervals picture k is due 200 k ms
+    // after the first (a wait begun after each picture had been shown would make it 350 k).
+    SlowWindow window(150);
+    ViewerWorker worker(nullptr, &window);
+    ASSERT_TRUE(worker.startSlideShow(200));
+    ASSERT_TRUE(waitFor([&] { return window.times().size() >= 6; }, 20000));
+    worker.requestStop();
+    ASSERT_TRUE(waitFor([&] { return !worker.isRunning(); }));
+    const std::vector<ULONGLONG> t = window.times();
+    for (size_t k = 1; k < 6; ++k) EXPECT_GE(t[k] - t[0] + 20, 200 * k) << "picture " << k << " came early";
+    EXPECT_LT(t[5] - t[0], 1400u);  // 1000 on time, 1750 when every wait began after the picture
+}
+
 TEST(ViewerWorker, AConversionQueuedDuringTheShowEndsItAndRunsNext) {
     const std::string dir = testsupport::makeTempDir("viewerworker_queue");
     ASSERT_TRUE(testsupport::runHost("convert -size 8x8 xc:red '" + dir + "/a.png'"));
