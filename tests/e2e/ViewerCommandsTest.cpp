@@ -41,11 +41,7 @@ protected:
     ViewerProcess viewer;
 };
 
-// The program does not answer its menu's commands yet: these tests are kept off until
-// it does (drop the DISABLED_ prefix of the alias to run them).
-using DISABLED_ProgramCommandTest = ProgramCommandTest;
-
-TEST_F(DISABLED_ProgramCommandTest, TransparencyItemsSetTheOpacityAndStoreIt) {
+TEST_F(ProgramCommandTest, TransparencyItemsSetTheOpacityAndStoreIt) {
     const struct {
         UINT command;
         DWORD percent;
@@ -66,7 +62,7 @@ TEST_F(DISABLED_ProgramCommandTest, TransparencyItemsSetTheOpacityAndStoreIt) {
     }
 }
 
-TEST_F(DISABLED_ProgramCommandTest, KeepOnTopPutsTheWindowAboveOthersAndStoresIt) {
+TEST_F(ProgramCommandTest, KeepOnTopPutsTheWindowAboveOthersAndStoresIt) {
     ASSERT_FALSE(viewer.exStyle() & WS_EX_TOPMOST);
     viewer.command(992);
     EXPECT_TRUE(waitUntil([&] { return (viewer.exStyle() & WS_EX_TOPMOST) != 0; }));
@@ -76,7 +72,7 @@ TEST_F(DISABLED_ProgramCommandTest, KeepOnTopPutsTheWindowAboveOthersAndStoresIt
     EXPECT_TRUE(waitUntil([&] { return settingDword(e2e::kView, L"KeepOnTop", 1) == 0; }));
 }
 
-TEST_F(DISABLED_ProgramCommandTest, LanguageItemStoresThatLanguage) {
+TEST_F(ProgramCommandTest, LanguageItemStoresThatLanguage) {
     // Items are the pack's languages in order: 0 "English", 5 "German".
     viewer.command(5);
     EXPECT_TRUE(waitUntil([] { return settingText(L"Language", L"") == L"German"; }))
@@ -86,7 +82,7 @@ TEST_F(DISABLED_ProgramCommandTest, LanguageItemStoresThatLanguage) {
         << "stored " << settingText(L"Language", L"");
 }
 
-TEST_F(DISABLED_ProgramCommandTest, SkinItemStoresTheSkinAndRepaintsTheWindow) {
+TEST_F(ProgramCommandTest, SkinItemStoresTheSkinAndRepaintsTheWindow) {
     const e2e::ScreenPixels before = viewer.clientPixels();
     viewer.command(202);  // the third skin, "Black"
     EXPECT_TRUE(waitUntil([] { return settingText(L"Skin", L"") == L"Black"; }))
@@ -94,7 +90,7 @@ TEST_F(DISABLED_ProgramCommandTest, SkinItemStoresTheSkinAndRepaintsTheWindow) {
     EXPECT_TRUE(waitUntil([&] { return !(viewer.clientPixels() == before); })) << "the window looks as before";
 }
 
-TEST_F(DISABLED_ProgramCommandTest, CloseItemEndsTheProgram) {
+TEST_F(ProgramCommandTest, CloseItemEndsTheProgram) {
     viewer.command(999);
     EXPECT_EQ(viewer.waitForExit(), DWORD(0)) << "the program did not end (or failed)";
 }
