@@ -111,6 +111,8 @@ void Image::reset() {
     ownsDrawer_ = false;
     paused_ = false;
     directPaints_ = 0;
+    ticks_ = 0;
+    timerMs_ = 0;
     if (sourceDc_) ::DeleteDC(sourceDc_);
     sourceDc_ = nullptr;
     printBackend_ = nullptr;
@@ -443,7 +445,16 @@ void Image::stopAnimation(bool rewind) {
 }
 
 void Image::startTimerHere() {
-    if (m_hWnd && ::SetTimer(m_hWnd, kFrameTimer, kFrameTimerMs, nullptr)) timerRunning_ = true;
+    int32_t delay = int32_t(kFrameTimerMs);
+    {
+        Guard g(lock_);
+        if (!delays_.empty())
+            delay = imageview::nextTickDelay(clock_, time::currentTimeMillis(), int32_t(kFrameTimerMs));
+    }
+    if (m_hWnd && ::SetTimer(m_hWnd, kFrameTimer, UINT(delay), nullptr)) {
+        timerMs_ = delay;
+        timerRunning_ = true;
+    }
 }
 
 void Image::stopTimerHere() {
@@ -464,16 +475,24 @@ void Image::resume(bool unfreeze) {
 
 void Image::onTimer() {
     tickInProgress_ = true;
+    ++ticks_;
+    // Paused, the timer ticks at its finest step, ready to go on at once.
+    int32_t next = int32_t(kFrameTimerMs);
     if (!paused_) {
         bool advanced = false;
         {
             Guard g(lock_);
-            if (!delays_.empty())
-                advanced = imageview::advanceClock(&clock_, delays_.data(), int32_t(delays_.size()),
-                                                   time::currentTimeMillis());
+            if (!delays_.empty()) {
+                const int64_t now = time::currentTimeMillis();
+                advanced = imageview::advanceClock(&clock_, delays_.data(), int32_t(delays_.size()), now);
+                next = imageview::nextTickDelay(clock_, now, int32_t(kFrameTimerMs));
+            }
         }
         if (advanced) repaint();
     }
+    // The next tick when the frame shown is due to change, not every step of the timer: a
+    // long frame costs no ticks that find nothing to do.
+    if (timerRunning_ && next != timerMs_ && ::SetTimer(m_hWnd, kFrameTimer, UINT(next), nullptr)) timerMs_ = next;
     tickInProgress_ = false;
 }
 

@@ -136,6 +136,8 @@ public:
     bool isTimerRunning() const { return timerRunning_; }
     // How many paints took the direct copy from the picture (no back buffer).
     uint32_t getDirectPaintCount() const { return directPaints_; }
+    // How many times the frame timer ticked.
+    uint32_t getTimerTickCount() const { return ticks_; }
     ::s::image::win::BufferedImage* getOwnBackBuffer() const { return backBuffer_; }
     // The printer side printShown uses (not owned); null for the system's printers.
     void setPrintBackend(::s::image::PrintBackend* backend) { printBackend_ = backend; }
@@ -209,6 +211,8 @@ private:
     imageview::FrameClock clock_;
     std::vector<int32_t> delays_;
     uint32_t directPaints_ = 0;
+    std::atomic<uint32_t> ticks_{0};
+    int32_t timerMs_ = 0;  // the frame timer's period now
     HDC sourceDc_ = nullptr;
     ::s::image::PrintBackend* printBackend_ = nullptr;
 };

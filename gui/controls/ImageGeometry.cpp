@@ -102,6 +102,11 @@ bool advanceClock(FrameClock* c, const int32_t* delays, int32_t count, int64_t n
     return true;
 }
 
+int32_t nextTickDelay(const FrameClock& c, int64_t now, int32_t minMs) {
+    const int64_t left = int64_t(c.wait) - (now - c.lastAdvance);
+    return int32_t(std::clamp<int64_t>(left, minMs, std::max<int64_t>(minMs, c.wait)));
+}
+
 uint32_t gridColorAt(int32_t px, int32_t py) {
     // Floor division so that cells left of or above the origin continue the pattern.
     const auto cell = [](int32_t v) { return v >= 0 ? v / kGridCell : -((-v + kGridCell - 1) / kGridCell); };

@@ -70,6 +70,10 @@ void startClock(FrameClock* c, const int32_t* delays, int32_t count, int64_t now
 // the last) and takes its delay less the lateness (not below 0) as the new wait. True when
 // it advanced.
 bool advanceClock(FrameClock* c, const int32_t* delays, int32_t count, int64_t now);
+// When the frame timer should tick next: when the current frame's wait is over, but not
+// sooner than minMs from now (the timer's finest step), so that no tick comes while a
+// long frame is still due to stay.
+int32_t nextTickDelay(const FrameClock& c, int64_t now, int32_t minMs);
 
 // The transparency grid: 5 x 5 cells, white (0xFFFFFF) where column + row is even, else
 // 0xCCCCCC, counted from (originX, originY) of the image. Paints the part of the grid inside

@@ -67,7 +67,7 @@ std::wstring Dialog::openSettingsDir(const wchar_t* section) {
 }
 
 void Dialog::setBarsShown(bool hide) {
-    if (!window_ || hide != barsShown_) return;
+    if (!window_ || !bottomBar_ || hide != barsShown_) return;
     if (window_->isMinimized() || window_->isMaximized()) return;
     const int32_t s = s_;
     const int32_t title = titleAreaShown_ ? 20 * s : 0;

@@ -287,8 +287,8 @@ void Dialog::onInvoke() {
     } else if (is(workerstatus::kGoNextSlideShow)) {
         // While a modal box is up the show holds, so the picture never changes under a
         // question about it: the box disables the window, and whatever the box, its loop
-        // runs inside the handler of the event that opened it.
-        if (workerStopFlag_ || eventDepth_ > 1 || !window_->isEnabled()) return;
+        // runs inside the handler of the event that opened it (or a command says so).
+        if (workerStopFlag_ || commandDialogUp_ || eventDepth_ > 1 || !window_->isEnabled()) return;
         const bool opened = showNextFile(toolPanels_->isSlideShowRepeat());
         if (!opened && isSlideShowRunning()) requestWorkerStop();
     } else if (is(workerstatus::kStartConverting)) {

@@ -303,6 +303,29 @@ TEST(ImageGeometry, ADelayOfZeroAdvancesAtTheNextTick) {
     EXPECT_EQ(c.index, 0);
 }
 
+TEST(ImageGeometry, TheTimerTicksWhenTheFrameIsDueAndNoSooner) {
+    const int32_t delays[] = {300, 20, 100};
+    FrameClock c;
+    startClock(&c, delays, 3, 1000);
+    struct Case {
+        int64_t now;
+        int32_t next;
+    } waiting[] = {{1000, 300}, {1100, 200}, {1290, 25}, {1300, 25}, {1400, 25}};
+    for (const Case& w : waiting) EXPECT_EQ(nextTickDelay(c, w.now, 25), w.next) << w.now;
+    // Played by ticks that come when asked: each frame shown once its delay is over, the
+    // lateness of a tick taken off the next wait, and no tick that finds nothing to do.
+    int64_t t = 1000;
+    int ticks = 0, advanced = 0;
+    while (advanced < 6) {
+        t += nextTickDelay(c, t, 25);
+        ++ticks;
+        advanced += advanceClock(&c, delays, 3, t);
+    }
+    EXPECT_EQ(ticks, 6);
+    // 300 + 20 (shown 25: the timer's finest step) + 100 - 5, twice.
+    EXPECT_EQ(t, 1000 + 2 * (300 + 25 + 95));
+}
+
 TEST(ImageGeometry, GridOfTwelveBySeven) {
     BufferedImage* img = BufferedImage::createSized(12, 7);
     ASSERT_NE(img, nullptr);

@@ -417,6 +417,28 @@ TEST_F(ImageTest, EachFrameStaysForItsOwnDelay) {
     }
 }
 
+TEST_F(ImageTest, ALongFrameCostsNoTimerTicksWhileItStays) {
+    Image* view = addView(20, 20);
+    view->setImageSet(animation({250, 250, 250}), true, false, true, false, -1, -1);
+    const uint32_t ticksBefore = view->getTimerTickCount();
+    view->startAnimation();
+    // Four frame changes at 250 ms: a timer ticking every 25 ms would tick 40 times.
+    int32_t index = view->getFrameIndex();
+    int changes = 0;
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const int32_t now = view->getFrameIndex();
+            if (now != index) ++changes;
+            index = now;
+            return changes >= 4;
+        },
+        10000));
+    const uint32_t ticks = view->getTimerTickCount() - ticksBefore;
+    view->stopAnimation(true);
+    EXPECT_GE(ticks, 4u);
+    EXPECT_LE(ticks, 8u);
+}
+
 TEST_F(ImageTest, PausingFromAnotherThreadHoldsTheFrameUntilResumed) {
     Image* view = addView(20, 20);
     view->setImageSet(animation({30, 30, 30, 30}), true, false, true, false, -1, -1);

@@ -106,4 +106,27 @@ TEST(DialogBuildTest, APictureGivenAtTheStartIsShownOnThePictureView) {
     EXPECT_NE(std::wstring(title).find(L"a.png"), std::wstring::npos) << title;
 }
 
+TEST(DialogBuildTest, WithAPictureAndNoFitTheStoredPlaceIsUsedAtLeast250Wide) {
+    opentest::PictureFolder folder("dialogplace");
+    ASSERT_TRUE(folder.addPictures({"a.png"}, 40));
+    struct Case {
+        int32_t x, y, w, h;
+        int32_t expectW, expectH;
+    };
+    for (const Case c :
+         {Case{30, 40, 100, 120, 250, 250}, Case{60, 50, 640, 480, 640, 480}, Case{-5, 40, 300, 260, 300, 260}}) {
+        SCOPED_TRACE(std::to_string(c.x) + " " + std::to_string(c.w));
+        Viewer viewer(1, [](ViewerSettings& settings) { settings.setLastUsedFitMode(1); });
+        viewer.record()->setBounds(c.x, c.y, c.w, c.h);
+        viewer.build(folder.winFile("a.png").c_str());
+        EXPECT_EQ(viewer.window()->getWidth(), c.expectW);
+        EXPECT_EQ(viewer.window()->getHeight(), c.expectH);
+        // A stored position below 0 is left to the window's own placement.
+        if (c.x >= 0) {
+            EXPECT_EQ(viewer.window()->getX(), c.x);
+            EXPECT_EQ(viewer.window()->getY(), c.y);
+        }
+    }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 
 #include <string>
 #include <thread>
@@ -10,6 +11,7 @@
 #include "gui/menus/PopupMenu.h"
 #include "gui/controls/IImage.h"
 #include "viewer/dialog/WorkerProgress.h"
+#include "support/DropFiles.h"
 #include "viewer/open/OpenTestSupport.h"
 
 using dialogtest::Viewer;
@@ -200,6 +202,73 @@ TEST(DialogEventsTest, TheSlideShowHoldsWhileTheWindowIsDisabledUnderAModalBox) 
     EnableWindow(viewer.hwnd(), TRUE);
     next();
     EXPECT_EQ(viewer->pictureView()->getImageWidth(), 42);
+}
+
+TEST(DialogEventsTest, ArrowKeysBrowseTheFolderAndOtherKeysDoNothing) {
+    opentest::PictureFolder folder("dialogkeys");
+    ASSERT_TRUE(folder.addPictures({"a.png", "b.png", "c.png"}, 40));
+    Viewer viewer;
+    viewer.build(folder.winFile("b.png").c_str());
+    ASSERT_EQ(viewer->pictureView()->getImageWidth(), 41);
+    struct Step {
+        WPARAM key;
+        int32_t width;  // of the picture shown afterwards
+    };
+    // Right wraps from the last picture to the first; Left goes back.
+    for (const Step step : {Step{'A', 41}, Step{VK_F5, 41}, Step{VK_RIGHT, 42}, Step{VK_RIGHT, 40}, Step{VK_LEFT, 42},
+                            Step{VK_SPACE, 42}}) {
+        SCOPED_TRACE(step.key);
+        SendMessageW(viewer.hwnd(), WM_KEYDOWN, step.key, 0);
+        EXPECT_EQ(viewer->pictureView()->getImageWidth(), step.width);
+    }
+}
+
+TEST(DialogEventsTest, RightClickCommandsReachTheCommands) {
+    Viewer viewer(1, [](ViewerSettings& settings) { settings.setLastUsedFitMode(4); });
+    viewer.build();
+    ASSERT_TRUE(viewer->isFitWindowToImage());
+    // The fit item of the right-click menu, chosen: the command turns the fit off.
+    SendMessageW(viewer.hwnd(), WM_COMMAND, MAKEWPARAM(980, 0), 0);
+    EXPECT_FALSE(viewer->isFitWindowToImage());
+}
+
+// Drops the files on the viewer's drop box, the window's only child.
+void dropOnViewer(Viewer& viewer, const std::vector<std::wstring>& files) {
+    SendMessageW(hwndOf(viewer.window()->getChildAt(0)), WM_DROPFILES,
+                 reinterpret_cast<WPARAM>(testsupport::makeDrop(files)), 0);
+}
+
+TEST(DialogEventsTest, FilesDroppedOnTheViewerOpenTheFirst) {
+    opentest::PictureFolder folder("dialogdrop");
+    ASSERT_TRUE(folder.addPictures({"a.png", "b.png"}, 40));
+    Viewer viewer;
+    viewer.build();
+    dropOnViewer(viewer, {folder.winFile("b.png"), folder.winFile("a.png")});
+    EXPECT_TRUE(viewer->isPictureShown());
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), 41);
+}
+
+TEST(DialogEventsTest, ReleasingTheViewerDuringAConversionStopsItAfterTheFileInHand) {
+    opentest::PictureFolder folder("dialogconvert");
+    constexpr int kFiles = 24;
+    std::string command = "cd '" + folder.dir() + "' && convert -size 1600x1600 plasma:fractal p00.png";
+    std::vector<std::wstring> files{folder.winFile("p00.png")};
+    for (int i = 1; i < kFiles; ++i) {
+        const std::string name = "p" + std::to_string(10 + i) + ".png";
+        command += " && cp p00.png " + name;
+        files.push_back(folder.winFile(name));
+    }
+    ASSERT_TRUE(testsupport::runHost(command));
+    Viewer viewer;
+    viewer.build();
+    PostMessageW(hwndOf(viewer->menuBar()), WM_COMMAND, MAKEWPARAM(4120, 0), 0);
+    ASSERT_TRUE(waitFor([&] { return viewer->pageBox()->getChildAt(2)->isVisible(); }));
+    dropOnViewer(viewer, files);
+    ASSERT_TRUE(waitFor([&] { return viewer->isConverting(); }));
+    viewer.release();  // returns once the worker has stopped
+    // Everything written so far is all there will be: far fewer than the files dropped.
+    EXPECT_TRUE(testsupport::runHost("test $(find '" + folder.dir() + "' -type f | wc -l) -lt " +
+                                     std::to_string(2 * kFiles - 4)));
 }
 
 }  // namespace

@@ -56,6 +56,11 @@ public:
         ASSERT_NE(window(), nullptr);
         ASSERT_TRUE(waitFor([&] { return IsWindowVisible(hwnd()) != FALSE; }));
     }
+    // Releases the viewer now (the fixture's end does nothing more).
+    void release() {
+        if (dialog_) dialog_->release();
+        dialog_ = nullptr;
+    }
     Dialog* operator->() { return dialog_; }
     Dialog* dialog() { return dialog_; }
     s::gui::win::Window* window() { return dynamic_cast<s::gui::win::Window*>(dialog_->getWindow()); }
