@@ -43,14 +43,17 @@ fi
 
 geometry() { xwininfo -id "$window" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
   /Width:/ {w=$NF} /Height:/ {h=$NF} END {print w "x" h "+" x "+" y}'; }
-# Painting is done once two grabs a moment apart agree.
+# Painting is done once three grabs in a row agree.
 previous=
-for _ in $(seq 1 50); do
-  sleep 0.2
+same=0
+for _ in $(seq 1 60); do
+  sleep 0.3
   import -window root -crop "$(geometry)" +repage "$work/shot.png"
   sum=$(convert "$work/shot.png" rgba:- | md5sum)
-  if [ "$sum" = "$previous" ]; then break; fi
+  if [ "$sum" = "$previous" ]; then same=$((same + 1)); else same=0; fi
+  if [ "$same" -ge 2 ]; then break; fi
   previous=$sum
 done
-cp "$work/shot.png" "$out"
+# No time stamps in the file: the same picture makes the same file.
+convert "$work/shot.png" -define png:exclude-chunks=date,time "$out"
 echo "screenshot: $out ($(identify -format '%wx%h' "$out"))"

@@ -39,9 +39,8 @@ RECT workArea() {
 class ProgramWindowTest : public ::testing::Test {
 protected:
     void SetUp() override { e2e::clearSettings(); }
-    void TearDown() override {
-        if (viewer.running()) { EXPECT_TRUE(viewer.close()) << "the viewer did not close on WM_CLOSE"; }
-    }
+    // Whether the program ends on WM_CLOSE is a test of its own: here it is only ended.
+    void TearDown() override { viewer.close(); }
 
     // Starts the viewer and waits for its window; false (with the test failed) without one.
     bool open(const std::vector<std::wstring>& args = {}) {
@@ -92,13 +91,9 @@ protected:
     ViewerProcess viewer;
 };
 
-// The program does not open its window yet: these tests are kept off until it does
-// (drop the DISABLED_ prefix of the two fixtures' aliases to run them).
-using DISABLED_ProgramWindowTest = ProgramWindowTest;
-
 // ---- the empty viewer
 
-TEST_F(DISABLED_ProgramWindowTest, FirstStartShowsTheEmptyViewerAtItsDefaultSize) {
+TEST_F(ProgramWindowTest, FirstStartShowsTheEmptyViewerAtItsDefaultSize) {
     ASSERT_TRUE(open());
     EXPECT_TRUE(titleBecomes(L"Glimmer")) << "title: " << viewer.title();
     EXPECT_TRUE(waitUntil([&] {
@@ -116,14 +111,14 @@ TEST_F(DISABLED_ProgramWindowTest, FirstStartShowsTheEmptyViewerAtItsDefaultSize
     EXPECT_FALSE(e2e::hasSetting(e2e::kView, L"LastAccessedDirPath"));
 }
 
-TEST_F(DISABLED_ProgramWindowTest, AssociateSwitchAloneIsTakenAsAPathAndOpensTheEmptyViewer) {
+TEST_F(ProgramWindowTest, AssociateSwitchAloneIsTakenAsAPathAndOpensTheEmptyViewer) {
     ASSERT_TRUE(open({L"-associate"}));
     EXPECT_TRUE(titleBecomes(L"Glimmer")) << "title: " << viewer.title();
 }
 
 // ---- a picture from the command line
 
-TEST_F(DISABLED_ProgramWindowTest, PictureOnTheCommandLineIsShownWithItsNameAndFolder) {
+TEST_F(ProgramWindowTest, PictureOnTheCommandLineIsShownWithItsNameAndFolder) {
     PictureFolder folder("open");
     const std::wstring path = folder.bmp(L"quads.bmp", 160, 120, e2e::quadrants(kRed, kGreen, kBlue, kYellow));
     ASSERT_TRUE(open({path}));
@@ -153,7 +148,7 @@ TEST_F(DISABLED_ProgramWindowTest, PictureOnTheCommandLineIsShownWithItsNameAndF
     EXPECT_NEAR(blue.y - red.y, 60, 2);
 }
 
-TEST_F(DISABLED_ProgramWindowTest, UnreadablePictureOnTheCommandLineLeavesTheViewerEmpty) {
+TEST_F(ProgramWindowTest, UnreadablePictureOnTheCommandLineLeavesTheViewerEmpty) {
     PictureFolder folder("unreadable");
     const std::wstring path = folder.junk(L"broken.jpg");
     ASSERT_TRUE(open({path}));
@@ -161,9 +156,28 @@ TEST_F(DISABLED_ProgramWindowTest, UnreadablePictureOnTheCommandLineLeavesTheVie
     EXPECT_FALSE(e2e::hasSetting(e2e::kView, L"LastAccessedDirPath"));
 }
 
+// The window closed, the process ends: nothing of the shown picture (its painting, its
+// animation) keeps the program alive.
+TEST_F(ProgramWindowTest, ClosingTheWindowEndsTheProgram) {
+    PictureFolder folder("close");
+    const struct {
+        const char* what;
+        std::vector<std::wstring> args;
+    } cases[] = {{"empty viewer", {}}, {"picture shown", {folder.bmp(L"shown.bmp", 64, 48, flat(kGreen))}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(open(c.args));
+        ASSERT_TRUE(titleBecomes(c.args.empty() ? L"Glimmer" : L"shown.bmp"));
+        PostMessageW(viewer.window(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(waitUntil([&] { return !IsWindow(viewer.window()); })) << "the window stayed";
+        EXPECT_EQ(viewer.waitForExit(), DWORD(0)) << "the program did not end after its window closed";
+        viewer.close();
+    }
+}
+
 // ---- browsing the folder
 
-TEST_F(DISABLED_ProgramWindowTest, ArrowKeysBrowseTheFolderWrappingAndSkippingADamagedFile) {
+TEST_F(ProgramWindowTest, ArrowKeysBrowseTheFolderWrappingAndSkippingADamagedFile) {
     PictureFolder folder("browse");
     folder.bmp(L"a.bmp", 40, 30, flat(kRed));
     folder.junk(L"b.jpg");
@@ -190,7 +204,7 @@ TEST_F(DISABLED_ProgramWindowTest, ArrowKeysBrowseTheFolderWrappingAndSkippingAD
     }
 }
 
-TEST_F(DISABLED_ProgramWindowTest, TwelveDamagedFilesInARowEndTheWalk) {
+TEST_F(ProgramWindowTest, TwelveDamagedFilesInARowEndTheWalk) {
     PictureFolder folder("twelve");
     folder.bmp(L"a.bmp", 200, 100, flat(kRed));
     for (int i = 1; i <= 12; ++i) {
@@ -211,7 +225,7 @@ TEST_F(DISABLED_ProgramWindowTest, TwelveDamagedFilesInARowEndTheWalk) {
     EXPECT_EQ(viewer.title(), L"a.bmp");
 }
 
-TEST_F(DISABLED_ProgramWindowTest, ArrowKeysDoNothingWithOnePictureInTheFolder) {
+TEST_F(ProgramWindowTest, ArrowKeysDoNothingWithOnePictureInTheFolder) {
     PictureFolder folder("single");
     const std::wstring only = folder.bmp(L"only.bmp", 200, 100, flat(kGreen));
     folder.junk(L"notes.txt");
@@ -229,7 +243,7 @@ TEST_F(DISABLED_ProgramWindowTest, ArrowKeysDoNothingWithOnePictureInTheFolder) 
 
 // ---- zoom keys under "fit window to image" (the first start's fit mode)
 
-TEST_F(DISABLED_ProgramWindowTest, ZoomKeysResizeTheWindowByThePicturesNewSize) {
+TEST_F(ProgramWindowTest, ZoomKeysResizeTheWindowByThePicturesNewSize) {
     PictureFolder folder("zoom");
     const std::wstring path = folder.bmp(L"wide.bmp", 200, 100, flat(kBlue));
     ASSERT_TRUE(open({path}));
@@ -254,7 +268,7 @@ TEST_F(DISABLED_ProgramWindowTest, ZoomKeysResizeTheWindowByThePicturesNewSize) 
     EXPECT_LT(pixels.countNear(kBlue), 190 * 96);
 }
 
-TEST_F(DISABLED_ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {
+TEST_F(ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {
     PictureFolder folder("strip");
     const std::wstring path = folder.bmp(L"strip.bmp", 10000, 10, flat(kGreen));
     ASSERT_TRUE(open({path}));
@@ -278,7 +292,7 @@ TEST_F(DISABLED_ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAre
 
 // ---- dropped files
 
-TEST_F(DISABLED_ProgramWindowTest, FileDroppedOnTheEmptyViewerIsOpened) {
+TEST_F(ProgramWindowTest, FileDroppedOnTheEmptyViewerIsOpened) {
     PictureFolder folder("drop");
     const std::wstring path = folder.bmp(L"dropped.bmp", 120, 80, flat(kYellow));
     ASSERT_TRUE(open());
@@ -291,7 +305,7 @@ TEST_F(DISABLED_ProgramWindowTest, FileDroppedOnTheEmptyViewerIsOpened) {
     EXPECT_TRUE(pixelsSettle(&pixels, [](const ScreenPixels& p) { return p.countNear(kYellow) >= 120 * 80; }));
 }
 
-TEST_F(DISABLED_ProgramWindowTest, OnlyTheFirstOfSeveralDroppedFilesIsOpened) {
+TEST_F(ProgramWindowTest, OnlyTheFirstOfSeveralDroppedFilesIsOpened) {
     PictureFolder folder("drop-several");
     const std::wstring first = folder.bmp(L"first.bmp", 60, 40, flat(kRed));
     const std::wstring second = folder.bmp(L"second.bmp", 60, 40, flat(kBlue));
@@ -320,9 +334,7 @@ protected:
     }
 };
 
-using DISABLED_ProgramSkinTest = ProgramSkinTest;
-
-TEST_F(DISABLED_ProgramSkinTest, UnknownStoredSkinLooksLikeTheDefaultSkin) {
+TEST_F(ProgramSkinTest, UnknownStoredSkinLooksLikeTheDefaultSkin) {
     const ScreenPixels fresh = emptyViewerWith(nullptr);
     const ScreenPixels unknown = emptyViewerWith(L"NoSuchSkin");
     const ScreenPixels black = emptyViewerWith(L"Black");

@@ -293,11 +293,31 @@ bool ViewerProcess::close(DWORD timeoutMs) {
     if (!process_) return true;
     bool clean = true;
     if (running()) {
-        // Dialogs first (a modal box holds the main window), then the windows themselves.
-        for (HWND dialog : topWindows(L"#32770")) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-        for (HWND w : topWindows())
-            if (IsWindowVisible(w)) PostMessageW(w, WM_CLOSE, 0, 0);
-        clean = WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0;
+        // Asked again and again: a window still being made when the first request went
+        // out gets its own. Dialogs first (a modal box holds the main window).
+        // A process that lingers a few seconds after its last window went is not waited
+        // for any longer.
+        ULONGLONG windowsGone = 0;
+        bool lingering = false;
+        clean = waitUntil(
+                    [&] {
+                        for (HWND dialog : topWindows(L"#32770")) PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                        bool anyVisible = false;
+                        for (HWND w : topWindows())
+                            if (IsWindowVisible(w)) {
+                                anyVisible = true;
+                                PostMessageW(w, WM_CLOSE, 0, 0);
+                            }
+                        if (WaitForSingleObject(process_, 250) == WAIT_OBJECT_0) return true;
+                        if (anyVisible)
+                            windowsGone = 0;
+                        else if (!windowsGone)
+                            windowsGone = GetTickCount64();
+                        lingering = windowsGone && GetTickCount64() - windowsGone > 3000;
+                        return lingering;
+                    },
+                    timeoutMs) &&
+                !lingering;
         if (!clean) {
             TerminateProcess(process_, 1);
             WaitForSingleObject(process_, 5000);
