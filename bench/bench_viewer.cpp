@@ -36,7 +36,7 @@ using s::image::win::BufferedImage;
 constexpr int kPicW = 6000, kPicH = 4000;
 constexpr int kBlock = 1200;  // the flat middle block's side
 constexpr int kPictures = 6;
-constexpr DWORD kTimeoutMs = 60000;
+constexpr DWORD kTimeoutMs = 30000;
 
 COLORREF blockColor(int k) {
     static const COLORREF colors[kPictures] = {RGB(200, 30, 90),  RGB(30, 180, 60), RGB(40, 60, 210),
@@ -210,10 +210,14 @@ HWND findTop(DWORD pid) {
             auto* s = reinterpret_cast<Search*>(lp);
             DWORD owner = 0;
             GetWindowThreadProcessId(hwnd, &owner);
-            if (owner == s->pid && IsWindowVisible(hwnd) && GetWindow(hwnd, GW_OWNER) == nullptr) {
+            // The main window may hang on an invisible owner (kept off the taskbar).
+            if (owner == s->pid && IsWindowVisible(hwnd) && !(GetWindowLongPtrW(hwnd, GWL_STYLE) & WS_CHILD)) {
+                wchar_t cls[64] = {};
+                GetClassNameW(hwnd, cls, 64);
                 RECT r;
                 GetWindowRect(hwnd, &r);
-                if (r.right - r.left > 100 && r.bottom - r.top > 100) {
+                if (r.right - r.left > 100 && r.bottom - r.top > 100 && wcscmp(cls, L"#32770") != 0 &&
+                    wcscmp(cls, L"#32768") != 0 && wcscmp(cls, L"tooltips_class32") != 0) {
                     s->found = hwnd;
                     return FALSE;
                 }
@@ -241,6 +245,15 @@ double waitForColor(Child* c, COLORREF color, double t0) {
         if (c->top && closeTo(middlePixel(c->top), color)) return bench::nowMs() - t0;
         if (WaitForSingleObject(c->pi.hProcess, 0) == WAIT_OBJECT_0) return -1;
         Sleep(0);
+    }
+    if (c->top) {
+        RECT r;
+        GetWindowRect(c->top, &r);
+        COLORREF seen = middlePixel(c->top);
+        std::printf("waited for %06lx; the window (%ld,%ld)-(%ld,%ld) shows %06lx at its middle\n",
+                    (unsigned long)color, r.left, r.top, r.right, r.bottom, (unsigned long)seen);
+    } else {
+        std::printf("no window of the process\n");
     }
     return -1;
 }
