@@ -106,8 +106,7 @@ function(glimmer_test_exe name layer)
   # window pointer messages it may answer by taking the capture (and so seeing the real
   # pointer move) run one at a time (found in the sources when the build is configured).
   # The clipboard is one for the session as well: tests that fill it share the same lock.
-  # Tests that run the program itself (tests/e2e/) share its one settings key: one at a
-  # time too. A test takes one lock only: a list of locks does not survive the discovery.
+  # Tests that run the program itself (tests/e2e/) share its one settings key. A test takes one lock only: a list of locks does not survive the discovery.
   set(props TIMEOUT 180)
   foreach(src ${ARGN})
     file(STRINGS "${src}" input REGEX "SendInput|SetCursorPos|mouse_event|keybd_event|WM_NCMOUSEMOVE|WM_MOUSEMOVE|SetClipboardData|copyToClipboard")
@@ -116,13 +115,12 @@ function(glimmer_test_exe name layer)
       break()
     endif()
   endforeach()
+  # The program's windows come up top-most over the display, where a pointer test's
+  # window would be covered: they take the pointer lock, which also runs them one at a time.
   foreach(src ${ARGN})
     file(STRINGS "${src}" program REGEX "ViewerProcess")
-    if(program)
-      if("pointer" IN_LIST props)
-        message(FATAL_ERROR "${name}: a test that runs the program cannot take the pointer lock as well")
-      endif()
-      list(APPEND props RESOURCE_LOCK viewer-e2e)
+    if(program AND NOT "pointer" IN_LIST props)
+      list(APPEND props RESOURCE_LOCK pointer)
       break()
     endif()
   endforeach()
