@@ -48,18 +48,18 @@ bool parseInt(const wchar_t* text, int32_t* out) {
 
 // Brings the value into the panel's range the way the panel does; false when the value
 // is to be ignored. Large steps always stop at the range ends.
-bool normalise(const NumericSpec& spec, int32_t* v, bool largeStep) {
-    if (spec.range == NumericSpec::kWrap) {
-        const int32_t span = spec.maximum - spec.minimum;
-        while (*v > spec.maximum) *v -= span;
-        while (*v < spec.minimum) *v += span;
+bool normalise(const NumberRule& rule, int32_t* v, bool largeStep) {
+    if (rule.range == NumberRule::kWrap) {
+        const int32_t span = rule.maximum - rule.minimum;
+        while (*v > rule.maximum) *v -= span;
+        while (*v < rule.minimum) *v += span;
         return true;
     }
-    if (spec.range == NumericSpec::kClamp || largeStep) {
-        *v = std::clamp(*v, spec.minimum, spec.maximum);
+    if (rule.range == NumberRule::kClamp || largeStep) {
+        *v = std::clamp(*v, rule.minimum, rule.maximum);
         return true;
     }
-    return *v >= spec.minimum && *v <= spec.maximum;
+    return *v >= rule.minimum && *v <= rule.maximum;
 }
 
 int32_t* valueOf(EffectData* d, NumericKind kind) {
@@ -95,30 +95,30 @@ bool FilterPanels::onNumericPanel(IComponent* source) {
             if (onStretch(kind, source)) return true;
             continue;
         }
-        const NumericSpec& spec = numericSpec(kind);
+        const NumberRule& rule = numberRule(kind);
         const int32_t current = *valueOf(values(), kind);
         if (source == static_cast<IComponent*>(p.field)) {
             int32_t v = 0;
             // A typed number outside the range is ignored (Rotate wraps it instead).
             if (!parseInt(p.field->getText(), &v)) return true;
-            if (spec.range != NumericSpec::kWrap && (v < spec.minimum || v > spec.maximum)) return true;
-            normalise(spec, &v, false);
+            if (rule.range != NumberRule::kWrap && (v < rule.minimum || v > rule.maximum)) return true;
+            normalise(rule, &v, false);
             setNumeric(kind, v, false);
             return true;
         }
         if (source == static_cast<IComponent*>(p.reset)) {
-            setNumeric(kind, spec.neutral, true);
+            setNumeric(kind, rule.neutral, true);
             return true;
         }
         for (int32_t i = 0; i < p.stepCount; ++i) {
             if (source != static_cast<IComponent*>(p.steps[i].button)) continue;
             int32_t v = current + p.steps[i].delta;
-            if (normalise(spec, &v, p.steps[i].large)) setNumeric(kind, v, true);
+            if (normalise(rule, &v, p.steps[i].large)) setNumeric(kind, v, true);
             return true;
         }
         if (source == static_cast<IComponent*>(p.slider)) {
             if (kind == NumericKind::kRotate && host_->isFitWindowToImage()) host_->setFitModeOff();
-            setNumeric(kind, p.slider->getPosition() - spec.offset, true);
+            setNumeric(kind, p.slider->getPosition() - rule.offset, true);
             return true;
         }
     }
@@ -134,8 +134,8 @@ void FilterPanels::setNumeric(NumericKind kind, int32_t value, bool rewriteField
             setSizing(0, false, std::max(1, cur->widthPercent), false, value, false, nullptr);
         return;
     }
-    const NumericSpec& spec = numericSpec(kind);
-    normalise(spec, &value, true);
+    const NumberRule& rule = numberRule(kind);
+    normalise(rule, &value, true);
     int32_t* ref = valueOf(values(), kind);
     const int32_t old = *ref;
     *ref = value;
@@ -147,7 +147,7 @@ void FilterPanels::showNumeric(NumericKind kind, bool rewriteField) {
     NumericPanel& p = numeric_[int(kind)];
     if (!p.slider) return;
     const int32_t value = *valueOf(values(), kind);
-    p.slider->setPosition(value + numericSpec(kind).offset);
+    p.slider->setPosition(value + numberRule(kind).offset);
     if (rewriteField) showNumber(p.field, value);
 }
 

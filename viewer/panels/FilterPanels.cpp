@@ -38,18 +38,18 @@ using s::gui::win::TextField;
 
 namespace {
 
-constexpr NumericSpec kSpecs[int(NumericKind::kCount)] = {
-    {4300, L"%", -100, 100, 0, 2, 10, 0, 0, 200, 100, 100, L"0", NumericSpec::kClamp},       // Sharpness
-    {4500, L"\u00b0", -180, 180, 0, 1, 5, 0, 0, 360, 180, 180, L"0", NumericSpec::kIgnore},  // Hue
-    {4510, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},       // Saturation
-    {4520, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumericSpec::kIgnore},       // Brightness
-    {4530, L"%", 0, 100, 50, 1, 5, 0, 0, 100, 0, 50, L"50", NumericSpec::kIgnore},           // Level
-    {4540, L"%", 0, 100, 0, 1, 5, 0, 0, 100, 0, -1, L"0", NumericSpec::kIgnore},             // S-Curve
-    {4550, L"%", 0, 100, 100, 1, 5, 0, 0, 100, 0, -1, L"100", NumericSpec::kIgnore},         // Alpha
-    {4400, L"\u00b0", -180, 180, 0, 5, 30, 90, 0, 360, 180, 180, L"0", NumericSpec::kWrap},  // Rotate
-    {4480, L"px", 0, 25, 0, 1, 0, 0, 0, 25, 0, -1, L"0", NumericSpec::kIgnore},              // Misty Frame
-    {4420, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},     // Stretch (H)
-    {4430, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumericSpec::kIgnore},     // Stretch (V)
+constexpr NumberRule kRules[int(NumericKind::kCount)] = {
+    {4300, L"%", -100, 100, 0, 2, 10, 0, 0, 200, 100, 100, L"0", NumberRule::kClamp},       // Sharpness
+    {4500, L"\u00b0", -180, 180, 0, 1, 5, 0, 0, 360, 180, 180, L"0", NumberRule::kIgnore},  // Hue
+    {4510, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumberRule::kIgnore},       // Saturation
+    {4520, L"%", -100, 100, 0, 1, 5, 0, 0, 200, 100, 100, L"0", NumberRule::kIgnore},       // Brightness
+    {4530, L"%", 0, 100, 50, 1, 5, 0, 0, 100, 0, 50, L"50", NumberRule::kIgnore},           // Level
+    {4540, L"%", 0, 100, 0, 1, 5, 0, 0, 100, 0, -1, L"0", NumberRule::kIgnore},             // S-Curve
+    {4550, L"%", 0, 100, 100, 1, 5, 0, 0, 100, 0, -1, L"100", NumberRule::kIgnore},         // Alpha
+    {4400, L"\u00b0", -180, 180, 0, 5, 30, 90, 0, 360, 180, 180, L"0", NumberRule::kWrap},  // Rotate
+    {4480, L"px", 0, 25, 0, 1, 0, 0, 0, 25, 0, -1, L"0", NumberRule::kIgnore},              // Misty Frame
+    {4420, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumberRule::kIgnore},     // Stretch (H)
+    {4430, L"%", 1, 0x7FFF, 100, 1, 5, 0, 1, 200, 0, 100, L"100", NumberRule::kIgnore},     // Stretch (V)
 };
 
 constexpr int32_t kSizeTypeTexts[] = {1990004413, 1990004414, 1990004415, 1990004416, 1990004417, 1990004418};
@@ -94,7 +94,7 @@ Button* swatch(const wchar_t* face, int32_t s) {
 
 }  // namespace
 
-const NumericSpec& numericSpec(NumericKind kind) { return kSpecs[int(kind)]; }
+const NumberRule& numberRule(NumericKind kind) { return kRules[int(kind)]; }
 
 FilterPanels::FilterPanels(IFilterPanelHost* host) : host_(host) {
     list_ =
@@ -135,13 +135,13 @@ void FilterPanels::build() {
 }
 
 void FilterPanels::buildNumeric(NumericKind kind) {
-    const NumericSpec& spec = numericSpec(kind);
+    const NumberRule& rule = numberRule(kind);
     const int32_t s = scaled(1);
     NumericPanel& p = numeric_[int(kind)];
     p.box = rowPanel();
-    p.field = valueField(spec.startText, s);
+    p.field = valueField(rule.startText, s);
     p.box->addChild(p.field);
-    p.box->addChild(Label::createWithText(spec.unit, false));
+    p.box->addChild(Label::createWithText(rule.unit, false));
     p.box->addChild(gap(s));
     auto step = [&](const wchar_t* name, int32_t delta, bool large) {
         StepButton& b = p.steps[p.stepCount++];
@@ -151,21 +151,21 @@ void FilterPanels::buildNumeric(NumericKind kind) {
         p.box->addChild(b.button);
     };
     if (kind == NumericKind::kMisty) {
-        step(L"#Minus", -spec.small, false);
-        step(L"#Plus", spec.small, false);
+        step(L"#Minus", -rule.small, false);
+        step(L"#Plus", rule.small, false);
     } else {
-        if (spec.turn) step(L"#TurnLeft", -spec.turn, true);
-        step(L"#LeftLeft", -spec.large, true);
-        step(L"#Left", -spec.small, false);
-        step(L"#Right", spec.small, false);
-        step(L"#RightRight", spec.large, true);
-        if (spec.turn) step(L"#TurnRight", spec.turn, true);
+        if (rule.turn) step(L"#TurnLeft", -rule.turn, true);
+        step(L"#LeftLeft", -rule.large, true);
+        step(L"#Left", -rule.small, false);
+        step(L"#Right", rule.small, false);
+        step(L"#RightRight", rule.large, true);
+        if (rule.turn) step(L"#TurnRight", rule.turn, true);
     }
     p.box->addChild(gap(s));
     p.reset = glyph(L"#PlusMinus", s);
     p.box->addChild(p.reset);
     p.box->addChild(gap(s));
-    p.slider = slider(spec.sliderMin, spec.sliderMax, spec.neutral + spec.offset, spec.anchor, s);
+    p.slider = slider(rule.sliderMin, rule.sliderMax, rule.neutral + rule.offset, rule.anchor, s);
     p.box->addChild(p.slider);
 }
 
@@ -223,17 +223,25 @@ void FilterPanels::buildCut(CutPanel* panel, int32_t firstText, int32_t secondTe
     panel->box->addChild(panel->slider);
 }
 
+namespace {
+
+// A gap, then a full-width text button: the Flip and Monochrome panels' shape.
+Button* addTextButton(Box* box, int32_t textId, int32_t s) {
+    box->addChild(gap(s));
+    Button* button = Button::createWithTextId(textId, 100, 18 * s);
+    box->addChild(button);
+    return button;
+}
+
+}  // namespace
+
 void FilterPanels::buildFlip() {
     const int32_t s = scaled(1);
     flip_.box = rowPanel();
     flip_.reset = glyph(L"#PlusMinus", s);
     flip_.box->addChild(flip_.reset);
-    flip_.box->addChild(gap(s));
-    flip_.horizontal = Button::createWithTextId(1990004451, 100, 18 * s);
-    flip_.box->addChild(flip_.horizontal);
-    flip_.box->addChild(gap(s));
-    flip_.vertical = Button::createWithTextId(1990004452, 100, 18 * s);
-    flip_.box->addChild(flip_.vertical);
+    flip_.horizontal = addTextButton(flip_.box, 1990004451, s);
+    flip_.vertical = addTextButton(flip_.box, 1990004452, s);
 }
 
 void FilterPanels::buildMonochrome() {
@@ -241,15 +249,9 @@ void FilterPanels::buildMonochrome() {
     mono_.box = rowPanel();
     mono_.reset = glyph(L"#PlusMinus", s);
     mono_.box->addChild(mono_.reset);
-    mono_.box->addChild(gap(s));
-    mono_.grayscale = Button::createWithTextId(1990004210, 100, 18 * s);
-    mono_.box->addChild(mono_.grayscale);
-    mono_.box->addChild(gap(s));
-    mono_.desaturate = Button::createWithTextId(1990004215, 100, 18 * s);
-    mono_.box->addChild(mono_.desaturate);
-    mono_.box->addChild(gap(s));
-    mono_.sepia = Button::createWithTextId(1990004220, 100, 18 * s);
-    mono_.box->addChild(mono_.sepia);
+    mono_.grayscale = addTextButton(mono_.box, 1990004210, s);
+    mono_.desaturate = addTextButton(mono_.box, 1990004215, s);
+    mono_.sepia = addTextButton(mono_.box, 1990004220, s);
 }
 
 void FilterPanels::buildWatermark() {
@@ -315,7 +317,7 @@ void FilterPanels::buildBackground() {
 s::gui::IBox* FilterPanels::panelFor(int32_t command) {
     if (!built_) return nullptr;
     for (int k = 0; k < int(NumericKind::kCount); ++k)
-        if (kSpecs[k].command == command) return numeric_[k].box;
+        if (kRules[k].command == command) return numeric_[k].box;
     switch (command) {
         case 4200: return mono_.box;
         case 4410: return size_.box;
@@ -426,7 +428,7 @@ void FilterPanels::resetFilterPanels(bool reshow, bool clearSelection, bool igno
         for (int k = 0; k < int(NumericKind::kCount); ++k) {
             const NumericKind kind = NumericKind(k);
             if (kind == NumericKind::kStretchH || kind == NumericKind::kStretchV) continue;
-            setNumeric(kind, numericSpec(kind).neutral, true);
+            setNumeric(kind, numberRule(kind).neutral, true);
         }
         numeric_[int(NumericKind::kSharpness)].field->setText(L"", false);
         cur->rotationAdded = false;

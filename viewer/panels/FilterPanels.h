@@ -63,7 +63,7 @@ struct StepButton {
 };
 
 // How a number panel behaves: its range, neutral value, steps, slider and texts.
-struct NumericSpec {
+struct NumberRule {
     int32_t command;  // the panel chooser's command
     const wchar_t* unit;
     int32_t minimum, maximum, neutral;
@@ -73,7 +73,7 @@ struct NumericSpec {
     const wchar_t* startText;
     enum Range { kIgnore, kClamp, kWrap } range;  // what an out-of-range value does
 };
-const NumericSpec& numericSpec(NumericKind kind);
+const NumberRule& numberRule(NumericKind kind);
 
 struct NumericPanel {
     s::gui::win::Box* box = nullptr;

@@ -88,8 +88,8 @@ TEST_F(FilterPanelsTest, NumberPanelsKeepTheirRangesAndOneFilterPerName) {
             case Act::kSlide: slide(p.slider, c.arg); break;
         }
         EXPECT_EQ(valueOf(host.values, c.kind), c.expected);
-        const iv::NumericSpec& spec = iv::numericSpec(c.kind);
-        EXPECT_EQ(p.slider->getPosition(), c.expected + spec.offset);
+        const iv::NumberRule& rule = iv::numberRule(c.kind);
+        EXPECT_EQ(p.slider->getPosition(), c.expected + rule.offset);
         if (c.act == Act::kStep || c.act == Act::kReset || c.act == Act::kSlide) {
             EXPECT_EQ(textOf(p.field), std::to_wstring(c.expected));
         }
