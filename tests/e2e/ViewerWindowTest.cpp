@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "e2e/support/PictureFiles.h"
 #include "e2e/support/SavedSettings.h"
+#include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
-#include "support/HostTool.h"
 
 namespace {
 
@@ -36,60 +35,8 @@ RECT workArea() {
     return r;
 }
 
-class ProgramWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { e2e::clearSettings(); }
-    // Whether the program ends on WM_CLOSE is a test of its own: here it is only ended.
-    void TearDown() override { viewer.close(); }
-
-    // Starts the viewer and waits for its window; false (with the test failed) without one.
-    bool open(const std::vector<std::wstring>& args = {}) {
-        if (!viewer.start(args)) {
-            ADD_FAILURE() << "Glimmer.exe could not be started";
-            return false;
-        }
-        if (!viewer.waitForWindow()) {
-            ADD_FAILURE() << viewer.whyNoWindow();
-            return false;
-        }
-        return true;
-    }
-    // Waits until the title is the text.
-    bool titleBecomes(const std::wstring& title) {
-        return waitUntil([&] { return viewer.title() == title; });
-    }
-    // Waits until the window's outer size differs from the one given; the new size.
-    SIZE sizeAfterChangeFrom(SIZE old) {
-        SIZE now = old;
-        waitUntil([&] {
-            now = viewer.windowSize();
-            return now.cx != old.cx || now.cy != old.cy;
-        });
-        return now;
-    }
-    // The window's pixels once painting has settled (two grabs a moment apart agree)
-    // and the condition holds on them.
-    bool pixelsSettle(ScreenPixels* out, const std::function<bool(const ScreenPixels&)>& condition = nullptr) {
-        ScreenPixels last = viewer.clientPixels();
-        const bool settled = waitUntil([&] {
-            ScreenPixels now = viewer.clientPixels();
-            const bool stable = now == last;
-            last = now;
-            if (!stable || (condition && !condition(now))) return false;
-            *out = now;
-            return true;
-        });
-        if (!settled) {
-            // Kept for a look at what the window showed instead.
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            const std::string file = std::string(GLIMMER_BINARY_DIR) + "/testtmp/" + info->name() + ".bmp";
-            if (last.saveBmp(testsupport::winPath(file))) std::printf("The window's last pixels: %s\n", file.c_str());
-        }
-        return settled;
-    }
-
-    ViewerProcess viewer;
-};
+// Starts each test from the program's first start; the helpers are the fixture's.
+class ProgramWindowTest : public e2e::ViewerTest {};
 
 // ---- the empty viewer
 

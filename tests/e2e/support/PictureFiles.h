@@ -31,8 +31,16 @@ public:
     std::wstring bmp(const std::wstring& name, int width, int height, const Painter& painter) const;
     // A file of a few fixed bytes that are no picture of any kind; its full path.
     std::wstring junk(const std::wstring& name) const;
+    // The picture file "from" of the folder written again by the host's ImageMagick as
+    // "to", in the format its extension names; its full path, empty when that failed.
+    std::wstring convert(const std::string& from, const std::string& to) const;
+
+    // The folder and a file of it as the host names them, for the host's tools.
+    const std::string& unixPath() const { return unixPath_; }
+    std::string unixPathOf(const std::string& name) const { return unixPath_ + "/" + name; }
 
 private:
+    std::string unixPath_;
     std::wstring path_;
 };
 
