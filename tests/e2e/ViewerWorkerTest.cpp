@@ -97,7 +97,7 @@ TEST_F(SlideShowTest, NegativeStoredIntervalShowsEvery1800MsAndStoppingKeepsTheW
         ASSERT_TRUE(buttonShows(L"Start")) << "the show did not end";
         const std::wstring held = viewer.title();
         EXPECT_TRUE(answersWithin(1000)) << "the window is busy after the show stopped";
-        EXPECT_FALSE(waitUntil([&] { return viewer.title() != held; }, 2500))
+        EXPECT_FALSE(waitUntil([&] { return viewer.title() != held; }, 2200))
             << "the picture still changes: " << viewer.title();
         viewer.key(VK_RIGHT);
         const std::wstring next = held == L"a.bmp" ? L"b.bmp" : held == L"b.bmp" ? L"c.bmp" : L"a.bmp";
@@ -178,7 +178,7 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
          40,
          30,
          8},
-        {"specific format BMP", {{L"Type", L"SpecificFormat"}, {L"Format_Format", L"bmp"}}, {}, "BMP", 64, 48, 8},
+        {"specific format BMP", {{L"Type", L"SpecificFormat"}, {L"Format_Format", L"bmp"}}, {}, "BMP3", 64, 48, 8},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -213,6 +213,7 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
                 return !name.empty() && name[0] == wchar_t(s.stem[0]);
             });
             ASSERT_NE(output, added.end()) << "no output of " << s.stem;
+            SCOPED_TRACE(narrow(*output));
             const std::string path = folder.unixPathOf(narrow(*output));
             EXPECT_EQ(e2e::identify(path), std::string(c.format) + " " + std::to_string(c.width) + " " +
                                                std::to_string(c.height));
@@ -235,27 +236,29 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
 TEST_F(ConvertTest, ClosingDuringAConversionEndsItAfterTheFileInHand) {
     PictureFolder folder("convert-stop");
     std::vector<std::wstring> dropped;
-    dropped.push_back(folder.bmp(L"p1.bmp", 800, 600, e2e::quadrants(kRed, kGreen, kBlue, kYellow)));
-    for (int i = 2; i <= 8; ++i) {
-        dropped.push_back(folder.path() + L"\\p" + std::to_wstring(i) + L".bmp");
+    dropped.push_back(folder.bmp(L"p01.bmp", 400, 300, e2e::quadrants(kRed, kGreen, kBlue, kYellow)));
+    for (int i = 2; i <= 40; ++i) {
+        wchar_t name[16];
+        swprintf(name, 16, L"\\p%02d.bmp", i);
+        dropped.push_back(folder.path() + name);
         ASSERT_TRUE(CopyFileW(dropped.front().c_str(), dropped.back().c_str(), FALSE));
     }
     const std::vector<std::wstring> before = filesOf(folder.path());
-    // Enlarged and sharpened into JPEG: each file takes a while.
+    // Enlarged and sharpened into JPEG: each file takes a while, the whole run seconds.
     openConvertPage({{L"Type", L"SpecificSize"}, {L"FilterSetAndSize_Format", L"jpg"}},
-                    {{L"Size_Width", 3200}, {L"Size_Height", 2400}, {L"Size_Type", 0}, {L"Size_AutoSharpen", 1}});
+                    {{L"Size_Width", 4000}, {L"Size_Height", 3000}, {L"Size_Type", 0}, {L"Size_AutoSharpen", 1}});
     if (HasFatalFailure()) return;
     ASSERT_TRUE(viewer.dropFiles(dropped));
-    ASSERT_EQ(newFiles(folder, before, 1).size(), 1u) << "no file was converted";
+    ASSERT_TRUE(waitUntil([&] { return filesOf(folder.path()).size() > before.size(); })) << "nothing was converted";
 
     PostMessageW(viewer.window(), WM_CLOSE, 0, 0);
     EXPECT_EQ(viewer.waitForExit(), DWORD(0)) << "the program did not end after its window closed";
     const std::vector<std::wstring> added = newFiles(folder, before, 0, 0);
     EXPECT_GE(added.size(), 1u);
-    EXPECT_LT(added.size(), dropped.size()) << "every file was converted: the close did not stop the run";
+    EXPECT_LT(added.size(), dropped.size() / 2) << "the close did not stop the run";
     for (const auto& name : added) {
         SCOPED_TRACE(narrow(name));
-        EXPECT_EQ(e2e::identify(folder.unixPathOf(narrow(name))), "JPEG 3200 2400") << "a partly written output";
+        EXPECT_EQ(e2e::identify(folder.unixPathOf(narrow(name))), "JPEG 4000 3000") << "a partly written output";
     }
 }
 

@@ -109,6 +109,21 @@ HWND findChildWithText(HWND window, const std::wstring& text) {
     return search.found;
 }
 
+std::wstring allTextOf(HWND window) {
+    std::vector<HWND> children;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM param) {
+            reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&children));
+    std::wstring all;
+    for (HWND child : children)
+        if (IsWindowVisible(child)) all += textOf(child) + L"\n";
+    return all;
+}
+
 bool clickButton(HWND window, const std::wstring& text) {
     HWND button = findChildWithText(window, text);
     if (!button) return false;
@@ -125,15 +140,21 @@ std::vector<HWND> visibleDialogs(const ViewerProcess& viewer) {
 }
 
 std::string identify(const std::string& unixPath) {
-    return hostOutput("identify -format '%m %w %h' '" + unixPath + "[0]'");
+    // Asked twice: a host program now and then fails to start on a loaded machine.
+    const std::string command = "identify -format '%m %w %h' '" + unixPath + "[0]'";
+    const std::string first = hostOutput(command);
+    return first.empty() ? hostOutput(command) : first;
 }
 
 COLORREF hostPixel(const std::string& unixPath, int x, int y) {
     const std::string at = "p{" + std::to_string(x) + "," + std::to_string(y) + "}";
-    const std::string text = hostOutput("convert '" + unixPath + "[0]' -format '%[fx:int(255*" + at + ".r+0.5)] %[fx:int(255*" +
-                                        at + ".g+0.5)] %[fx:int(255*" + at + ".b+0.5)]' info:");
+    const std::string command = "convert '" + unixPath + "[0]' -format '%[fx:int(255*" + at + ".r+0.5)] %[fx:int(255*" +
+                                at + ".g+0.5)] %[fx:int(255*" + at + ".b+0.5)]' info:";
+    const std::string text = hostOutput(command);
     int r = -1, g = -1, b = -1;
-    if (std::sscanf(text.c_str(), "%d %d %d", &r, &g, &b) != 3) return CLR_INVALID;
+    if (std::sscanf(text.c_str(), "%d %d %d", &r, &g, &b) != 3 &&
+        std::sscanf(hostOutput(command).c_str(), "%d %d %d", &r, &g, &b) != 3)
+        return CLR_INVALID;
     return RGB(r, g, b);
 }
 

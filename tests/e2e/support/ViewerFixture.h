@@ -53,6 +53,8 @@ protected:
 HWND waitForOtherWindow(const ViewerProcess& viewer, const std::wstring& title, DWORD timeoutMs = kWaitMs);
 // The visible descendant of the window whose text is the given one, or null.
 HWND findChildWithText(HWND window, const std::wstring& text);
+// The texts of the window's visible descendants, one a line (a message box's message).
+std::wstring allTextOf(HWND window);
 // Clicks the visible button of that text inside the window as a user would (BM_CLICK,
 // sent with a time-out, so a modal loop it opens does not hold the test). Whether
 // there was one.
