@@ -6,6 +6,8 @@
 #include <dlgs.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
 #include "support/HostTool.h"
+#include "viewer/menus/CommandIds.h"
 
 namespace {
 
@@ -21,18 +24,12 @@ using e2e::PictureFolder;
 using e2e::ScreenPixels;
 using e2e::waitUntil;
 
-constexpr COLORREF kRed = RGB(230, 20, 20);
-constexpr COLORREF kGreen = RGB(20, 200, 40);
-constexpr COLORREF kBlue = RGB(30, 40, 220);
-constexpr COLORREF kYellow = RGB(240, 220, 10);
+using e2e::kBlue;
+using e2e::kGreen;
+using e2e::kRed;
+using e2e::kYellow;
 
-// Right-click commands.
-constexpr UINT kSaveOriginal = 695;
-constexpr UINT kCopyOriginal = 671;
-constexpr UINT kPaste = 678;
-constexpr UINT kLocateFile = 630;
-constexpr UINT kFileProperty = 640;
-constexpr UINT kDeleteFile = 650;
+namespace cmd = s::image::gui::dialogs::imageview::command;
 
 std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
 
@@ -86,7 +83,7 @@ TEST_F(FilesTest, SaveAsWritesEachFormatChosenInTheDialog) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
-        viewer.command(kSaveOriginal);
+        viewer.command(cmd::kSaveOriginal);
         HWND dialog = viewer.waitForDialog();
         ASSERT_NE(dialog, nullptr) << "no save dialog";
         ASSERT_TRUE(waitUntil([&] { return GetDlgItem(dialog, IDOK) != nullptr; }));
@@ -199,7 +196,7 @@ TEST_F(FilesTest, CopyPutsTheShownPictureOnTheClipboard) {
     EmptyClipboard();
     CloseClipboard();
     const DWORD before = GetClipboardSequenceNumber();
-    viewer.command(kCopyOriginal);
+    viewer.command(cmd::kCopyOriginal);
     ASSERT_TRUE(waitUntil([&] { return GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_DIB); }))
         << "nothing came onto the clipboard";
     ClipboardPicture copied;
@@ -220,7 +217,7 @@ TEST_F(FilesTest, PastedPictureIsShownAndTheFileCommandsRefuseIt) {
     if (HasFatalFailure()) return;
     const std::wstring lookalike = folder->bmp(L"From Clipboard.bmp", 20, 20, e2e::flat(kGreen));
     ASSERT_TRUE(putQuadrantsOnClipboard(120, 80, kYellow, kBlue, kGreen, kRed));
-    viewer.command(kPaste);
+    viewer.command(cmd::kPaste);
     ASSERT_TRUE(waitUntil([&] { return viewer.title().find(L"From Clipboard") != std::wstring::npos; }))
         << "title: " << viewer.title();
     ScreenPixels pixels(RECT{});
@@ -235,10 +232,10 @@ TEST_F(FilesTest, PastedPictureIsShownAndTheFileCommandsRefuseIt) {
 
     const std::vector<HWND> windowsBefore = viewer.topWindows();
     const SIZE shown = viewer.windowSize();
-    viewer.command(kDeleteFile);
+    viewer.command(cmd::kDeleteFile);
     viewer.key(VK_DELETE);
-    viewer.command(kLocateFile);
-    viewer.command(kFileProperty);
+    viewer.command(cmd::kLocateFile);
+    viewer.command(cmd::kFileProperty);
     // The zoom key after them shows when they were handled: the window grows.
     viewer.key(VK_UP);
     const SIZE after = sizeAfterChangeFrom(shown);

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "e2e/support/PictureFiles.h"
@@ -14,6 +16,7 @@
 #include "e2e/support/ViewerProcess.h"
 #include "imaging/filters/ColorFilters.h"
 #include "imaging/image/BufferedImage.h"
+#include "viewer/menus/CommandIds.h"
 
 namespace {
 
@@ -22,16 +25,12 @@ using e2e::PictureFolder;
 using e2e::ScreenPixels;
 using e2e::waitUntil;
 
-constexpr COLORREF kRed = RGB(230, 20, 20);
-constexpr COLORREF kBlue = RGB(30, 40, 220);
+using e2e::kBlue;
+using e2e::kRed;
 
-// Commands of the right-click menu and the panel chooser.
-constexpr UINT kFilterLock = 681;
-constexpr UINT kFilterClear = 682;
-constexpr UINT kMonochromePanel = 4200;
-constexpr UINT kLoadFilterSetPanel = 4820;
-constexpr UINT kSaveFilterSetPanel = 4850;
-constexpr UINT kFirstUserSet = 9007;  // 9001 + the six built-in sets
+namespace cmd = s::image::gui::dialogs::imageview::command;
+// The first user set's item: the six built-in sets take the ids after "Current Filter Set".
+constexpr UINT kFirstUserSet = cmd::kCurrentFilterSet + 7;
 
 constexpr const wchar_t* kFilterSection = L"MainWindow\\Filter";
 
@@ -78,11 +77,11 @@ protected:
     // Grayscale from its panel, then saved under the offered name, the message that it
     // was saved confirmed.
     void saveGrayscaleSet() {
-        choosePanel(kMonochromePanel, L"Grayscale");
+        choosePanel(cmd::kPanelMonochrome, L"Grayscale");
         if (HasFatalFailure()) return;
         ASSERT_TRUE(e2e::clickButton(viewer.window(), L"Grayscale"));
         ASSERT_TRUE(shows(libraryMonotone(kRed, 1)));
-        choosePanel(kSaveFilterSetPanel, L"Save");
+        choosePanel(cmd::kPanelSaveFilterSet, L"Save");
         if (HasFatalFailure()) return;
         ASSERT_TRUE(e2e::clickButton(viewer.window(), L"Save"));
         HWND saved = viewer.waitForDialog();
@@ -101,7 +100,7 @@ TEST_F(FilterTest, MonochromeButtonsTintTheShownPictureAsTheLibraryAndClearResto
     openTwoPictures();
     if (HasFatalFailure()) return;
     ASSERT_TRUE(shows(kRed));
-    choosePanel(kMonochromePanel, L"Grayscale");
+    choosePanel(cmd::kPanelMonochrome, L"Grayscale");
     if (HasFatalFailure()) return;
     const struct {
         const wchar_t* button;
@@ -113,12 +112,12 @@ TEST_F(FilterTest, MonochromeButtonsTintTheShownPictureAsTheLibraryAndClearResto
         EXPECT_TRUE(shows(expected)) << "after \"" << c.button << "\" the picture is not " << std::hex << expected;
     }
     // Locked, the filter stays over the next picture.
-    viewer.command(kFilterLock);
+    viewer.command(cmd::kFilterLock);
     viewer.key(VK_RIGHT);
     ASSERT_TRUE(titleBecomes(L"b.bmp"));
     EXPECT_TRUE(shows(libraryMonotone(kBlue, 2))) << "the locked filter was not applied to the next picture";
     // "Clear" takes it off.
-    viewer.command(kFilterClear);
+    viewer.command(cmd::kFilterClear);
     EXPECT_TRUE(shows(kBlue)) << "\"Clear\" left the filter on";
 }
 
@@ -136,7 +135,7 @@ TEST_F(FilterTest, FilterSetIsSavedAndDeleted) {
     EXPECT_EQ(e2e::settingDword(first, L"IsCustomEffect"), 1u);
 
     viewer.command(kFirstUserSet);
-    choosePanel(kLoadFilterSetPanel, L"Delete");
+    choosePanel(cmd::kPanelLoadFilterSet, L"Delete");
     if (HasFatalFailure()) return;
     // The set was chosen before the panel showed (the commands are taken in turn).
     ASSERT_TRUE(e2e::clickButton(viewer.window(), L"Delete"));
@@ -155,7 +154,7 @@ TEST_F(FilterTest, DISABLED_ChoosingASavedSetAppliesItToTheShownPicture) {
     if (HasFatalFailure()) return;
     saveGrayscaleSet();
     if (HasFatalFailure()) return;
-    viewer.command(kFilterClear);
+    viewer.command(cmd::kFilterClear);
     ASSERT_TRUE(shows(kRed));
     viewer.command(kFirstUserSet);
     EXPECT_TRUE(shows(libraryMonotone(kRed, 1))) << "choosing the saved set did not apply it";

@@ -22,10 +22,10 @@ using e2e::settingText;
 using e2e::ViewerProcess;
 using e2e::waitUntil;
 
-constexpr COLORREF kRed = RGB(230, 20, 20);
-constexpr COLORREF kGreen = RGB(20, 200, 40);
-constexpr COLORREF kBlue = RGB(30, 40, 220);
-constexpr COLORREF kYellow = RGB(240, 220, 10);
+using e2e::kBlue;
+using e2e::kGreen;
+using e2e::kRed;
+using e2e::kYellow;
 
 bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 

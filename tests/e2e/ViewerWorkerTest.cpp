@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "e2e/support/SavedSettings.h"
 #include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
+#include "viewer/menus/CommandIds.h"
 
 namespace {
 
@@ -20,15 +23,12 @@ using e2e::flat;
 using e2e::PictureFolder;
 using e2e::waitUntil;
 
-constexpr COLORREF kRed = RGB(230, 20, 20);
-constexpr COLORREF kGreen = RGB(20, 200, 40);
-constexpr COLORREF kBlue = RGB(30, 40, 220);
-constexpr COLORREF kYellow = RGB(240, 220, 10);
+using e2e::kBlue;
+using e2e::kGreen;
+using e2e::kRed;
+using e2e::kYellow;
 
-// Commands of the right-click menu and the menu bar's panel chooser.
-constexpr UINT kSlideShowCommand = 750;
-constexpr UINT kSlideShowPanel = 4700;
-constexpr UINT kConvertPanel = 4120;
+namespace cmd = s::image::gui::dialogs::imageview::command;
 
 constexpr const wchar_t* kSlideShowSection = L"MainWindow\\SlideShow";
 constexpr const wchar_t* kConvertSection = L"MainWindow\\Convert";
@@ -49,7 +49,7 @@ protected:
         folder->bmp(L"c.bmp", 60, 40, flat(kBlue));
         ASSERT_TRUE(open({folder->path() + L"\\a.bmp"}));
         ASSERT_TRUE(titleBecomes(L"a.bmp"));
-        viewer.commandToChildren(kSlideShowPanel);
+        viewer.commandToChildren(cmd::kPanelSlideShow);
         ASSERT_TRUE(buttonShows(L"Start")) << "the slide-show panel's \"Start\" button never showed";
     }
     bool buttonShows(const wchar_t* text) {
@@ -74,7 +74,7 @@ TEST_F(SlideShowTest, NegativeStoredIntervalShowsEvery1800MsAndStoppingKeepsTheW
             if (c.byButton)
                 EXPECT_TRUE(e2e::clickButton(viewer.window(), button)) << "no button " << button;
             else
-                viewer.command(kSlideShowCommand);
+                viewer.command(cmd::kSlideShow);
         };
         press(L"Start");
         const ULONGLONG started = GetTickCount64();
@@ -134,7 +134,7 @@ protected:
         for (const auto& [name, value] : numbers) e2e::putDword(kConvertSection, name.c_str(), value);
         ASSERT_TRUE(open());
         ASSERT_TRUE(titleBecomes(L"Glimmer"));
-        viewer.commandToChildren(kConvertPanel);
+        viewer.commandToChildren(cmd::kPanelConvert);
         // The page is up once its width field (the stored width) shows.
         const auto width = numbers.find(L"Size_Width");
         const std::wstring shown = std::to_wstring(width == numbers.end() ? 200 : width->second);

@@ -13,6 +13,13 @@
 
 namespace e2e {
 
+// Flat colours far enough apart that a test tells them from each other and from the
+// program's own painting.
+constexpr COLORREF kRed = RGB(230, 20, 20);
+constexpr COLORREF kGreen = RGB(20, 200, 40);
+constexpr COLORREF kBlue = RGB(30, 40, 220);
+constexpr COLORREF kYellow = RGB(240, 220, 10);
+
 // The colour of the pixel at (x, y) of a w x h picture.
 using Painter = std::function<COLORREF(int x, int y, int w, int h)>;
 
