@@ -31,8 +31,6 @@ using e2e::kYellow;
 
 namespace cmd = s::image::gui::dialogs::imageview::command;
 
-std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
 // Types the name into the save dialog, picks the file type at that index (as a user's
 // pick in the list tells the dialog) and confirms.
 void answerSaveDialog(HWND dialog, const std::wstring& name, int typeIndex) {
@@ -275,8 +273,8 @@ TEST_F(FilesTest, DeletingTheOnlyPictureMovesItToTheTrashAndShowsTheEmptyViewer)
     // When the trash is where this host keeps it, the file is there.
     const std::string trash = kTrashFiles;
     if (testsupport::runHost("test -d \"" + trash + "\""))
-        EXPECT_TRUE(testsupport::runHost("test -f \"" + trash + "/" + narrow(name) + "\""))
-            << narrow(name) << " is not in the trash";
+        EXPECT_TRUE(testsupport::runHost("test -f \"" + trash + "/" + e2e::narrow(name) + "\""))
+            << e2e::narrow(name) << " is not in the trash";
 }
 
 }  // namespace

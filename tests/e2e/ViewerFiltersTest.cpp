@@ -14,8 +14,6 @@
 #include "e2e/support/SavedSettings.h"
 #include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
-#include "imaging/filters/ColorFilters.h"
-#include "imaging/image/BufferedImage.h"
 #include "viewer/menus/CommandIds.h"
 
 namespace {
@@ -33,24 +31,6 @@ namespace cmd = s::image::gui::dialogs::imageview::command;
 constexpr UINT kFirstUserSet = cmd::kCurrentFilterSet + 7;
 
 constexpr const wchar_t* kFilterSection = L"MainWindow\\Filter";
-
-// The colour the library's monochrome filter in that mode makes of a flat colour.
-COLORREF libraryMonotone(COLORREF colour, int mode) {
-    using s::image::win::BufferedImage;
-    BufferedImage* picture = BufferedImage::createSized(4, 4);
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 4; ++x)
-            picture->getRow(y)[x] = 0xFF000000u | uint32_t(GetRValue(colour)) << 16 |
-                                    uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
-    auto* filter = s::image::filters::monotone::Monotone::create();
-    filter->mode = mode;
-    filter->setReleasedWithImage(true);
-    picture->addFilter(filter);
-    BufferedImage* filtered = picture->getFiltered();
-    const uint32_t p = filtered ? filtered->getRow(1)[1] : 0;
-    picture->release();
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-}
 
 class FilterTest : public e2e::ViewerTest {
 protected:
@@ -80,7 +60,7 @@ protected:
         choosePanel(cmd::kPanelMonochrome, L"Grayscale");
         if (HasFatalFailure()) return;
         ASSERT_TRUE(e2e::clickButton(viewer.window(), L"Grayscale"));
-        ASSERT_TRUE(shows(libraryMonotone(kRed, 1)));
+        ASSERT_TRUE(shows(e2e::libraryMonotone(kRed, 1)));
         choosePanel(cmd::kPanelSaveFilterSet, L"Save");
         if (HasFatalFailure()) return;
         ASSERT_TRUE(e2e::clickButton(viewer.window(), L"Save"));
@@ -107,7 +87,7 @@ TEST_F(FilterTest, MonochromeButtonsTintTheShownPictureAsTheLibraryAndClearResto
         int mode;
     } cases[] = {{L"Grayscale", 1}, {L"Sepia", 2}};
     for (const auto& c : cases) {
-        const COLORREF expected = libraryMonotone(kRed, c.mode);
+        const COLORREF expected = e2e::libraryMonotone(kRed, c.mode);
         ASSERT_TRUE(e2e::clickButton(viewer.window(), c.button));
         EXPECT_TRUE(shows(expected)) << "after \"" << c.button << "\" the picture is not " << std::hex << expected;
     }
@@ -115,7 +95,7 @@ TEST_F(FilterTest, MonochromeButtonsTintTheShownPictureAsTheLibraryAndClearResto
     viewer.command(cmd::kFilterLock);
     viewer.key(VK_RIGHT);
     ASSERT_TRUE(titleBecomes(L"b.bmp"));
-    EXPECT_TRUE(shows(libraryMonotone(kBlue, 2))) << "the locked filter was not applied to the next picture";
+    EXPECT_TRUE(shows(e2e::libraryMonotone(kBlue, 2))) << "the locked filter was not applied to the next picture";
     // "Clear" takes it off.
     viewer.command(cmd::kFilterClear);
     EXPECT_TRUE(shows(kBlue)) << "\"Clear\" left the filter on";
@@ -157,7 +137,7 @@ TEST_F(FilterTest, DISABLED_ChoosingASavedSetAppliesItToTheShownPicture) {
     viewer.command(cmd::kFilterClear);
     ASSERT_TRUE(shows(kRed));
     viewer.command(kFirstUserSet);
-    EXPECT_TRUE(shows(libraryMonotone(kRed, 1))) << "choosing the saved set did not apply it";
+    EXPECT_TRUE(shows(e2e::libraryMonotone(kRed, 1))) << "choosing the saved set did not apply it";
 }
 
 }  // namespace

@@ -121,19 +121,23 @@ std::vector<std::wstring> filesOf(const std::wstring& folder) {
     return names;
 }
 
-std::string narrow(const std::wstring& w) { return std::string(w.begin(), w.end()); }
-
 class ConvertTest : public e2e::ViewerTest {
 protected:
     // The empty viewer with the conversion settings stored, on the "Convert at Once" page.
+    // A panel's button pressed first (null: none) sets the current filter values.
     void openConvertPage(const std::map<std::wstring, std::wstring>& texts,
-                         const std::map<std::wstring, DWORD>& numbers) {
+                         const std::map<std::wstring, DWORD>& numbers, UINT panel = 0,
+                         const wchar_t* button = nullptr) {
         e2e::clearSettings();
         e2e::putDword(e2e::kView, L"AutoHideButtons", 0);
         for (const auto& [name, text] : texts) e2e::putText(kConvertSection, name.c_str(), text.c_str());
         for (const auto& [name, value] : numbers) e2e::putDword(kConvertSection, name.c_str(), value);
         ASSERT_TRUE(open());
         ASSERT_TRUE(titleBecomes(L"Glimmer"));
+        if (button) {
+            viewer.commandToChildren(panel);
+            ASSERT_TRUE(waitUntil([&] { return e2e::clickButton(viewer.window(), button); })) << "no " << button;
+        }
         viewer.commandToChildren(cmd::kPanelConvert);
         // The page is up once its width field (the stored width) shows.
         const auto width = numbers.find(L"Size_Width");
@@ -170,6 +174,7 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
         const char* format;  // as identify names it
         int width, height;   // of each output
         int tolerance;       // of its colours
+        int monotone = 0;    // the monochrome mode of the current filter values, 0 none
     } cases[] = {
         {"specific size 40 x 30, PNG",
          {{L"Type", L"SpecificSize"}, {L"FilterSetAndSize_Format", L"png"}},
@@ -179,6 +184,14 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
          30,
          8},
         {"specific format BMP", {{L"Type", L"SpecificFormat"}, {L"Format_Format", L"bmp"}}, {}, "BMP3", 64, 48, 8},
+        {"the current filter set (Grayscale), GIF",
+         {{L"Type", L"FilterSet"}, {L"FilterSetAndSize_Format", L"gif"}},
+         {},
+         "GIF",
+         64,
+         48,
+         8,
+         1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -195,13 +208,13 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
             const std::string name = std::string(s.stem) + "." + s.extension;
             dropped.push_back(std::string(s.extension) == "bmp" ? folder.bmp(std::wstring(name.begin(), name.end()), 64,
                                                                               48, flat(s.colour))
-                                                                : folder.convert(narrow(bmp), name));
+                                                                : folder.convert(e2e::narrow(bmp), name));
             DeleteFileW((folder.path() + L"\\" + bmp).c_str());
             ASSERT_FALSE(dropped.back().empty()) << name;
             if (dropped.size() == 2) dropped.push_back(folder.junk(L"damaged.jpg"));
         }
         const std::vector<std::wstring> before = filesOf(folder.path());
-        openConvertPage(c.texts, c.numbers);
+        openConvertPage(c.texts, c.numbers, cmd::kPanelMonochrome, c.monotone ? L"Grayscale" : nullptr);
         if (HasFatalFailure()) return;
         ASSERT_TRUE(viewer.dropFiles(dropped));
 
@@ -213,13 +226,14 @@ TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkip
                 return !name.empty() && name[0] == wchar_t(s.stem[0]);
             });
             ASSERT_NE(output, added.end()) << "no output of " << s.stem;
-            SCOPED_TRACE(narrow(*output));
-            const std::string path = folder.unixPathOf(narrow(*output));
+            SCOPED_TRACE(e2e::narrow(*output));
+            const std::string path = folder.unixPathOf(e2e::narrow(*output));
             EXPECT_EQ(e2e::identify(path), std::string(c.format) + " " + std::to_string(c.width) + " " +
                                                std::to_string(c.height));
             const COLORREF centre = e2e::hostPixel(path, c.width / 2, c.height / 2);
-            EXPECT_TRUE(e2e::closeTo(centre, s.colour, c.tolerance))
-                << std::hex << "colour " << centre << " instead of about " << s.colour;
+            const COLORREF expected = c.monotone ? e2e::libraryMonotone(s.colour, c.monotone) : s.colour;
+            EXPECT_TRUE(e2e::closeTo(centre, expected, c.tolerance))
+                << std::hex << "colour " << centre << " instead of about " << expected;
         }
         for (const auto& name : added) EXPECT_NE(name.rfind(L"damaged", 0), 0u) << "the damaged file gave an output";
         // Skipped, the damaged file stays as it was, and the run ends: the page takes the
@@ -257,8 +271,8 @@ TEST_F(ConvertTest, ClosingDuringAConversionEndsItAfterTheFileInHand) {
     EXPECT_GE(added.size(), 1u);
     EXPECT_LT(added.size(), dropped.size() / 2) << "the close did not stop the run";
     for (const auto& name : added) {
-        SCOPED_TRACE(narrow(name));
-        EXPECT_EQ(e2e::identify(folder.unixPathOf(narrow(name))), "JPEG 4000 3000") << "a partly written output";
+        SCOPED_TRACE(e2e::narrow(name));
+        EXPECT_EQ(e2e::identify(folder.unixPathOf(e2e::narrow(name))), "JPEG 4000 3000") << "a partly written output";
     }
 }
 

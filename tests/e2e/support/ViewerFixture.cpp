@@ -4,6 +4,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "imaging/filters/ColorFilters.h"
+#include "imaging/image/BufferedImage.h"
 #include "support/HostTool.h"
 
 namespace e2e {
@@ -177,6 +179,25 @@ bool fileWritten(const std::wstring& path, DWORD timeoutMs) {
         },
         timeoutMs);
 }
+
+COLORREF libraryMonotone(COLORREF colour, int mode) {
+    using s::image::win::BufferedImage;
+    BufferedImage* picture = BufferedImage::createSized(4, 4);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x)
+            picture->getRow(y)[x] = 0xFF000000u | uint32_t(GetRValue(colour)) << 16 |
+                                    uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
+    auto* filter = s::image::filters::monotone::Monotone::create();
+    filter->mode = mode;
+    filter->setReleasedWithImage(true);
+    picture->addFilter(filter);
+    BufferedImage* filtered = picture->getFiltered();
+    const uint32_t p = filtered ? filtered->getRow(1)[1] : 0;
+    picture->release();
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+}
+
+std::string narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
 
 bool closeTo(COLORREF a, COLORREF b, int tolerance) {
     return abs(GetRValue(a) - GetRValue(b)) <= tolerance && abs(GetGValue(a) - GetGValue(b)) <= tolerance &&

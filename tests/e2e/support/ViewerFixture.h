@@ -74,6 +74,12 @@ bool fileExists(const std::wstring& path);
 // Waits until the file exists and its size has stayed the same for a moment: written.
 bool fileWritten(const std::wstring& path, DWORD timeoutMs = kWaitMs);
 
+// The colour the library's monochrome filter in that mode (1 grayscale, 2 sepia,
+// 3 desaturate) makes of a flat colour: what the program's filters must show.
+COLORREF libraryMonotone(COLORREF colour, int mode);
+// A path of plain ASCII characters, for the host's tools.
+std::string narrow(const std::wstring& text);
+
 // Whether two colours are within tolerance of each other on every channel.
 bool closeTo(COLORREF a, COLORREF b, int tolerance = 8);
 
