@@ -16,7 +16,6 @@
 #include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
 #include "support/HostTool.h"
-#include "viewer/menus/CommandIds.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ using e2e::kGreen;
 using e2e::kRed;
 using e2e::kYellow;
 
-namespace cmd = s::image::gui::dialogs::imageview::command;
+namespace cmd = e2e::cmd;
 
 // Types the name into the save dialog, picks the file type at that index (as a user's
 // pick in the list tells the dialog) and confirms.

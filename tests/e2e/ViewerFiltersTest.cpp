@@ -14,7 +14,6 @@
 #include "e2e/support/SavedSettings.h"
 #include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
-#include "viewer/menus/CommandIds.h"
 
 namespace {
 
@@ -26,7 +25,7 @@ using e2e::waitUntil;
 using e2e::kBlue;
 using e2e::kRed;
 
-namespace cmd = s::image::gui::dialogs::imageview::command;
+namespace cmd = e2e::cmd;
 // The first user set's item: the six built-in sets take the ids after "Current Filter Set".
 constexpr UINT kFirstUserSet = cmd::kCurrentFilterSet + 7;
 

@@ -21,8 +21,12 @@
 
 #include "e2e/support/SavedSettings.h"
 #include "e2e/support/ViewerProcess.h"
+#include "viewer/menus/CommandIds.h"
 
 namespace e2e {
+
+// The program's command ids: the right-click menu's and the panel chooser's.
+namespace cmd = s::image::gui::dialogs::imageview::command;
 
 class ViewerTest : public ::testing::Test {
 protected:
