@@ -86,12 +86,14 @@ TEST_F(FilesTest, SaveAsWritesEachFormatChosenInTheDialog) {
         ASSERT_TRUE(waitUntil([&] { return GetDlgItem(dialog, IDOK) != nullptr; }));
         answerSaveDialog(dialog, c.name, c.typeIndex);
         const std::wstring written = folder->path() + L"\\" + std::wstring(c.file, c.file + strlen(c.file));
-        // The format's options, when asked for, are confirmed with their OK button.
+        // The format's options, when asked for, are confirmed: the window of the process
+        // with a "Cancel" button is answered with its other one.
         ASSERT_TRUE(waitUntil([&] {
             if (e2e::fileExists(written)) return true;
             for (HWND w : viewer.topWindows())
-                if (w != viewer.window() && IsWindowVisible(w) && e2e::classOf(w) != L"#32770")
-                    e2e::clickButton(w, L"OK");
+                if (w != viewer.window() && IsWindowVisible(w) && e2e::classOf(w) != L"#32770" &&
+                    e2e::findChildWithText(w, L"Cancel") && !e2e::clickButton(w, L"OK"))
+                    e2e::clickButton(w, L"Save");
             return false;
         })) << "nothing was written to "
             << c.file;
@@ -105,15 +107,13 @@ TEST_F(FilesTest, SaveAsWritesEachFormatChosenInTheDialog) {
             continue;
         }
         // ...the other formats hold the quadrants in their places.
-        const struct {
-            int x, y;
-            COLORREF colour;
-        } spots[] = {{8, 8, kRed}, {56, 8, kGreen}, {8, 40, kBlue}, {56, 40, kYellow}};
-        for (const auto& spot : spots) {
-            const COLORREF got = e2e::hostPixel(path, spot.x, spot.y);
-            EXPECT_TRUE(e2e::closeTo(got, spot.colour, c.tolerance))
-                << "at " << spot.x << "," << spot.y << std::hex << ": " << got << " instead of " << spot.colour;
-        }
+        const std::vector<POINT> spots = {{8, 8}, {56, 8}, {8, 40}, {56, 40}};
+        const COLORREF colours[] = {kRed, kGreen, kBlue, kYellow};
+        const std::vector<COLORREF> got = e2e::hostPixels(path, spots);
+        for (size_t i = 0; i < spots.size(); ++i)
+            EXPECT_TRUE(e2e::closeTo(got[i], colours[i], c.tolerance))
+                << "at " << spots[i].x << "," << spots[i].y << std::hex << ": " << got[i] << " instead of "
+                << colours[i];
     }
 }
 

@@ -148,16 +148,25 @@ std::string identify(const std::string& unixPath) {
     return first.empty() ? hostOutput(command) : first;
 }
 
-COLORREF hostPixel(const std::string& unixPath, int x, int y) {
-    const std::string at = "p{" + std::to_string(x) + "," + std::to_string(y) + "}";
-    const std::string command = "convert '" + unixPath + "[0]' -format '%[fx:int(255*" + at + ".r+0.5)] %[fx:int(255*" +
-                                at + ".g+0.5)] %[fx:int(255*" + at + ".b+0.5)]' info:";
-    const std::string text = hostOutput(command);
-    int r = -1, g = -1, b = -1;
-    if (std::sscanf(text.c_str(), "%d %d %d", &r, &g, &b) != 3 &&
-        std::sscanf(hostOutput(command).c_str(), "%d %d %d", &r, &g, &b) != 3)
-        return CLR_INVALID;
-    return RGB(r, g, b);
+COLORREF hostPixel(const std::string& unixPath, int x, int y) { return hostPixels(unixPath, {{x, y}})[0]; }
+
+std::vector<COLORREF> hostPixels(const std::string& unixPath, const std::vector<POINT>& points) {
+    std::string format;
+    for (const POINT& p : points) {
+        const std::string at = "p{" + std::to_string(p.x) + "," + std::to_string(p.y) + "}";
+        for (const char* channel : {".r", ".g", ".b"}) format += "%[fx:int(255*" + at + channel + "+0.5)] ";
+    }
+    const std::string command = "convert '" + unixPath + "[0]' -format '" + format + "' info:";
+    std::vector<COLORREF> colours(points.size(), CLR_INVALID);
+    // Asked twice: a host program now and then fails to start on a loaded machine.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        std::istringstream text(hostOutput(command));
+        size_t read = 0;
+        int r, g, b;
+        while (read < points.size() && text >> r >> g >> b) colours[read++] = RGB(r, g, b);
+        if (read == points.size()) break;
+    }
+    return colours;
 }
 
 bool fileExists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }

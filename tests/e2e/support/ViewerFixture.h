@@ -73,6 +73,8 @@ std::vector<HWND> visibleDialogs(const ViewerProcess& viewer);
 std::string identify(const std::string& unixPath);
 // The colour of the pixel (x, y) of the file's first frame, CLR_INVALID when unreadable.
 COLORREF hostPixel(const std::string& unixPath, int x, int y);
+// The colours of several pixels, read at once (each CLR_INVALID when unreadable).
+std::vector<COLORREF> hostPixels(const std::string& unixPath, const std::vector<POINT>& points);
 // Whether a file exists (a Windows path).
 bool fileExists(const std::wstring& path);
 // Waits until the file exists and its size has stayed the same for a moment: written.
