@@ -75,10 +75,16 @@ void Dialog::nameOpenedPictures() {
     openerNamed_ = true;
 }
 
+// A layout takes each box's minimum size from that box's last layout. The help page is
+// far taller than a small picture: after the picture page comes up, the page box and then
+// the drop box are laid out again, inside out, so that the next layout of the window no
+// longer holds the drop box at the help page's height (which pushed the bottom bar out of
+// a window shrunk to the picture).
 void Dialog::showPage(int32_t page) {
     if (!pageBox_) return;
     pageBox_->showOnly(page);
     pageBox_->doLayout();
+    if (dropBox_) dropBox_->doLayout();
 }
 
 void Dialog::showTitle(const wchar_t* title) {
