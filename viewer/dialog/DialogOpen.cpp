@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 #include "gui/box/Box.h"
 #include "gui/controls/Image.h"
@@ -96,10 +95,7 @@ void Dialog::showTitle(const wchar_t* title) {
 
 void Dialog::installPictureIcons(BufferedImageSet* set) {
     if (!window_ || !set || set->getFrameCount() < 1) return;
-    // Made on a thread of its own: the icon encoder leaves per-thread state behind that
-    // the window's thread must not keep (under Wine the process then hangs at its exit).
-    image::ico::win::Icon* icons = nullptr;
-    std::thread([&] { icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0)); }).join();
+    image::ico::win::Icon* icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0));
     if (!icons) return;
     int index = 0;
     if (icons->findFrame(16, 16, 32, &index)) window_->setSmallIcon(icons->imageAt(index), false);
