@@ -74,8 +74,8 @@ TEST_F(FilesTest, SaveAsWritesEachFormatChosenInTheDialog) {
         const char* identified;
         int tolerance;
     } cases[] = {
-        {0, L"as-bmp", "as-bmp.bmp", "BMP3 64 48", 2},   {1, L"as-jpg", "as-jpg.jpg", "JPEG 64 48", 24},
-        {2, L"as-gif", "as-gif.gif", "GIF 64 48", 12},  {3, L"as-png", "as-png.png", "PNG 64 48", 2},
+        {0, L"as-bmp", "as-bmp.bmp", "BMP3 64 48", 2}, {1, L"as-jpg", "as-jpg.jpg", "JPEG 64 48", 24},
+        {2, L"as-gif", "as-gif.gif", "GIF 64 48", 12}, {3, L"as-png", "as-png.png", "PNG 64 48", 2},
         {4, L"as-ico", "as-ico.ico", "ICO 16 16", 2},
     };
     for (const auto& c : cases) {
@@ -253,8 +253,8 @@ constexpr const char* kTrashFiles = "${XDG_DATA_HOME:-$HOME/.local/share}/Trash/
 
 TEST_F(FilesTest, DeletingTheOnlyPictureMovesItToTheTrashAndShowsTheEmptyViewer) {
     PictureFolder only("delete-only");
-    const std::wstring name = L"only-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
-                              std::to_wstring(GetTickCount64()) + L".bmp";
+    const std::wstring name =
+        L"only-" + std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(GetTickCount64()) + L".bmp";
     const std::wstring path = only.bmp(name, 80, 60, e2e::flat(kGreen));
     ASSERT_TRUE(open({path}));
     ASSERT_TRUE(titleBecomes(name));

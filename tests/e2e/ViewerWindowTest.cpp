@@ -212,10 +212,12 @@ TEST_F(ProgramWindowTest, ZoomKeysResizeTheWindowByThePicturesNewSize) {
     EXPECT_EQ(out.cx - original.cx, -12);
     EXPECT_EQ(out.cy - original.cy, -6);
     // Until the smaller picture is painted over the larger one's place.
-    EXPECT_TRUE(pixelsSettle(&pixels, [](const ScreenPixels& p) {
-        const auto blue = p.countNear(kBlue);
-        return blue >= 188 * 94 && blue < 190 * 96;
-    })) << pixels.countNear(kBlue) << " blue pixels";
+    EXPECT_TRUE(pixelsSettle(&pixels,
+                             [](const ScreenPixels& p) {
+                                 const auto blue = p.countNear(kBlue);
+                                 return blue >= 188 * 94 && blue < 190 * 96;
+                             }))
+        << pixels.countNear(kBlue) << " blue pixels";
 }
 
 TEST_F(ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {

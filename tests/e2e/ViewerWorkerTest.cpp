@@ -60,52 +60,58 @@ protected:
 // A stored negative interval falls back to 1800 ms: the first step comes at once, the
 // next ones about 1.8 s apart. Stopped, the show holds the picture, the window answers at
 // once and the arrow keys browse again.
-TEST_F(SlideShowTest, NegativeStoredIntervalShowsEvery1800MsAndStoppingKeepsTheWindowResponsive) {
-    const struct {
-        const char* how;
-        bool byButton;  // the panel's Start/Stop button, else the right-click command
-    } cases[] = {{"the Slide Show command", false}, {"the panel's button", true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.how);
-        openFolderWithInterval(L"-5");
-        if (HasFatalFailure()) return;
-        auto press = [&](const wchar_t* button) {
-            if (c.byButton)
-                EXPECT_TRUE(e2e::clickButton(viewer.window(), button)) << "no button " << button;
-            else
-                viewer.command(cmd::kSlideShow);
-        };
-        press(L"Start");
-        const ULONGLONG started = GetTickCount64();
-        // b at once, then c and a (the show repeats past the last picture).
-        ULONGLONG at[3] = {};
-        const wchar_t* order[3] = {L"b.bmp", L"c.bmp", L"a.bmp"};
-        for (int i = 0; i < 3; ++i) {
-            ASSERT_TRUE(titleBecomes(order[i], 8000)) << "title " << viewer.title() << " instead of " << order[i];
-            at[i] = GetTickCount64();
-        }
-        EXPECT_LT(at[0] - started, 1200u) << "the first step did not come at once";
-        // Each step is due one interval after the one before was due: c at 1.8 s, a at
-        // 3.6 s after the start (never earlier; later by what a loaded machine takes).
-        for (int i = 1; i < 3; ++i) {
-            const ULONGLONG since = at[i] - started;
-            EXPECT_GE(since, ULONGLONG(1800 * i - 50)) << "step " << i << " came after " << since << " ms";
-            EXPECT_LE(since, ULONGLONG(1800 * i + 1500)) << "step " << i << " came after " << since << " ms";
-        }
-        EXPECT_EQ(e2e::settingText(kSlideShowSection, L"MSec"), L"1800");
+struct StartStop {
+    const char* name;
+    bool byButton;  // the panel's Start/Stop button, else the right-click command
+};
+constexpr StartStop kStartStops[] = {{"Command", false}, {"PanelButton", true}};
 
-        press(L"Stop");
-        ASSERT_TRUE(buttonShows(L"Start")) << "the show did not end";
-        const std::wstring held = viewer.title();
-        EXPECT_TRUE(answersWithin(1000)) << "the window is busy after the show stopped";
-        EXPECT_FALSE(waitUntil([&] { return viewer.title() != held; }, 2200))
-            << "the picture still changes: " << viewer.title();
-        viewer.key(VK_RIGHT);
-        const std::wstring next = held == L"a.bmp" ? L"b.bmp" : held == L"b.bmp" ? L"c.bmp" : L"a.bmp";
-        EXPECT_TRUE(titleBecomes(next)) << "Right after the stop: " << viewer.title();
-        viewer.close();
+void PrintTo(const StartStop& c, std::ostream* os) { *os << c.name; }
+
+class SlideShowStartStopTest : public SlideShowTest, public ::testing::WithParamInterface<StartStop> {};
+
+TEST_P(SlideShowStartStopTest, NegativeStoredIntervalShowsEvery1800MsAndStoppingKeepsTheWindowResponsive) {
+    const StartStop& c = GetParam();
+    openFolderWithInterval(L"-5");
+    if (HasFatalFailure()) return;
+    auto press = [&](const wchar_t* button) {
+        if (c.byButton)
+            EXPECT_TRUE(e2e::clickButton(viewer.window(), button)) << "no button " << button;
+        else
+            viewer.command(cmd::kSlideShow);
+    };
+    press(L"Start");
+    const ULONGLONG started = GetTickCount64();
+    // b at once, then c and a (the show repeats past the last picture).
+    ULONGLONG at[3] = {};
+    const wchar_t* order[3] = {L"b.bmp", L"c.bmp", L"a.bmp"};
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(titleBecomes(order[i], 8000)) << "title " << viewer.title() << " instead of " << order[i];
+        at[i] = GetTickCount64();
     }
+    EXPECT_LT(at[0] - started, 1200u) << "the first step did not come at once";
+    // Each step is due one interval after the one before was due: c at 1.8 s, a at
+    // 3.6 s after the start (never earlier; later by what a loaded machine takes).
+    for (int i = 1; i < 3; ++i) {
+        const ULONGLONG since = at[i] - started;
+        EXPECT_GE(since, ULONGLONG(1800 * i - 50)) << "step " << i << " came after " << since << " ms";
+        EXPECT_LE(since, ULONGLONG(1800 * i + 1500)) << "step " << i << " came after " << since << " ms";
+    }
+    EXPECT_EQ(e2e::settingText(kSlideShowSection, L"MSec"), L"1800");
+
+    press(L"Stop");
+    ASSERT_TRUE(buttonShows(L"Start")) << "the show did not end";
+    const std::wstring held = viewer.title();
+    EXPECT_TRUE(answersWithin(1000)) << "the window is busy after the show stopped";
+    EXPECT_FALSE(waitUntil([&] { return viewer.title() != held; }, 2200))
+        << "the picture still changes: " << viewer.title();
+    viewer.key(VK_RIGHT);
+    const std::wstring next = held == L"a.bmp" ? L"b.bmp" : held == L"b.bmp" ? L"c.bmp" : L"a.bmp";
+    EXPECT_TRUE(titleBecomes(next)) << "Right after the stop: " << viewer.title();
 }
+
+INSTANTIATE_TEST_SUITE_P(By, SlideShowStartStopTest, ::testing::ValuesIn(kStartStops),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // ---- the batch conversion
 
@@ -164,87 +170,93 @@ protected:
     }
 };
 
+struct ConvertCase {
+    const char* name;
+    std::map<std::wstring, std::wstring> texts;
+    std::map<std::wstring, DWORD> numbers;
+    const char* format;  // as identify names it
+    int width, height;   // of each output
+    int tolerance;       // of its colours
+    int monotone = 0;    // the monochrome mode of the current filter values, 0 none
+};
+const ConvertCase kConvertCases[] = {
+    {"SizePng",
+     {{L"Type", L"SpecificSize"}, {L"FilterSetAndSize_Format", L"png"}},
+     {{L"Size_Width", 40}, {L"Size_Height", 30}, {L"Size_Type", 0}, {L"Size_AutoSharpen", 0}},
+     "PNG",
+     40,
+     30,
+     8},
+    {"FormatBmp", {{L"Type", L"SpecificFormat"}, {L"Format_Format", L"bmp"}}, {}, "BMP3", 64, 48, 8},
+    {"CurrentSetGrayscaleGif",
+     {{L"Type", L"FilterSet"}, {L"FilterSetAndSize_Format", L"gif"}},
+     {},
+     "GIF",
+     64,
+     48,
+     8,
+     1},
+};
+
+void PrintTo(const ConvertCase& c, std::ostream* os) { *os << c.name; }
+
+class ConvertKindTest : public ConvertTest, public ::testing::WithParamInterface<ConvertCase> {};
+
 // Pictures of four formats and a damaged file dropped together: each picture is
 // converted into the chosen format (and size) next to the first one, the damaged file is
 // skipped without an output, and the page is ready for the next drop.
-TEST_F(ConvertTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkipped) {
+TEST_P(ConvertKindTest, DroppedFilesOfSeveralFormatsAreConvertedAndTheDamagedOneSkipped) {
+    const ConvertCase& c = GetParam();
+    PictureFolder folder("convert");
     const struct {
-        const char* what;
-        std::map<std::wstring, std::wstring> texts;
-        std::map<std::wstring, DWORD> numbers;
-        const char* format;  // as identify names it
-        int width, height;   // of each output
-        int tolerance;       // of its colours
-        int monotone = 0;    // the monochrome mode of the current filter values, 0 none
-    } cases[] = {
-        {"specific size 40 x 30, PNG",
-         {{L"Type", L"SpecificSize"}, {L"FilterSetAndSize_Format", L"png"}},
-         {{L"Size_Width", 40}, {L"Size_Height", 30}, {L"Size_Type", 0}, {L"Size_AutoSharpen", 0}},
-         "PNG",
-         40,
-         30,
-         8},
-        {"specific format BMP", {{L"Type", L"SpecificFormat"}, {L"Format_Format", L"bmp"}}, {}, "BMP3", 64, 48, 8},
-        {"the current filter set (Grayscale), GIF",
-         {{L"Type", L"FilterSet"}, {L"FilterSetAndSize_Format", L"gif"}},
-         {},
-         "GIF",
-         64,
-         48,
-         8,
-         1},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        PictureFolder folder("convert");
-        const struct {
-            const char* stem;
-            const char* extension;
-            COLORREF colour;
-        } sources[] = {{"a", "jpg", kRed}, {"b", "png", kGreen}, {"c", "gif", kBlue}, {"d", "bmp", kYellow}};
-        std::vector<std::wstring> dropped;
-        for (const auto& s : sources) {
-            const std::wstring bmp = std::wstring(s.stem, s.stem + 1) + L"-source.bmp";
-            folder.bmp(bmp, 64, 48, flat(s.colour));
-            const std::string name = std::string(s.stem) + "." + s.extension;
-            dropped.push_back(std::string(s.extension) == "bmp" ? folder.bmp(std::wstring(name.begin(), name.end()), 64,
-                                                                              48, flat(s.colour))
-                                                                : folder.convert(e2e::narrow(bmp), name));
-            DeleteFileW((folder.path() + L"\\" + bmp).c_str());
-            ASSERT_FALSE(dropped.back().empty()) << name;
-            if (dropped.size() == 2) dropped.push_back(folder.junk(L"damaged.jpg"));
-        }
-        const std::vector<std::wstring> before = filesOf(folder.path());
-        openConvertPage(c.texts, c.numbers, cmd::kPanelMonochrome, c.monotone ? L"Grayscale" : nullptr);
-        if (HasFatalFailure()) return;
-        ASSERT_TRUE(viewer.dropFiles(dropped));
-
-        const std::vector<std::wstring> added = newFiles(folder, before, 4);
-        ASSERT_EQ(added.size(), 4u) << "the outputs written: " << added.size();
-        for (const auto& s : sources) {
-            SCOPED_TRACE(s.stem);
-            const auto output = std::find_if(added.begin(), added.end(), [&](const std::wstring& name) {
-                return !name.empty() && name[0] == wchar_t(s.stem[0]);
-            });
-            ASSERT_NE(output, added.end()) << "no output of " << s.stem;
-            SCOPED_TRACE(e2e::narrow(*output));
-            const std::string path = folder.unixPathOf(e2e::narrow(*output));
-            EXPECT_EQ(e2e::identify(path), std::string(c.format) + " " + std::to_string(c.width) + " " +
-                                               std::to_string(c.height));
-            const COLORREF centre = e2e::hostPixel(path, c.width / 2, c.height / 2);
-            const COLORREF expected = c.monotone ? e2e::libraryMonotone(s.colour, c.monotone) : s.colour;
-            EXPECT_TRUE(e2e::closeTo(centre, expected, c.tolerance))
-                << std::hex << "colour " << centre << " instead of about " << expected;
-        }
-        for (const auto& name : added) EXPECT_NE(name.rfind(L"damaged", 0), 0u) << "the damaged file gave an output";
-        // Skipped, the damaged file stays as it was, and the run ends: the page takes the
-        // next drop (the viewer stays responsive and opens nothing).
-        EXPECT_TRUE(e2e::fileExists(dropped[2]));
-        EXPECT_TRUE(answersWithin(2000));
-        EXPECT_EQ(viewer.title(), L"Glimmer");
-        viewer.close();
+        const char* stem;
+        const char* extension;
+        COLORREF colour;
+    } sources[] = {{"a", "jpg", kRed}, {"b", "png", kGreen}, {"c", "gif", kBlue}, {"d", "bmp", kYellow}};
+    std::vector<std::wstring> dropped;
+    for (const auto& s : sources) {
+        const std::wstring bmp = std::wstring(s.stem, s.stem + 1) + L"-source.bmp";
+        folder.bmp(bmp, 64, 48, flat(s.colour));
+        const std::string name = std::string(s.stem) + "." + s.extension;
+        dropped.push_back(std::string(s.extension) == "bmp"
+                              ? folder.bmp(std::wstring(name.begin(), name.end()), 64, 48, flat(s.colour))
+                              : folder.convert(e2e::narrow(bmp), name));
+        DeleteFileW((folder.path() + L"\\" + bmp).c_str());
+        ASSERT_FALSE(dropped.back().empty()) << name;
+        if (dropped.size() == 2) dropped.push_back(folder.junk(L"damaged.jpg"));
     }
+    const std::vector<std::wstring> before = filesOf(folder.path());
+    openConvertPage(c.texts, c.numbers, cmd::kPanelMonochrome, c.monotone ? L"Grayscale" : nullptr);
+    if (HasFatalFailure()) return;
+    ASSERT_TRUE(viewer.dropFiles(dropped));
+
+    const std::vector<std::wstring> added = newFiles(folder, before, 4);
+    ASSERT_EQ(added.size(), 4u) << "the outputs written: " << added.size();
+    for (const auto& s : sources) {
+        SCOPED_TRACE(s.stem);
+        const auto output = std::find_if(added.begin(), added.end(), [&](const std::wstring& name) {
+            return !name.empty() && name[0] == wchar_t(s.stem[0]);
+        });
+        ASSERT_NE(output, added.end()) << "no output of " << s.stem;
+        SCOPED_TRACE(e2e::narrow(*output));
+        const std::string path = folder.unixPathOf(e2e::narrow(*output));
+        EXPECT_EQ(e2e::identify(path),
+                  std::string(c.format) + " " + std::to_string(c.width) + " " + std::to_string(c.height));
+        const COLORREF centre = e2e::hostPixel(path, c.width / 2, c.height / 2);
+        const COLORREF expected = c.monotone ? e2e::libraryMonotone(s.colour, c.monotone) : s.colour;
+        EXPECT_TRUE(e2e::closeTo(centre, expected, c.tolerance))
+            << std::hex << "colour " << centre << " instead of about " << expected;
+    }
+    for (const auto& name : added) EXPECT_NE(name.rfind(L"damaged", 0), 0u) << "the damaged file gave an output";
+    // Skipped, the damaged file stays as it was, and the run ends: the page takes the
+    // next drop (the viewer stays responsive and opens nothing).
+    EXPECT_TRUE(e2e::fileExists(dropped[2]));
+    EXPECT_TRUE(answersWithin(2000));
+    EXPECT_EQ(viewer.title(), L"Glimmer");
 }
+
+INSTANTIATE_TEST_SUITE_P(Into, ConvertKindTest, ::testing::ValuesIn(kConvertCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 // Closing the window in the middle of a long conversion stops it after the file in hand:
 // the program ends, what it wrote is whole, and the later files are left unconverted.

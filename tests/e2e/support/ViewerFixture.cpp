@@ -185,8 +185,8 @@ COLORREF libraryMonotone(COLORREF colour, int mode) {
     BufferedImage* picture = BufferedImage::createSized(4, 4);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 4; ++x)
-            picture->getRow(y)[x] = 0xFF000000u | uint32_t(GetRValue(colour)) << 16 |
-                                    uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
+            picture->getRow(y)[x] =
+                0xFF000000u | uint32_t(GetRValue(colour)) << 16 | uint32_t(GetGValue(colour)) << 8 | GetBValue(colour);
     auto* filter = s::image::filters::monotone::Monotone::create();
     filter->mode = mode;
     filter->setReleasedWithImage(true);
