@@ -126,9 +126,8 @@ TEST_F(FilterTest, FilterSetIsSavedAndDeleted) {
         << "Length " << e2e::settingDword(kFilterSection, L"Length", 1);
 }
 
-// Off until loading a filter set re-filters the shown picture: the set's values reach the
-// panels and the filter list, but the picture stays as it was.
-TEST_F(FilterTest, DISABLED_ChoosingASavedSetAppliesItToTheShownPicture) {
+// A saved set chosen after "Clear" filters the shown picture again.
+TEST_F(FilterTest, ChoosingASavedSetAppliesItToTheShownPicture) {
     openTwoPictures();
     if (HasFatalFailure()) return;
     saveGrayscaleSet();

@@ -246,7 +246,7 @@ TEST_F(ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {
 
 // Off until the window is laid out again after a drop shrinks it: the picture opens (title
 // and folder right) but the content stays where the 500 x 450 window had it.
-TEST_F(ProgramWindowTest, DISABLED_FileDroppedOnTheEmptyViewerIsOpened) {
+TEST_F(ProgramWindowTest, FileDroppedOnTheEmptyViewerIsOpened) {
     PictureFolder folder("drop");
     const std::wstring path = folder.bmp(L"dropped.bmp", 120, 80, flat(kYellow));
     ASSERT_TRUE(open());
