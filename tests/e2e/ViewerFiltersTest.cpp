@@ -102,7 +102,8 @@ TEST_F(FilterTest, MonochromeButtonsTintTheShownPictureAsTheLibraryAndClearResto
 
 // Saved under the offered name, the set is stored as the first user set with the panels'
 // values; chosen from the right-click menu (which enables the "Load Filter Set" panel's
-// "Delete") and deleted there after the question, it is gone from the settings.
+// "Delete") and deleted there after the question, it is gone from the settings and from
+// the menu: its item no longer filters the picture.
 TEST_F(FilterTest, FilterSetIsSavedAndDeleted) {
     openTwoPictures();
     if (HasFatalFailure()) return;
@@ -124,6 +125,18 @@ TEST_F(FilterTest, FilterSetIsSavedAndDeleted) {
     e2e::ViewerProcess::answer(question, IDYES);
     EXPECT_TRUE(waitUntil([] { return e2e::settingDword(kFilterSection, L"Length", 1) == 0; }))
         << "Length " << e2e::settingDword(kFilterSection, L"Length", 1);
+
+    viewer.command(cmd::kFilterClear);
+    ASSERT_TRUE(shows(kRed));
+    const SIZE before = viewer.windowSize();
+    viewer.command(kFirstUserSet);
+    viewer.key(VK_UP);  // taken after the command: the window grows
+    ASSERT_NE(sizeAfterChangeFrom(before).cx, before.cx) << "the zoom key after the command changed nothing";
+    ScreenPixels pixels(RECT{});
+    ASSERT_TRUE(pixelsSettle(&pixels));
+    // The picture (zoomed in) stays red; a few of the program's own pixels may be grey.
+    EXPECT_GE(pixels.countNear(kRed, nullptr, 3), 90 * 60) << "the deleted set's item still filters the picture";
+    EXPECT_LT(pixels.countNear(e2e::libraryMonotone(kRed, 1), nullptr, 3), 90 * 60 / 4);
 }
 
 // A saved set chosen after "Clear" filters the shown picture again.
