@@ -9,6 +9,7 @@
 #include <atomic>
 #include <fstream>
 #include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -26,6 +27,7 @@
 #include "viewer/effects/EffectData.h"
 #include "viewer/menus/CommandIds.h"
 #include "viewer/menus/RightClickMenu.h"
+#include "viewer/panels/IToolPanels.h"
 #include "viewer/saveopts/ConfigBox.h"
 
 using dialogtest::Viewer;
@@ -405,6 +407,41 @@ TEST_F(DialogFilesTest, CancelInTheOptionsWindowWritesNothing) {
     }));
     EXPECT_EQ(shownAgain, L"75");
     EXPECT_TRUE(exists(win("taken.jpg")));
+}
+
+TEST_F(DialogFilesTest, ASlideShowHoldsWhileTheSaveDialogsAreUp) {
+    ASSERT_TRUE(testsupport::runHost("cd '" + dir + "' && convert -size 5x3 xc:red s1.png && " +
+                                     "convert -size 5x3 xc:lime s2.png && convert -size 5x3 xc:blue s3.png"));
+    Viewer viewer;
+    viewer.build(win("s1.png").c_str());
+    auto shownName = [&] {
+        s::file::win::PathWin* file = viewer->shown().getFile();
+        const std::wstring path = file ? file->getFullPath() : L"";
+        return path.substr(path.find_last_of(L'\\') + 1);
+    };
+    viewer->toolPanels()->setSlideShowIntervalText(L"50");
+    ASSERT_TRUE(run(viewer.hwnd(), cmd::kSlideShow));
+    ASSERT_TRUE(waitFor([&] { return shownName() != L"s1.png"; }, 5000));
+    std::wstring asked;
+    bool moved = true;
+    EXPECT_TRUE(saveThroughDialogs(viewer.hwnd(), cmd::kSaveOriginal, win("held"), 0, [&](HWND) {
+        // Up to the options window and while it is up, the show stands still.
+        asked = shownName();
+        moved = waitFor([&] { return shownName() != asked; }, 500);
+    }));
+    EXPECT_FALSE(moved);
+    // The picture saved is the one on view when Save As was chosen; the show goes on.
+    const std::map<std::wstring, std::string> colours = {
+        {L"s1.png", "255,0,0"}, {L"s2.png", "0,255,0"}, {L"s3.png", "0,0,255"}};
+    ASSERT_EQ(colours.count(asked), 1u);
+    const std::string out = dir + "/held.txt";
+    ASSERT_TRUE(testsupport::runHost(
+        "convert '" + dir + "/held.png' -format '%[fx:int(255*r)],%[fx:int(255*g)],%[fx:int(255*b)]' info: > '" + out +
+        "'"));
+    EXPECT_EQ(readFile(out), colours.at(asked));
+    EXPECT_TRUE(waitFor([&] { return shownName() != asked; }, 5000));
+    ASSERT_TRUE(run(viewer.hwnd(), cmd::kSlideShow));
+    EXPECT_TRUE(waitFor([&] { return !viewer->isSlideShowRunning(); }, 5000));
 }
 
 TEST_F(DialogFilesTest, APictureChangedUnderTheSaveDialogIsNotSaved) {
