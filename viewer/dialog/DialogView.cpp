@@ -350,7 +350,8 @@ void Dialog::setShowTitleBar(bool on) {
     const int32_t buttonWidth = on ? 0 : s_ * 18;
     for (s::gui::IButton* b : {palmButtons_[1], fitWindowButtons_[1], fitToWindowButtons_[1]})
         if (b) b->setFixedWidth(buttonWidth);
-    if (toolPanels_ && toolPanels_->toolbar().fitGap) toolPanels_->toolbar().fitGap->setFixedWidth(on ? 0 : s_ * 2);
+    if (toolPanels_ && toolPanels_->toolbar().fitGap)
+        toolPanels_->toolbar().fitGap->setFixedWidth(on ? 0 : s_ * ToolbarControls::kFitGapWidth);
     if (pageBox_) {
         const zoom::Size size = zoom::windowSizeKeepingPage(chrome(), pageW, pageH);
         placeWindow(size.width, size.height);

@@ -7,7 +7,11 @@
 
 #include <cmath>
 
+#include "gui/box/Box.h"
 #include "platform/file/PathWin.h"
+#include "gui/controls/IButton.h"
+#include "gui/controls/ISpacer.h"
+#include "viewer/panels/IToolPanels.h"
 #include "viewer/dialog/ViewOpenTestSupport.h"
 
 using namespace viewopstest;
@@ -188,6 +192,41 @@ TEST_F(DialogViewTest, AnEdgeDragKeepsThePicturesProportions) {
 }
 
 // --- browsing -------------------------------------------------------------------------------
+
+// The title bar switched on and off again: the toolbar's palm and fit buttons and the gap
+// before them come back at the widths they were built with, and the page keeps its size.
+TEST(DialogTitleBarTest, TheToolbarsFitButtonsComeBackAsBuiltWhenTheTitleBarGoesOff) {
+    for (int32_t scale : {1, 2}) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        dialogtest::Viewer viewer(scale);
+        viewer.build();
+        OnWindowThread gui;
+        gui.attach(viewer.window());
+        const s::image::gui::dialogs::imageview::ToolbarControls& bar = viewer->toolPanels()->toolbar();
+        auto widths = [&] {
+            std::vector<int32_t> w;
+            gui([&] {
+                w = {bar.palm->getPreferredWidth(), bar.fitGap->getPreferredWidth(),
+                     bar.fitToWindow->getPreferredWidth(), bar.fitWindow->getPreferredWidth()};
+            });
+            return w;
+        };
+        auto pageSize = [&] {
+            SIZE size{};
+            gui([&] { size = {viewer->pageBox()->getWidth(), viewer->pageBox()->getHeight()}; });
+            return size;
+        };
+        const std::vector<int32_t> built = widths();
+        EXPECT_EQ(built, (std::vector<int32_t>{18 * scale, 7 * scale, 18 * scale, 18 * scale}));
+        const SIZE page = pageSize();
+        gui([&] { viewer->setShowTitleBar(true); });
+        EXPECT_EQ(widths(), (std::vector<int32_t>{0, 0, 0, 0}));
+        gui([&] { viewer->setShowTitleBar(false); });
+        EXPECT_EQ(widths(), built);
+        EXPECT_EQ(pageSize().cx, page.cx);
+        EXPECT_EQ(pageSize().cy, page.cy);
+    }
+}
 
 class DialogBrowseTest : public ViewerTest {
 protected:
