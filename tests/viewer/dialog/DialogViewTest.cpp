@@ -142,6 +142,45 @@ TEST_F(DialogViewTest, FitWindowToImageCapsTheWindowToTheWorkAreaAndScrolls) {
     EXPECT_TRUE(stillFitted);
 }
 
+// Fit window to image on a minimized window (a slide show goes on while it is): the window
+// stays minimized and comes back hugging the new picture. On a maximized window: it is
+// restored at the picture's size with its frame, not the maximized window's (none).
+TEST_F(DialogViewTest, FitWindowToImageSizesAMinimizedOrMaximizedWindowForItsRestoredState) {
+    opentest::PictureFolder folder("viewops-minmax");
+    ASSERT_TRUE(makePicture(folder, "a.png", 400, 300));
+    ASSERT_TRUE(makePicture(folder, "b.png", 200, 100));
+    start(fit::kWindowToImage, folder.winFile("a.png").c_str());
+    s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+    gui_([&] { chrome = Access::chrome(dialog()); });
+    auto hugs = [&](int w, int h) {
+        return dialogtest::waitFor([&] {
+            const SIZE view = viewInner(), outer = windowSize();
+            return view.cx == w && view.cy == h && outer.cx == chrome.windowWidthFor(w) &&
+                   outer.cy == chrome.windowHeightFor(h);
+        });
+    };
+    ASSERT_TRUE(hugs(400, 300));
+    auto open = [&](const char* name) {
+        bool opened = false;
+        gui_([&] { opened = dialog()->openImage(folder.winFile(name).c_str(), true, false); });
+        return opened;
+    };
+
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsIconic(hwnd()) != FALSE; }));
+    ASSERT_TRUE(open("b.png"));
+    EXPECT_TRUE(IsIconic(hwnd())) << "opening a picture restored the minimized window";
+    ShowWindow(hwnd(), SW_RESTORE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsIconic(hwnd()) == FALSE; }));
+    EXPECT_TRUE(hugs(200, 100)) << windowSize().cx << " x " << windowSize().cy;
+
+    ShowWindow(hwnd(), SW_MAXIMIZE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsZoomed(hwnd()) != FALSE; }));
+    ASSERT_TRUE(open("a.png"));
+    EXPECT_FALSE(IsZoomed(hwnd()));
+    EXPECT_TRUE(hugs(400, 300)) << windowSize().cx << " x " << windowSize().cy;
+}
+
 // WM_SIZING of an edge drag: the rectangle the system is about to apply is rewritten.
 RECT dragged(HWND hwnd, WPARAM edge, const RECT& r) {
     RECT out = r;
