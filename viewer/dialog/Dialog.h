@@ -149,6 +149,7 @@ public:
     int32_t windowHeightFor(int32_t view);
     int32_t viewWidthFor(int32_t outer);
     void onSizing();  // an edge drag keeps the picture's aspect ratio under fit window to image
+    void moveInsideVirtualScreen();
     void placeMinimizedWindow(int32_t outerWidth, int32_t outerHeight);
     zoom::WindowChrome chrome();
 

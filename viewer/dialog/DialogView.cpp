@@ -148,6 +148,17 @@ void Dialog::placeMinimizedWindow(int32_t outerWidth, int32_t outerHeight) {
     SetWindowPlacement(hwnd, &wp);
 }
 
+// A window that reaches past the screens (a stored place, or a size kept from another
+// set of monitors) comes back inside them whole, its caption within reach.
+void Dialog::moveInsideVirtualScreen() {
+    if (!window_ || window_->isMaximized() || window_->isMinimized()) return;
+    const zoom::Area screens{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    int32_t x = window_->getX(), y = window_->getY();
+    if (s::gui::win::geometry::moveOntoScreen(&x, &y, window_->getWidth(), window_->getHeight(), screens))
+        window_->setPosition(x, y);
+}
+
 // ---- the picture view ---------------------------------------------------------------------------
 
 void Dialog::setViewFixedSize(int32_t width, int32_t height) {

@@ -181,6 +181,55 @@ TEST_F(DialogViewTest, FitWindowToImageSizesAMinimizedOrMaximizedWindowForItsRes
     EXPECT_TRUE(hugs(400, 300)) << windowSize().cx << " x " << windowSize().cy;
 }
 
+// A stored place that leaves the window reaching past the screen: the window is shown
+// whole inside it, whether the picture sizes the window, no fit mode is on or no picture
+// is opened. A place inside the screen is kept.
+TEST(DialogPlacementTest, AStoredPlaceReachingPastTheScreenIsMovedInside) {
+    opentest::PictureFolder folder("viewops-stored");
+    ASSERT_TRUE(makePicture(folder, "a.png", 400, 300));
+    const std::wstring picture = folder.winFile("a.png");
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const struct {
+        POINT stored;
+        int32_t fitMode;
+        bool withPicture;
+    } cases[] = {
+        {{100, -300}, fit::kNone, true},
+        {{screen.right - 120, screen.bottom - 180}, fit::kNone, true},
+        {{-300, -200}, fit::kNone, true},
+        {{100, -300}, fit::kWindowToImage, false},
+        {{screen.right - 120, screen.bottom - 180}, fit::kWindowToImage, false},
+        {{100, -300}, fit::kWindowToImage, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stored.x << "," << c.stored.y << " fit mode " << c.fitMode
+                                        << (c.withPicture ? " with a picture" : " empty"));
+        dialogtest::Viewer viewer(1, [&](dialogtest::ViewerSettings& settings) {
+            settings.setLastUsedFitMode(c.fitMode);
+            settings.setFitMode2(0);
+        });
+        viewer.record()->setBounds(c.stored.x, c.stored.y, 600, 500);
+        viewer.build(c.withPicture ? picture.c_str() : nullptr);
+        RECT r{};
+        GetWindowRect(viewer.hwnd(), &r);
+        EXPECT_GE(r.left, screen.left);
+        EXPECT_GE(r.top, screen.top);
+        EXPECT_LE(r.right, screen.right);
+        EXPECT_LE(r.bottom, screen.bottom);
+    }
+    // Inside the screen, the stored place is where the window shows.
+    dialogtest::Viewer viewer(1,
+                              [&](dialogtest::ViewerSettings& settings) { settings.setLastUsedFitMode(fit::kNone); });
+    viewer.record()->setBounds(screen.left + 100, screen.top + 80, 600, 500);
+    viewer.build(picture.c_str());
+    RECT r{};
+    GetWindowRect(viewer.hwnd(), &r);
+    EXPECT_EQ(r.left, screen.left + 100);
+    EXPECT_EQ(r.top, screen.top + 80);
+}
+
 // WM_SIZING of an edge drag: the rectangle the system is about to apply is rewritten.
 RECT dragged(HWND hwnd, WPARAM edge, const RECT& r) {
     RECT out = r;
