@@ -181,6 +181,61 @@ TEST_F(DialogViewTest, FitWindowToImageSizesAMinimizedOrMaximizedWindowForItsRes
     EXPECT_TRUE(hugs(400, 300)) << windowSize().cx << " x " << windowSize().cy;
 }
 
+// Opened with fit window to image: a 1 x 1 picture in a window of the smallest size, a
+// 10000 x 10 one as wide as the work area, a 400 x 300 one hugged. Each window lies inside
+// the work area with its bottom bar at the bottom of its client area.
+TEST_F(DialogViewTest, OpenedPicturesSizeTheWindowInsideTheWorkArea) {
+    const struct {
+        int w, h;
+        SIZE view;
+        bool fullWidth, hugged;
+    } cases[] = {{1, 1, {1, 1}, false, false}, {10000, 10, {0, 0}, true, false}, {400, 300, {400, 300}, false, true}};
+    opentest::PictureFolder folder("viewops-opensizes");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        const std::string name = "p" + std::to_string(c.w) + ".png";
+        ASSERT_TRUE(makePicture(folder, name, c.w, c.h));
+        start(fit::kWindowToImage, folder.winFile(name).c_str());
+        s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+        s::image::gui::dialogs::imageview::zoom::Area work{};
+        RECT window{}, client{}, dropBox{}, page{};
+        gui_([&] {
+            chrome = Access::chrome(dialog());
+            work = Access::workArea(dialog());
+            GetWindowRect(hwnd(), &window);
+            GetClientRect(hwnd(), &client);
+            HWND drop = GetWindow(hwnd(), GW_CHILD);
+            GetClientRect(drop, &dropBox);
+            GetWindowRect(dialog()->pageBox()->GetSafeHwnd(), &page);
+            MapWindowPoints(nullptr, drop, reinterpret_cast<POINT*>(&page), 2);
+        });
+        const SIZE view = viewInner();
+        const LONG width = window.right - window.left, height = window.bottom - window.top;
+        if (c.fullWidth) {
+            EXPECT_EQ(width, work.width);
+            EXPECT_EQ(view.cx, chrome.viewWidthFor(work.width));
+            EXPECT_EQ(view.cy, std::lround(double(c.h) * view.cx / c.w));
+        } else {
+            EXPECT_EQ(view.cx, c.view.cx);
+            EXPECT_EQ(view.cy, c.view.cy);
+            // Never smaller than the picture asks for; larger only up to the window's least size.
+            EXPECT_GE(width, chrome.windowWidthFor(view.cx));
+            EXPECT_GE(height, chrome.windowHeightFor(view.cy));
+            if (c.hugged) {
+                EXPECT_EQ(width, chrome.windowWidthFor(view.cx));
+                EXPECT_EQ(height, chrome.windowHeightFor(view.cy));
+            }
+        }
+        EXPECT_GE(window.left, work.left);
+        EXPECT_GE(window.top, work.top);
+        EXPECT_LE(window.right, work.left + work.width);
+        EXPECT_LE(window.bottom, work.top + work.height);
+        EXPECT_EQ(dropBox.bottom, client.bottom);
+        EXPECT_EQ(page.bottom + 22 + 2, dropBox.bottom) << "the bottom bar is not at the window's bottom";
+        viewer_.reset();
+    }
+}
+
 // A stored place that leaves the window reaching past the screen: the window is shown
 // whole inside it, whether the picture sizes the window, no fit mode is on or no picture
 // is opened. A place inside the screen is kept.
