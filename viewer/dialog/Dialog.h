@@ -149,6 +149,8 @@ public:
     int32_t windowHeightFor(int32_t view);
     int32_t viewWidthFor(int32_t outer);
     void onSizing();  // an edge drag keeps the picture's aspect ratio under fit window to image
+    void moveInsideVirtualScreen();
+    void placeMinimizedWindow(int32_t outerWidth, int32_t outerHeight);
     zoom::WindowChrome chrome();
 
     // ---- opening (DialogOpen.cpp) ---------------------------------------------------
@@ -243,6 +245,9 @@ private:
     bool convertPanelShown_ = false;
     bool barsShown_ = true;
     bool maximizedGlyphShown_ = false;
+    // The window's frame (outer minus inner size) when last seen neither minimized nor
+    // maximized: a minimized window's own sizes say nothing of it. -1: not seen yet.
+    int32_t normalFrameWidth_ = -1, normalFrameHeight_ = -1;
     bool showTitleBar_ = false;
     bool titleAreaShown_ = false;
     bool autoHideButtons_ = true;

@@ -186,7 +186,7 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
     updateZoomSlider();
     window_->setOpacity(opacity_, false);
     window_->setShowInTaskbar(true);
-    if (!window_->isPlacedOnScreen()) window_->moveOntoScreen();
+    moveInsideVirtualScreen();
     window_->setShown(true, true);
     if (view_) {
         view_->startAnimation();

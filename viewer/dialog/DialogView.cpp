@@ -57,10 +57,16 @@ zoom::Area Dialog::workArea() {
 
 zoom::WindowChrome Dialog::chrome() {
     const bool maximized = window_ && window_->isMaximized();
-    const int32_t frame = window_ && !maximized ? std::max(window_->getFrameWidth(), 0) : 0;
+    const bool minimized = window_ && window_->isMinimized();
+    if (window_ && !maximized && !minimized) {
+        normalFrameWidth_ = std::max(window_->getFrameWidth(), 0);
+        normalFrameHeight_ = std::max(window_->getFrameHeight(), 0);
+    }
+    // A minimized window is sized for the time it is restored: with its normal frame.
+    const int32_t frame = maximized ? 0 : std::max(normalFrameWidth_, 0);
     zoom::WindowChrome c = zoom::WindowChrome::forScreenScale(s_, true, frame, titleAreaShown_);
     // A window with a caption has a taller frame than a wide one.
-    if (window_ && !maximized) c.windowFrameHeight = std::max(window_->getFrameHeight(), 0);
+    if (!maximized) c.windowFrameHeight = std::max(normalFrameHeight_, 0);
     if (view_) c.viewFrame = view_->getBorderWidth();
     return c;
 }
@@ -94,7 +100,19 @@ void Dialog::fitSize(int32_t mode, int32_t w, int32_t h, int32_t* outW, int32_t*
 void Dialog::placeWindow(int32_t outerWidth, int32_t outerHeight) {
     if (!window_) return;
     if (!barsShown_) setBarsShown(false);  // a hide flag: false shows them
-    if (window_->isMaximized()) window_->restore();
+    if (window_->isMinimized()) {
+        placeMinimizedWindow(outerWidth, outerHeight);
+        return;
+    }
+    if (window_->isMaximized()) {
+        // The size was worked out for the maximized window, which has no frame: the
+        // restored window gets its frame on top.
+        const zoom::WindowChrome before = chrome();
+        window_->restore();
+        const zoom::WindowChrome after = chrome();
+        outerWidth += after.windowFrame - before.windowFrame;
+        outerHeight += after.frameHeight() - before.frameHeight();
+    }
     const int32_t oldWidth = window_->getWidth(), oldHeight = window_->getHeight();
     const zoom::Placement p =
         zoom::placeWindow(window_->getX(), window_->getY(), oldWidth, oldHeight, outerWidth, outerHeight,
@@ -103,6 +121,42 @@ void Dialog::placeWindow(int32_t outerWidth, int32_t outerHeight) {
     window_->setBounds(p.x, p.y, p.width, p.height);
     window_->endUpdate();
     if (p.width == oldWidth && p.height == oldHeight) window_->doLayout();
+}
+
+// A minimized window (a slide show goes on while it is) stays minimized: the size and
+// place it will have when restored change instead, by the same rule as for a shown window.
+void Dialog::placeMinimizedWindow(int32_t outerWidth, int32_t outerHeight) {
+    HWND hwnd = window_->getHwnd();
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof(wp);
+    if (!hwnd || !GetWindowPlacement(hwnd, &wp)) return;
+    // The restored rectangle is kept in work-area coordinates of the primary monitor.
+    MONITORINFO primary{};
+    primary.cbSize = sizeof(primary);
+    int32_t dx = 0, dy = 0;
+    if (GetMonitorInfoW(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), &primary)) {
+        dx = primary.rcWork.left - primary.rcMonitor.left;
+        dy = primary.rcWork.top - primary.rcMonitor.top;
+    }
+    RECT& n = wp.rcNormalPosition;
+    const zoom::Placement p =
+        zoom::placeWindow(n.left + dx, n.top + dy, n.right - n.left, n.bottom - n.top, outerWidth, outerHeight,
+                          std::max(window_->getMinWidth(), 0), std::max(window_->getMinHeight(), 0), workArea());
+    n = {p.x - dx, p.y - dy, p.x - dx + p.width, p.y - dy + p.height};
+    wp.flags = 0;
+    wp.showCmd = SW_SHOWMINNOACTIVE;
+    SetWindowPlacement(hwnd, &wp);
+}
+
+// A window that reaches past the screens (a stored place, or a size kept from another
+// set of monitors) comes back inside them whole, its caption within reach.
+void Dialog::moveInsideVirtualScreen() {
+    if (!window_ || window_->isMaximized() || window_->isMinimized()) return;
+    const zoom::Area screens{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                             GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    int32_t x = window_->getX(), y = window_->getY();
+    if (s::gui::win::geometry::moveOntoScreen(&x, &y, window_->getWidth(), window_->getHeight(), screens))
+        window_->setPosition(x, y);
 }
 
 // ---- the picture view ---------------------------------------------------------------------------
@@ -350,7 +404,8 @@ void Dialog::setShowTitleBar(bool on) {
     const int32_t buttonWidth = on ? 0 : s_ * 18;
     for (s::gui::IButton* b : {palmButtons_[1], fitWindowButtons_[1], fitToWindowButtons_[1]})
         if (b) b->setFixedWidth(buttonWidth);
-    if (toolPanels_ && toolPanels_->toolbar().fitGap) toolPanels_->toolbar().fitGap->setFixedWidth(on ? 0 : s_ * 2);
+    if (toolPanels_ && toolPanels_->toolbar().fitGap)
+        toolPanels_->toolbar().fitGap->setFixedWidth(on ? 0 : s_ * ToolbarControls::kFitGapWidth);
     if (pageBox_) {
         const zoom::Size size = zoom::windowSizeKeepingPage(chrome(), pageW, pageH);
         placeWindow(size.width, size.height);

@@ -32,6 +32,8 @@ struct ToolbarControls {
     s::gui::ISpacer* compactSpacer = nullptr;  // takes the free width when the toolbar is compact
     s::gui::IButton* palm = nullptr;
     s::gui::ISpacer* fitGap = nullptr;  // before "#FitToWindow"
+    // The fit gap's width times the screen scale while the title bar is off (0 while on).
+    static constexpr int32_t kFitGapWidth = 7;
     s::gui::IButton* fitToWindow = nullptr;
     s::gui::IButton* fitWindow = nullptr;
 };

@@ -81,7 +81,7 @@ void ToolPanels::buildToolbar() {
     auto* compact = gap(0);
     t.compactSpacer = compact;
     t.palm = glyph(L"#Palm", s_);
-    auto* fitGap = gap(7 * s_);
+    auto* fitGap = gap(ToolbarControls::kFitGapWidth * s_);
     t.fitGap = fitGap;
     t.fitToWindow = glyph(L"#FitToWindow", s_);
     t.fitWindow = glyph(L"#FitWindow", s_);

@@ -7,7 +7,11 @@
 
 #include <cmath>
 
+#include "gui/box/Box.h"
 #include "platform/file/PathWin.h"
+#include "gui/controls/IButton.h"
+#include "gui/controls/ISpacer.h"
+#include "viewer/panels/IToolPanels.h"
 #include "viewer/dialog/ViewOpenTestSupport.h"
 
 using namespace viewopstest;
@@ -138,6 +142,149 @@ TEST_F(DialogViewTest, FitWindowToImageCapsTheWindowToTheWorkAreaAndScrolls) {
     EXPECT_TRUE(stillFitted);
 }
 
+// Fit window to image on a minimized window (a slide show goes on while it is): the window
+// stays minimized and comes back hugging the new picture. On a maximized window: it is
+// restored at the picture's size with its frame, not the maximized window's (none).
+TEST_F(DialogViewTest, FitWindowToImageSizesAMinimizedOrMaximizedWindowForItsRestoredState) {
+    opentest::PictureFolder folder("viewops-minmax");
+    ASSERT_TRUE(makePicture(folder, "a.png", 400, 300));
+    ASSERT_TRUE(makePicture(folder, "b.png", 200, 100));
+    start(fit::kWindowToImage, folder.winFile("a.png").c_str());
+    s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+    gui_([&] { chrome = Access::chrome(dialog()); });
+    auto hugs = [&](int w, int h) {
+        return dialogtest::waitFor([&] {
+            const SIZE view = viewInner(), outer = windowSize();
+            return view.cx == w && view.cy == h && outer.cx == chrome.windowWidthFor(w) &&
+                   outer.cy == chrome.windowHeightFor(h);
+        });
+    };
+    ASSERT_TRUE(hugs(400, 300));
+    auto open = [&](const char* name) {
+        bool opened = false;
+        gui_([&] { opened = dialog()->openImage(folder.winFile(name).c_str(), true, false); });
+        return opened;
+    };
+
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsIconic(hwnd()) != FALSE; }));
+    ASSERT_TRUE(open("b.png"));
+    EXPECT_TRUE(IsIconic(hwnd())) << "opening a picture restored the minimized window";
+    ShowWindow(hwnd(), SW_RESTORE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsIconic(hwnd()) == FALSE; }));
+    EXPECT_TRUE(hugs(200, 100)) << windowSize().cx << " x " << windowSize().cy;
+
+    ShowWindow(hwnd(), SW_MAXIMIZE);
+    ASSERT_TRUE(dialogtest::waitFor([&] { return IsZoomed(hwnd()) != FALSE; }));
+    ASSERT_TRUE(open("a.png"));
+    EXPECT_FALSE(IsZoomed(hwnd()));
+    EXPECT_TRUE(hugs(400, 300)) << windowSize().cx << " x " << windowSize().cy;
+}
+
+// Opened with fit window to image: a 1 x 1 picture in a window of the smallest size, a
+// 10000 x 10 one as wide as the work area, a 400 x 300 one hugged. Each window lies inside
+// the work area with its bottom bar at the bottom of its client area.
+TEST_F(DialogViewTest, OpenedPicturesSizeTheWindowInsideTheWorkArea) {
+    const struct {
+        int w, h;
+        SIZE view;
+        bool fullWidth, hugged;
+    } cases[] = {{1, 1, {1, 1}, false, false}, {10000, 10, {0, 0}, true, false}, {400, 300, {400, 300}, false, true}};
+    opentest::PictureFolder folder("viewops-opensizes");
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.w << " x " << c.h);
+        const std::string name = "p" + std::to_string(c.w) + ".png";
+        ASSERT_TRUE(makePicture(folder, name, c.w, c.h));
+        start(fit::kWindowToImage, folder.winFile(name).c_str());
+        s::image::gui::dialogs::imageview::zoom::WindowChrome chrome;
+        s::image::gui::dialogs::imageview::zoom::Area work{};
+        RECT window{}, client{}, dropBox{}, page{};
+        gui_([&] {
+            chrome = Access::chrome(dialog());
+            work = Access::workArea(dialog());
+            GetWindowRect(hwnd(), &window);
+            GetClientRect(hwnd(), &client);
+            HWND drop = GetWindow(hwnd(), GW_CHILD);
+            GetClientRect(drop, &dropBox);
+            GetWindowRect(dialog()->pageBox()->GetSafeHwnd(), &page);
+            MapWindowPoints(nullptr, drop, reinterpret_cast<POINT*>(&page), 2);
+        });
+        const SIZE view = viewInner();
+        const LONG width = window.right - window.left, height = window.bottom - window.top;
+        if (c.fullWidth) {
+            EXPECT_EQ(width, work.width);
+            EXPECT_EQ(view.cx, chrome.viewWidthFor(work.width));
+            EXPECT_EQ(view.cy, std::lround(double(c.h) * view.cx / c.w));
+        } else {
+            EXPECT_EQ(view.cx, c.view.cx);
+            EXPECT_EQ(view.cy, c.view.cy);
+            // Never smaller than the picture asks for; larger only up to the window's least size.
+            EXPECT_GE(width, chrome.windowWidthFor(view.cx));
+            EXPECT_GE(height, chrome.windowHeightFor(view.cy));
+            if (c.hugged) {
+                EXPECT_EQ(width, chrome.windowWidthFor(view.cx));
+                EXPECT_EQ(height, chrome.windowHeightFor(view.cy));
+            }
+        }
+        EXPECT_GE(window.left, work.left);
+        EXPECT_GE(window.top, work.top);
+        EXPECT_LE(window.right, work.left + work.width);
+        EXPECT_LE(window.bottom, work.top + work.height);
+        EXPECT_EQ(dropBox.bottom, client.bottom);
+        EXPECT_EQ(page.bottom + 22 + 2, dropBox.bottom) << "the bottom bar is not at the window's bottom";
+        viewer_.reset();
+    }
+}
+
+// A stored place that leaves the window reaching past the screen: the window is shown
+// whole inside it, whether the picture sizes the window, no fit mode is on or no picture
+// is opened. A place inside the screen is kept.
+TEST(DialogPlacementTest, AStoredPlaceReachingPastTheScreenIsMovedInside) {
+    opentest::PictureFolder folder("viewops-stored");
+    ASSERT_TRUE(makePicture(folder, "a.png", 400, 300));
+    const std::wstring picture = folder.winFile("a.png");
+    const RECT screen{GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                      GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    const struct {
+        POINT stored;
+        int32_t fitMode;
+        bool withPicture;
+    } cases[] = {
+        {{100, -300}, fit::kNone, true},
+        {{screen.right - 120, screen.bottom - 180}, fit::kNone, true},
+        {{-300, -200}, fit::kNone, true},
+        {{100, -300}, fit::kWindowToImage, false},
+        {{screen.right - 120, screen.bottom - 180}, fit::kWindowToImage, false},
+        {{100, -300}, fit::kWindowToImage, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.stored.x << "," << c.stored.y << " fit mode " << c.fitMode
+                                        << (c.withPicture ? " with a picture" : " empty"));
+        dialogtest::Viewer viewer(1, [&](dialogtest::ViewerSettings& settings) {
+            settings.setLastUsedFitMode(c.fitMode);
+            settings.setFitMode2(0);
+        });
+        viewer.record()->setBounds(c.stored.x, c.stored.y, 600, 500);
+        viewer.build(c.withPicture ? picture.c_str() : nullptr);
+        RECT r{};
+        GetWindowRect(viewer.hwnd(), &r);
+        EXPECT_GE(r.left, screen.left);
+        EXPECT_GE(r.top, screen.top);
+        EXPECT_LE(r.right, screen.right);
+        EXPECT_LE(r.bottom, screen.bottom);
+    }
+    // Inside the screen, the stored place is where the window shows.
+    dialogtest::Viewer viewer(1,
+                              [&](dialogtest::ViewerSettings& settings) { settings.setLastUsedFitMode(fit::kNone); });
+    viewer.record()->setBounds(screen.left + 100, screen.top + 80, 600, 500);
+    viewer.build(picture.c_str());
+    RECT r{};
+    GetWindowRect(viewer.hwnd(), &r);
+    EXPECT_EQ(r.left, screen.left + 100);
+    EXPECT_EQ(r.top, screen.top + 80);
+}
+
 // WM_SIZING of an edge drag: the rectangle the system is about to apply is rewritten.
 RECT dragged(HWND hwnd, WPARAM edge, const RECT& r) {
     RECT out = r;
@@ -188,6 +335,41 @@ TEST_F(DialogViewTest, AnEdgeDragKeepsThePicturesProportions) {
 }
 
 // --- browsing -------------------------------------------------------------------------------
+
+// The title bar switched on and off again: the toolbar's palm and fit buttons and the gap
+// before them come back at the widths they were built with, and the page keeps its size.
+TEST(DialogTitleBarTest, TheToolbarsFitButtonsComeBackAsBuiltWhenTheTitleBarGoesOff) {
+    for (int32_t scale : {1, 2}) {
+        SCOPED_TRACE("scale " + std::to_string(scale));
+        dialogtest::Viewer viewer(scale);
+        viewer.build();
+        OnWindowThread gui;
+        gui.attach(viewer.window());
+        const s::image::gui::dialogs::imageview::ToolbarControls& bar = viewer->toolPanels()->toolbar();
+        auto widths = [&] {
+            std::vector<int32_t> w;
+            gui([&] {
+                w = {bar.palm->getPreferredWidth(), bar.fitGap->getPreferredWidth(),
+                     bar.fitToWindow->getPreferredWidth(), bar.fitWindow->getPreferredWidth()};
+            });
+            return w;
+        };
+        auto pageSize = [&] {
+            SIZE size{};
+            gui([&] { size = {viewer->pageBox()->getWidth(), viewer->pageBox()->getHeight()}; });
+            return size;
+        };
+        const std::vector<int32_t> built = widths();
+        EXPECT_EQ(built, (std::vector<int32_t>{18 * scale, 7 * scale, 18 * scale, 18 * scale}));
+        const SIZE page = pageSize();
+        gui([&] { viewer->setShowTitleBar(true); });
+        EXPECT_EQ(widths(), (std::vector<int32_t>{0, 0, 0, 0}));
+        gui([&] { viewer->setShowTitleBar(false); });
+        EXPECT_EQ(widths(), built);
+        EXPECT_EQ(pageSize().cx, page.cx);
+        EXPECT_EQ(pageSize().cy, page.cy);
+    }
+}
 
 class DialogBrowseTest : public ViewerTest {
 protected:

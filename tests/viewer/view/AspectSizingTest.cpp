@@ -242,9 +242,16 @@ TEST(AspectSizing, AWindowsSizingEventRewritesTheDraggedRectangle) {
         RECT dragged;
         RECT expected;
     } cases[] = {
+        // Every edge and corner the system reports: the dragged sides move, the others stay
+        // (an edge alone spreads the other axis around the middle).
+        {WMSZ_LEFT, geometry::kEdgeLeft, {100, 200, 922, 544}, {100, 50, 922, 694}},
         {WMSZ_RIGHT, geometry::kEdgeRight, {100, 200, 922, 544}, {100, 50, 922, 694}},
+        {WMSZ_TOP, geometry::kEdgeTop, {100, 100, 522, 545}, {33, 100, 590, 545}},
         {WMSZ_BOTTOM, geometry::kEdgeBottom, {100, 200, 522, 645}, {33, 200, 590, 645}},
         {WMSZ_TOPLEFT, geometry::kEdgeTopLeft, {500, 100, 922, 1000}, {500, 656, 922, 1000}},
+        {WMSZ_TOPRIGHT, geometry::kEdgeTopRight, {100, 100, 922, 1000}, {100, 356, 922, 1000}},
+        {WMSZ_BOTTOMLEFT, geometry::kEdgeBottomLeft, {100, 100, 922, 444}, {500, 100, 922, 444}},
+        {WMSZ_BOTTOMRIGHT, geometry::kEdgeBottomRight, {100, 100, 922, 444}, {100, 100, 522, 444}},
     };
     for (const auto& c : cases) {
         RECT r = c.dragged;
