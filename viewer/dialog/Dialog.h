@@ -315,6 +315,8 @@ private:
     // Attaches the panels and pages not shown at the start (once; selecting a panel
     // attaches them first when they are still waiting).
     void attachHiddenParts();
+    // The least size of a reduced first decode of the start picture (0 x 0: none).
+    void previewSizeFor(int32_t* width, int32_t* height);
     void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();

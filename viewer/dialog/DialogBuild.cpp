@@ -98,13 +98,29 @@ int32_t Dialog::run(const wchar_t* path) {
 
 void Dialog::build(const wchar_t* path) {
     if (window_) return;
-    // The picture is read while the window and its parts are made.
-    if (path && opener_) opener_->preloadFile(path);
+    // The picture is read while the window and its parts are made; when it is fitted, a
+    // large JPEG is first decoded at a reduced scale no smaller than the screen.
+    if (path && opener_) {
+        int32_t previewW = 0, previewH = 0;
+        previewSizeFor(&previewW, &previewH);
+        opener_->preloadFile(path, previewW, previewH);
+    }
     window_ = win::Window::create();
     if (!window_->getHwnd()) return;
     // Only the build call can arrive before the build itself has registered the rest.
     window_->addInvokeListener(this);
     window_->invoke(reinterpret_cast<intptr_t>(kBuildCall), reinterpret_cast<intptr_t>(path), 0, 0);
+}
+
+void Dialog::previewSizeFor(int32_t* width, int32_t* height) {
+    *width = *height = 0;
+    const int32_t fitMode = settings_->getFitMode2() != 0 ? settings_->getFitMode2() : settings_->getLastUsedFitMode();
+    // Shown at its own size, the picture needs every pixel at once.
+    if (fitMode != fit::kImageToWindow && fitMode != fit::kWindowToImage) return;
+    *width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    *height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (appWindow_ && appWindow_->hasWidth()) *width = std::max(*width, appWindow_->getWidth());
+    if (appWindow_ && appWindow_->hasHeight()) *height = std::max(*height, appWindow_->getHeight());
 }
 
 bool Dialog::onBuildCall(intptr_t arg1, intptr_t arg2) {
@@ -199,6 +215,11 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
 void Dialog::attachHiddenParts() {
     if (!hiddenPartsPending_) return;
     hiddenPartsPending_ = false;
+    // The full picture replaces its reduced copy before anything else can use the view.
+    const std::wstring previewed = opener_ ? opener_->previewedPath() : std::wstring();
+    if (!previewed.empty()) {
+        openImage(previewed.c_str(), zoom_.fitWindowToImage, zoom_.fitImageToWindow);
+    }
     if (s::gui::IBox* convert = toolPanels_->convertPage()) {
         convert->setVisible(false, true);
         pageBox_->addChild(convert);
