@@ -315,6 +315,8 @@ private:
     // Attaches the panels and pages not shown at the start (once; selecting a panel
     // attaches them first when they are still waiting).
     void attachHiddenParts();
+    // Shows the window, then paints the picture before anything else.
+    void showWindowWithPicture();
     // The least size of a reduced first decode of the start picture (0 x 0: none).
     void previewSizeFor(int32_t* width, int32_t* height);
     void route(base::IObject* source, int32_t code);

@@ -4,6 +4,7 @@
 // window's invoke): the controller is then only ever touched by one thread at a time,
 // whatever events the window raises while its parts are being made, placed and shown.
 #include <algorithm>
+#include <thread>
 
 #include "gui/app/IAppWindow.h"
 #include "gui/box/Box.h"
@@ -18,6 +19,8 @@
 #include "gui/menus/MenuItem.h"
 #include "gui/menus/PopupMenu.h"
 #include "gui/window/Window.h"
+#include "imaging/image/BufferedImage.h"
+#include "imaging/image/BufferedImageSet.h"
 #include "platform/file/PathWin.h"
 #include "viewer/dialog/Dialog.h"
 #include "viewer/effects/EffectData.h"
@@ -203,13 +206,27 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
     window_->setOpacity(opacity_, false);
     window_->setShowInTaskbar(true);
     if (!window_->isPlacedOnScreen()) window_->moveOntoScreen();
-    window_->setShown(true, true);
-    if (view_) {
-        view_->startAnimation();
-        view_->repaint();  // the picture first, then whatever is not seen yet
-    }
+    showWindowWithPicture();
     hiddenPartsPending_ = true;
     if (!window_->invokeLater(reinterpret_cast<intptr_t>(kAttachRestCall), 0, 0, 0)) attachHiddenParts();
+}
+
+void Dialog::showWindowWithPicture() {
+    // The picture's fitted copy is made while the window system brings the window up
+    // (the view does not paint meanwhile); then the picture is painted first of all.
+    std::thread prefit;
+    const bool froze = view_ && view_->setFrozen(true);
+    image::win::BufferedImageSet* set = view_ ? view_->getImageSet() : nullptr;
+    image::win::BufferedImage* frame = set && set->getFrameCount() == 1 ? set->getFrame(0) : nullptr;
+    const int32_t iw = view_ ? view_->getInnerWidth() : 0, ih = view_ ? view_->getInnerHeight() : 0;
+    if (froze && frame && !frame->hasFilters() && view_->isStretched() && iw > 0 && ih > 0)
+        prefit = std::thread([frame, iw, ih] { frame->fitScale(iw, ih, false); });
+    window_->setShown(true, true);
+    if (prefit.joinable()) prefit.join();
+    if (!view_) return;
+    if (froze) view_->setFrozen(false);
+    view_->startAnimation();
+    view_->repaint();
 }
 
 void Dialog::attachHiddenParts() {

@@ -37,7 +37,8 @@ TEST(DialogBuildTest, StartedWithoutAPathShowsTheHelpPageAtTheDefaultSize) {
         EXPECT_FALSE(viewer.window()->isMaximized());
         EXPECT_FALSE(viewer.record()->getMaximized());
         s::gui::win::Box* pages = viewer->pageBox();
-        ASSERT_EQ(pages->getChildCount(), 3);
+        // (the convert page comes with the hidden panels, once the window is on screen)
+        ASSERT_TRUE(waitFor([&] { return pages->getChildCount() == 3; }));
         EXPECT_TRUE(pages->getChildAt(0)->isVisible());
         EXPECT_FALSE(pages->getChildAt(1)->isVisible());
         EXPECT_FALSE(pages->getChildAt(2)->isVisible());
