@@ -4,7 +4,6 @@
 // window's invoke): the controller is then only ever touched by one thread at a time,
 // whatever events the window raises while its parts are being made, placed and shown.
 #include <algorithm>
-#include <thread>
 
 #include "gui/app/IAppWindow.h"
 #include "gui/box/Box.h"
@@ -213,18 +212,28 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
 
 void Dialog::showWindowWithPicture() {
     // The picture's fitted copy is made while the window system brings the window up
-    // (the view does not paint meanwhile); then the picture is painted first of all.
-    std::thread prefit;
-    const bool froze = view_ && view_->setFrozen(true);
+    // (the view does not paint meanwhile); the picture is then painted first of all, as
+    // soon as the window has its size on screen (paintFirstPicture).
+    pictureFrozenForShow_ = view_ && view_->setFrozen(true);
     image::win::BufferedImageSet* set = view_ ? view_->getImageSet() : nullptr;
     image::win::BufferedImage* frame = set && set->getFrameCount() == 1 ? set->getFrame(0) : nullptr;
     const int32_t iw = view_ ? view_->getInnerWidth() : 0, ih = view_ ? view_->getInnerHeight() : 0;
-    if (froze && frame && !frame->hasFilters() && view_->isStretched() && iw > 0 && ih > 0)
-        prefit = std::thread([frame, iw, ih] { frame->fitScale(iw, ih, false); });
+    if (pictureFrozenForShow_ && frame && !frame->hasFilters() && view_->isStretched() && iw > 0 && ih > 0)
+        prefit_ = std::make_unique<std::thread>([frame, iw, ih] { frame->fitScale(iw, ih, false); });
+    firstPaintWaiting_ = true;
     window_->setShown(true, true);
-    if (prefit.joinable()) prefit.join();
+    paintFirstPicture();
+}
+
+void Dialog::paintFirstPicture() {
+    if (!firstPaintWaiting_) return;
+    firstPaintWaiting_ = false;
+    if (prefit_) {
+        prefit_->join();
+        prefit_.reset();
+    }
     if (!view_) return;
-    if (froze) view_->setFrozen(false);
+    if (pictureFrozenForShow_) view_->setFrozen(false);
     view_->startAnimation();
     view_->repaint();
 }
