@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <string>
-#include <thread>
 
 #include "gui/box/Box.h"
 #include "gui/controls/Image.h"
@@ -75,10 +74,16 @@ void Dialog::nameOpenedPictures() {
     openerNamed_ = true;
 }
 
+// A layout takes each box's minimum size from that box's last layout. The help page is
+// far taller than a small picture: after the picture page comes up, the page box and then
+// the drop box are laid out again, inside out, so that the next layout of the window no
+// longer holds the drop box at the help page's height (which pushed the bottom bar out of
+// a window shrunk to the picture).
 void Dialog::showPage(int32_t page) {
     if (!pageBox_) return;
     pageBox_->showOnly(page);
     pageBox_->doLayout();
+    if (dropBox_) dropBox_->doLayout();
 }
 
 void Dialog::showTitle(const wchar_t* title) {
@@ -90,10 +95,7 @@ void Dialog::showTitle(const wchar_t* title) {
 
 void Dialog::installPictureIcons(BufferedImageSet* set) {
     if (!window_ || !set || set->getFrameCount() < 1) return;
-    // Made on a thread of its own: the icon encoder leaves per-thread state behind that
-    // the window's thread must not keep (under Wine the process then hangs at its exit).
-    image::ico::win::Icon* icons = nullptr;
-    std::thread([&] { icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0)); }).join();
+    image::ico::win::Icon* icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0));
     if (!icons) return;
     int index = 0;
     if (icons->findFrame(16, 16, 32, &index)) window_->setSmallIcon(icons->imageAt(index), false);
