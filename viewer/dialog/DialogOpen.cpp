@@ -6,6 +6,7 @@
 // values, the title and the remembered folder stay.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <thread>
 
@@ -19,6 +20,7 @@
 #include "gui/window/Window.h"
 #include "foundation/str/StrArray.h"
 #include "imaging/codec/Icon.h"
+#include "imaging/image/BufferedImage.h"
 #include "imaging/image/BufferedImageSet.h"
 #include "platform/file/PathArray.h"
 #include "platform/file/PathWin.h"
@@ -88,12 +90,44 @@ void Dialog::showTitle(const wchar_t* title) {
     if (titleLabel_) titleLabel_->setText(title_.c_str(), true);
 }
 
+namespace {
+
+// The largest side of the picture the window icons are made from.
+constexpr int kIconSourceSide = 256;
+
+// The picture, or a copy of at most kIconSourceSide a side taken from every n-th pixel of
+// it: the icons are 32 and 16 pixels, and making them from a 24 MP picture took longer
+// than showing it. Null when the picture is small enough as it is.
+image::win::BufferedImage* iconSourceOf(image::win::BufferedImage* picture) {
+    const int w = picture->getWidth(), h = picture->getHeight();
+    const int step = (std::max(w, h) + kIconSourceSide - 1) / kIconSourceSide;
+    if (step <= 1 || !picture->hasPixels()) return nullptr;
+    const int sw = std::max(w / step, 1), sh = std::max(h / step, 1);
+    image::win::BufferedImage* small = image::win::BufferedImage::createSized(sw, sh, false);
+    if (!small || !small->hasPixels()) {
+        if (small) small->release();
+        return nullptr;
+    }
+    for (int y = 0; y < sh; ++y) {
+        const uint32_t* from = picture->getRow(y * step + step / 2 < h ? y * step + step / 2 : h - 1);
+        uint32_t* to = small->getRow(y);
+        for (int x = 0; x < sw; ++x) to[x] = from[std::min(x * step + step / 2, w - 1)];
+    }
+    small->setHasAlpha(picture->hasAlpha());
+    return small;
+}
+
+}  // namespace
+
 void Dialog::installPictureIcons(BufferedImageSet* set) {
-    if (!window_ || !set || set->getFrameCount() < 1) return;
+    if (!window_ || !set || set->getFrameCount() < 1 || !set->getFrame(0)) return;
+    image::win::BufferedImage* picture = set->getFrame(0);
+    image::win::BufferedImage* small = iconSourceOf(picture);
     // Made on a thread of its own: the icon encoder leaves per-thread state behind that
     // the window's thread must not keep (under Wine the process then hangs at its exit).
     image::ico::win::Icon* icons = nullptr;
-    std::thread([&] { icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0)); }).join();
+    std::thread([&] { icons = image::ico::win::Icon::makeWindowIcons(small ? small : picture); }).join();
+    if (small) small->release();
     if (!icons) return;
     int index = 0;
     if (icons->findFrame(16, 16, 32, &index)) window_->setSmallIcon(icons->imageAt(index), false);
@@ -179,8 +213,9 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     }
 
     showTitle(shown_.getName().c_str());
-    installPictureIcons(view_->getImageSet());
-    if (fitWindowToImage && window_ && window_->isVisible()) window_->bringToFront(true);
+    // A window already in front (browsing with the keys) is not raised again.
+    if (fitWindowToImage && window_ && window_->isVisible() && GetForegroundWindow() != window_->getHwnd())
+        window_->bringToFront(true);
     if (window_) {
         window_->doLayout();
         if (s_ * 50 >= shownW || s_ * 50 >= shownH) {
@@ -192,6 +227,8 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     if (fitWindowToImage || fitImageToWindow) updateZoomSlider();
     view_->startAnimation();
     view_->repaint();
+    // The pixels first, then the window's icons.
+    installPictureIcons(view_->getImageSet());
     return true;
 }
 
