@@ -117,6 +117,14 @@ image::win::BufferedImage* iconSourceOf(image::win::BufferedImage* picture) {
     return small;
 }
 
+// What was painted reaches the screen before the work that follows: a window system that
+// composes windows off screen (Wine) shows a window's new pixels when its thread next waits
+// for messages, so a wait that returns at once shows them.
+void showPaintedNow() {
+    GdiFlush();
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
 }  // namespace
 
 void Dialog::installPictureIcons(BufferedImageSet* set) {
@@ -163,11 +171,13 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     const bool keepCurrentSet = toolPanels_ && !toolPanels_->pendingSetName().empty() &&
                                 _wcsicmp(toolPanels_->pendingSetName().c_str(),
                                          languageText(kTextCurrentFilterSet, L"Current Filter Set").c_str()) == 0;
+    // Unlocked panels with no set to load change nothing on the new picture (its frames
+    // come without filters): they are set back after its pixels are on screen.
+    const bool panelsAfterPixels = filterPanels_ && !keepCurrentSet && !filterPanels_->isLocked() &&
+                                   (!toolPanels_ || toolPanels_->pendingSetName().empty());
     const bool wasFrozen = !view_->setFrozen(true);
     view_->setImageSet(set, true, true, true, true, -1, -1);
-    if (filterPanels_) {
-        if (!keepCurrentSet) filterPanels_->pictureOpened(pictureW, pictureH);
-    }
+    if (filterPanels_ && !keepCurrentSet && !panelsAfterPixels) filterPanels_->pictureOpened(pictureW, pictureH);
 
     // The display size of the picture after its filters.
     const int32_t baseW = view_->getImageWidth(), baseH = view_->getImageHeight();
@@ -227,7 +237,9 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     if (fitWindowToImage || fitImageToWindow) updateZoomSlider();
     view_->startAnimation();
     view_->repaint();
-    // The pixels first, then the window's icons.
+    showPaintedNow();
+    // The pixels first, then the panels and the window's icons.
+    if (panelsAfterPixels) filterPanels_->pictureOpened(pictureW, pictureH);
     installPictureIcons(view_->getImageSet());
     return true;
 }
