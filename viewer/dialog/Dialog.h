@@ -236,6 +236,9 @@ private:
     PictureOpener* opener_ = nullptr;
     FolderBrowser* browser_ = nullptr;
     ShownPicture shown_;  // the picture on view, its file, folder and name
+    // Counts the pictures shown and closed: a dialog compares it to know that the picture
+    // it was asked about is still the one on view (a picture's address may be reused).
+    uint64_t pictureSerial_ = 0;
     std::wstring title_;  // the current title text
     int32_t s_ = 1;       // the screen scale
 

@@ -161,6 +161,7 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     }
     // Nothing else changes when nothing was opened.
     if (!opened) return false;
+    ++pictureSerial_;
 
     BufferedImageSet* set = shown_.takeSet();
     const int32_t pictureW = set ? set->getWidth() : 0, pictureH = set ? set->getHeight() : 0;
@@ -249,6 +250,7 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
 void Dialog::closePicture() {
     if (!shown_.isShown()) return;
     shown_.close();
+    ++pictureSerial_;
     if (view_) {
         const int32_t margins = 2 * chrome().border;
         const int32_t w = pageBox_ ? std::max(pageBox_->getWidth() - margins, 0) : -1;
