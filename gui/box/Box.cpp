@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "foundation/thread/Pool.h"
-#include "framework/controls/ComboBox.h"
+#include "framework/controls/ComboBoxCtrl.h"
 #include "gui/box/UrlDropTarget.h"
 #include "gui/component/ContainerSupport.h"
 #include "gui/component/LibraryMessage.h"

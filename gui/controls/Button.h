@@ -14,7 +14,7 @@
 
 #include <string>
 
-#include "framework/controls/Button.h"
+#include "framework/controls/ButtonCtrl.h"
 #include "gui/controls/Control.h"
 #include "gui/controls/IButton.h"
 #include "gui/fonts/Font.h"

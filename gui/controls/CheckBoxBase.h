@@ -14,7 +14,7 @@
 #include <string>
 
 #include "foundation/col/Array.h"
-#include "framework/controls/Button.h"
+#include "framework/controls/ButtonCtrl.h"
 #include "gui/controls/Control.h"
 #include "gui/drawer/DefaultDrawers.h"
 #include "gui/events/Enablers.h"

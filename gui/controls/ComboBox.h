@@ -14,7 +14,7 @@
 
 #include <windows.h>
 
-#include "framework/controls/ComboBox.h"
+#include "framework/controls/ComboBoxCtrl.h"
 #include "gui/controls/ComboBoxItem.h"
 #include "gui/controls/ComboBoxRows.h"
 #include "gui/controls/Control.h"

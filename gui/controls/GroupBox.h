@@ -16,7 +16,7 @@
 #include <string>
 
 #include "foundation/col/Array.h"
-#include "framework/controls/Button.h"
+#include "framework/controls/ButtonCtrl.h"
 #include "gui/controls/SingleFontControl.h"
 #include "gui/controls/IGroupBox.h"
 #include "gui/layout/Layouts.h"

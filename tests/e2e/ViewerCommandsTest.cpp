@@ -8,6 +8,7 @@
 #include <string>
 
 #include "e2e/support/SavedSettings.h"
+#include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
 
 namespace {
@@ -17,13 +18,12 @@ using e2e::settingText;
 using e2e::ViewerProcess;
 using e2e::waitUntil;
 
-class ProgramCommandTest : public ::testing::Test {
+class ProgramCommandTest : public e2e::ViewerTest {
 protected:
     void SetUp() override {
-        e2e::clearSettings();
-        ASSERT_TRUE(viewer.start());
-        ASSERT_NE(viewer.waitForWindow(), nullptr) << viewer.whyNoWindow();
-        ASSERT_TRUE(waitUntil([&] { return viewer.title() == L"Glimmer"; })) << "title: " << viewer.title();
+        e2e::ViewerTest::SetUp();
+        ASSERT_TRUE(open());
+        ASSERT_TRUE(titleBecomes(L"Glimmer")) << "title: " << viewer.title();
     }
     void TearDown() override {
         if (viewer.running()) { EXPECT_TRUE(viewer.close()) << "the viewer did not close on WM_CLOSE"; }
@@ -37,8 +37,6 @@ protected:
         if (!GetLayeredWindowAttributes(viewer.window(), nullptr, &value, &flags) || !(flags & LWA_ALPHA)) return 255;
         return value;
     }
-
-    ViewerProcess viewer;
 };
 
 TEST_F(ProgramCommandTest, TransparencyItemsSetTheOpacityAndStoreIt) {
@@ -93,6 +91,29 @@ TEST_F(ProgramCommandTest, SkinItemStoresTheSkinAndRepaintsTheWindow) {
 TEST_F(ProgramCommandTest, CloseItemEndsTheProgram) {
     viewer.command(999);
     EXPECT_EQ(viewer.waitForExit(), DWORD(0)) << "the program did not end (or failed)";
+}
+
+}  // namespace
+
+namespace {
+
+// "Version Information" holds the viewer modal while it is up; closed, the viewer takes
+// input again. With the built-in language pack the update check asks nothing and records
+// no check.
+TEST_F(ProgramCommandTest, AboutWindowHoldsTheViewerModalUntilItCloses) {
+    viewer.command(10000);
+    HWND about = e2e::waitForOtherWindow(viewer, L"Version Information");
+    ASSERT_NE(about, nullptr) << "no \"Version Information\" window";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindowEnabled(viewer.window()); })) << "the viewer stays enabled";
+    ASSERT_TRUE(waitUntil([&] { return e2e::clickButton(about, L"Close"); })) << "no \"Close\" button";
+    EXPECT_TRUE(waitUntil([&] { return !IsWindow(about) || !IsWindowVisible(about); })) << "the window stayed";
+    EXPECT_TRUE(waitUntil([&] { return IsWindowEnabled(viewer.window()) != FALSE; })) << "the viewer stays disabled";
+    EXPECT_TRUE(answersWithin(1000));
+    // The viewer works again: a command reaches it.
+    viewer.command(992);
+    EXPECT_TRUE(waitUntil([&] { return (viewer.exStyle() & WS_EX_TOPMOST) != 0; }));
+    EXPECT_TRUE(e2e::visibleDialogs(viewer).empty()) << "a question came up";
+    EXPECT_FALSE(e2e::hasSetting(L"MainWindow\\Version", L"Update")) << "an update check was recorded";
 }
 
 }  // namespace

@@ -6,13 +6,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 #include "e2e/support/PictureFiles.h"
 #include "e2e/support/SavedSettings.h"
+#include "e2e/support/ViewerFixture.h"
 #include "e2e/support/ViewerProcess.h"
-#include "support/HostTool.h"
 
 namespace {
 
@@ -23,10 +22,10 @@ using e2e::settingText;
 using e2e::ViewerProcess;
 using e2e::waitUntil;
 
-constexpr COLORREF kRed = RGB(230, 20, 20);
-constexpr COLORREF kGreen = RGB(20, 200, 40);
-constexpr COLORREF kBlue = RGB(30, 40, 220);
-constexpr COLORREF kYellow = RGB(240, 220, 10);
+using e2e::kBlue;
+using e2e::kGreen;
+using e2e::kRed;
+using e2e::kYellow;
 
 bool sameIgnoringCase(const std::wstring& a, const std::wstring& b) { return _wcsicmp(a.c_str(), b.c_str()) == 0; }
 
@@ -36,60 +35,8 @@ RECT workArea() {
     return r;
 }
 
-class ProgramWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override { e2e::clearSettings(); }
-    // Whether the program ends on WM_CLOSE is a test of its own: here it is only ended.
-    void TearDown() override { viewer.close(); }
-
-    // Starts the viewer and waits for its window; false (with the test failed) without one.
-    bool open(const std::vector<std::wstring>& args = {}) {
-        if (!viewer.start(args)) {
-            ADD_FAILURE() << "Glimmer.exe could not be started";
-            return false;
-        }
-        if (!viewer.waitForWindow()) {
-            ADD_FAILURE() << viewer.whyNoWindow();
-            return false;
-        }
-        return true;
-    }
-    // Waits until the title is the text.
-    bool titleBecomes(const std::wstring& title) {
-        return waitUntil([&] { return viewer.title() == title; });
-    }
-    // Waits until the window's outer size differs from the one given; the new size.
-    SIZE sizeAfterChangeFrom(SIZE old) {
-        SIZE now = old;
-        waitUntil([&] {
-            now = viewer.windowSize();
-            return now.cx != old.cx || now.cy != old.cy;
-        });
-        return now;
-    }
-    // The window's pixels once painting has settled (two grabs a moment apart agree)
-    // and the condition holds on them.
-    bool pixelsSettle(ScreenPixels* out, const std::function<bool(const ScreenPixels&)>& condition = nullptr) {
-        ScreenPixels last = viewer.clientPixels();
-        const bool settled = waitUntil([&] {
-            ScreenPixels now = viewer.clientPixels();
-            const bool stable = now == last;
-            last = now;
-            if (!stable || (condition && !condition(now))) return false;
-            *out = now;
-            return true;
-        });
-        if (!settled) {
-            // Kept for a look at what the window showed instead.
-            const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-            const std::string file = std::string(GLIMMER_BINARY_DIR) + "/testtmp/" + info->name() + ".bmp";
-            if (last.saveBmp(testsupport::winPath(file))) std::printf("The window's last pixels: %s\n", file.c_str());
-        }
-        return settled;
-    }
-
-    ViewerProcess viewer;
-};
+// Starts each test from the program's first start; the helpers are the fixture's.
+class ProgramWindowTest : public e2e::ViewerTest {};
 
 // ---- the empty viewer
 
@@ -265,10 +212,12 @@ TEST_F(ProgramWindowTest, ZoomKeysResizeTheWindowByThePicturesNewSize) {
     EXPECT_EQ(out.cx - original.cx, -12);
     EXPECT_EQ(out.cy - original.cy, -6);
     // Until the smaller picture is painted over the larger one's place.
-    EXPECT_TRUE(pixelsSettle(&pixels, [](const ScreenPixels& p) {
-        const auto blue = p.countNear(kBlue);
-        return blue >= 188 * 94 && blue < 190 * 96;
-    })) << pixels.countNear(kBlue) << " blue pixels";
+    EXPECT_TRUE(pixelsSettle(&pixels,
+                             [](const ScreenPixels& p) {
+                                 const auto blue = p.countNear(kBlue);
+                                 return blue >= 188 * 94 && blue < 190 * 96;
+                             }))
+        << pixels.countNear(kBlue) << " blue pixels";
 }
 
 TEST_F(ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {
@@ -297,7 +246,7 @@ TEST_F(ProgramWindowTest, PictureWiderThanTheScreenIsFittedToTheWorkAreaWidth) {
 
 // Off until the window is laid out again after a drop shrinks it: the picture opens (title
 // and folder right) but the content stays where the 500 x 450 window had it.
-TEST_F(ProgramWindowTest, DISABLED_FileDroppedOnTheEmptyViewerIsOpened) {
+TEST_F(ProgramWindowTest, FileDroppedOnTheEmptyViewerIsOpened) {
     PictureFolder folder("drop");
     const std::wstring path = folder.bmp(L"dropped.bmp", 120, 80, flat(kYellow));
     ASSERT_TRUE(open());

@@ -312,6 +312,9 @@ private:
     void startParts();
     void registerWindowListeners();
     void placeAndOpen(const wchar_t* path);
+    // Attaches the panels and pages not shown at the start (once; selecting a panel
+    // attaches them first when they are still waiting).
+    void attachHiddenParts();
     void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();
@@ -323,6 +326,7 @@ private:
     void postStatus(const wchar_t* name, intptr_t a2, intptr_t a3, intptr_t a4);
 
     bool toolbarCompact_ = false;
+    bool hiddenPartsPending_ = false;
     int32_t eventDepth_ = 0;  // window's thread only
     // Worker thread only (read by the window's thread while the worker waits in invoke).
     int32_t convertTotal_ = 0;

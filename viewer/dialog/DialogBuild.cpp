@@ -41,6 +41,7 @@ namespace c = command;
 // (compared by identity).
 const wchar_t* const kBuildCall = L"Glimmer_BuildViewer";
 const wchar_t* const kUpdateCheckCall = L"Glimmer_CheckForUpdate";
+const wchar_t* const kAttachRestCall = L"Glimmer_AttachHiddenParts";
 
 // The panel chooser, top to bottom (0: a separator line); each entry's text is
 // kPanelTextBase + its command.
@@ -97,6 +98,8 @@ int32_t Dialog::run(const wchar_t* path) {
 
 void Dialog::build(const wchar_t* path) {
     if (window_) return;
+    // The picture is read while the window and its parts are made.
+    if (path && opener_) opener_->preloadFile(path);
     window_ = win::Window::create();
     if (!window_->getHwnd()) return;
     // Only the build call can arrive before the build itself has registered the rest.
@@ -112,6 +115,10 @@ bool Dialog::onBuildCall(intptr_t arg1, intptr_t arg2) {
     if (arg1 == reinterpret_cast<intptr_t>(kUpdateCheckCall)) {
         // On the window's thread like everything else that reads or writes the settings.
         if (appWindow_) appWindow_->checkForUpdate(window_);
+        return true;
+    }
+    if (arg1 == reinterpret_cast<intptr_t>(kAttachRestCall)) {
+        attachHiddenParts();
         return true;
     }
     return false;
@@ -181,7 +188,30 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
     window_->setShowInTaskbar(true);
     if (!window_->isPlacedOnScreen()) window_->moveOntoScreen();
     window_->setShown(true, true);
-    if (view_) view_->startAnimation();
+    if (view_) {
+        view_->startAnimation();
+        view_->repaint();  // the picture first, then whatever is not seen yet
+    }
+    hiddenPartsPending_ = true;
+    if (!window_->invokeLater(reinterpret_cast<intptr_t>(kAttachRestCall), 0, 0, 0)) attachHiddenParts();
+}
+
+void Dialog::attachHiddenParts() {
+    if (!hiddenPartsPending_) return;
+    hiddenPartsPending_ = false;
+    if (s::gui::IBox* convert = toolPanels_->convertPage()) {
+        convert->setVisible(false, true);
+        pageBox_->addChild(convert);
+    }
+    int32_t count = 0;
+    const int32_t* order = panelHolderCommands(&count);
+    for (int32_t i = 1; i < count; ++i) {
+        s::gui::IBox* panel = toolPanels_->panelFor(order[i]);
+        if (!panel) panel = filterPanels_->panelFor(order[i]);
+        if (!panel) continue;
+        panel->setVisible(false, true);
+        panelHolder_->addChild(panel);
+    }
 }
 
 void Dialog::buildTitleArea() {
@@ -241,7 +271,7 @@ void Dialog::buildPages() {
 
     pageBox_->addChild(helpPage_);
     pageBox_->addChild(scrollBox_);
-    pageBox_->addChild(toolPanels_->convertPage());
+    // (the convert page, the pile's third page, is attached with the hidden panels)
 }
 
 void Dialog::buildBottomBar() {
@@ -279,7 +309,9 @@ void Dialog::buildBottomBar() {
     for (int32_t i = 0; i < count; ++i) {
         s::gui::IBox* panel = toolPanels_->panelFor(order[i]);
         if (!panel) panel = filterPanels_->panelFor(order[i]);
-        if (panel) panelHolder_->addChild(panel);
+        // Only the first panel is shown at the start; the others are attached after the
+        // first picture is on screen (attachHiddenParts).
+        if (panel && i == 0) panelHolder_->addChild(panel);
     }
 
     barRow_->withChild(compactButtons_)->withChild(menuBar_)->withChild(hGap(7 * s))->withChild(panelHolder_);

@@ -276,6 +276,7 @@ void Dialog::pickCustomColor() {
     if (!chosen) return;
     if (settings_) settings_->setDefaultBgCustomColor(int32_t(color));
     currentValues_->bgCustomColor = int32_t(color);
+    if (rightClick_) rightClick_->showCustomColor(int32_t(color));
     if (currentValues_->bgType == 3 && filterPanels_) filterPanels_->setBackground(3, color, true);
 }
 

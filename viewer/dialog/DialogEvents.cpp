@@ -219,6 +219,7 @@ void Dialog::onZoomSlider(int32_t position) {
 }
 
 void Dialog::selectPanel(int32_t command) {
+    attachHiddenParts();
     s::gui::IBox* panel = toolPanels_->panelFor(command);
     if (!panel) panel = filterPanels_->panelFor(command);
     if (command == kConvertPanel) {

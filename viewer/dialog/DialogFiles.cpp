@@ -19,6 +19,7 @@
 #include "viewer/dialog/DialogFilesSupport.h"
 #include "viewer/effects/EffectData.h"
 #include "viewer/panels/IToolPanels.h"
+#include "viewer/saveopts/SaveOptionsWindow.h"
 #include "viewer/settings/ViewerSettings.h"
 #include "viewer/worker/BatchConverter.h"
 
@@ -86,15 +87,31 @@ void Dialog::saveAs(bool viewSize, bool autoSharpen) {
     }
     path->release();
 
-    if (!shown_.isShown() || !view_->hasImage() || view_->getImageSet() != asked) {
+    // The picture may change under a dialog (a slide show, a paste): only the one asked
+    // about is saved.
+    auto changed = [&] {
+        if (shown_.isShown() && view_->hasImage() && view_->getImageSet() == asked) return false;
         showCommandError(
             (L"The picture changed while the file was being chosen; nothing was saved to\n" + target).c_str());
-        return;
-    }
+        return true;
+    };
+    if (changed()) return;
     const SaveFormat* format = saveFormatOfName(target.c_str());
     IEncodeSetting* setting =
         encodeSettingFor(format->extension, currentValues_, settings_ ? settings_->getStore() : nullptr);
     if (!setting) return;
+    // The format's options, asked with the viewer held as under the file dialog. A format
+    // without an options panel saves with its stored options.
+    bool taken;
+    {
+        FlagScope hold(&commandDialogUp_);
+        boxes::SaveOptionsWindow asker(window_, setting, localizer_);
+        taken = !asker.open() || asker.waitForAnswer();
+    }
+    if (!taken || changed()) {
+        static_cast<EncodeSettingBase*>(setting)->release();
+        return;
+    }
     IEncodedImage* encoder = view_->exportShown(setting, viewSize, autoSharpen, nullptr);
     const bool written = encoder && encoder->save(target.c_str());
     if (encoder) encoder->release();

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <string>
-#include <thread>
 
 #include "gui/box/Box.h"
 #include "gui/controls/Image.h"
@@ -77,10 +76,16 @@ void Dialog::nameOpenedPictures() {
     openerNamed_ = true;
 }
 
+// A layout takes each box's minimum size from that box's last layout. The help page is
+// far taller than a small picture: after the picture page comes up, the page box and then
+// the drop box are laid out again, inside out, so that the next layout of the window no
+// longer holds the drop box at the help page's height (which pushed the bottom bar out of
+// a window shrunk to the picture).
 void Dialog::showPage(int32_t page) {
     if (!pageBox_) return;
     pageBox_->showOnly(page);
     pageBox_->doLayout();
+    if (dropBox_) dropBox_->doLayout();
 }
 
 void Dialog::showTitle(const wchar_t* title) {
@@ -131,10 +136,7 @@ void Dialog::installPictureIcons(BufferedImageSet* set) {
     if (!window_ || !set || set->getFrameCount() < 1 || !set->getFrame(0)) return;
     image::win::BufferedImage* picture = set->getFrame(0);
     image::win::BufferedImage* small = iconSourceOf(picture);
-    // Made on a thread of its own: the icon encoder leaves per-thread state behind that
-    // the window's thread must not keep (under Wine the process then hangs at its exit).
-    image::ico::win::Icon* icons = nullptr;
-    std::thread([&] { icons = image::ico::win::Icon::makeWindowIcons(small ? small : picture); }).join();
+    image::ico::win::Icon* icons = image::ico::win::Icon::makeWindowIcons(small ? small : picture);
     if (small) small->release();
     if (!icons) return;
     int index = 0;

@@ -1,8 +1,13 @@
 #include "viewer/menus/RightClickMenu.h"
 
+#include <windows.h>
+
+#include <algorithm>
+
 #include "gui/menus/MenuItem.h"
 #include "gui/menus/PopupMenu.h"
 #include "gui/skin/ISkinner.h"
+#include "imaging/image/Bitmap.h"
 #include "platform/lang/Localizer.h"
 #include "platform/map/IMappedData.h"
 #include "platform/shell/Association.h"
@@ -79,6 +84,49 @@ void readAssociations(RightClickState* state) {
 RightClickMenu::~RightClickMenu() {
     // The sub-menus belong to the menu and go back with it.
     if (menu_) menu_->release();
+    if (swatch_) swatch_->release();
+}
+
+namespace {
+
+// A square of the menu's check-mark size: a one-pixel black frame round the colour.
+image::bmp::win::Bitmap* makeSwatch(COLORREF color) {
+    const int side = std::max(8, GetSystemMetrics(SM_CYMENUCHECK));
+    auto* bitmap = image::bmp::win::Bitmap::create();
+    if (!bitmap->create(side, side, 32)) {
+        bitmap->release();
+        return nullptr;
+    }
+    const uint32_t inside =
+        0xFF000000u | uint32_t(GetRValue(color)) << 16 | uint32_t(GetGValue(color)) << 8 | GetBValue(color);
+    for (int y = 0; y < side; ++y) {
+        auto* row = reinterpret_cast<uint32_t*>(bitmap->getRow(y));
+        for (int x = 0; x < side; ++x)
+            row[x] = x == 0 || y == 0 || x == side - 1 || y == side - 1 ? 0xFF000000u : inside;
+    }
+    GdiFlush();
+    return bitmap;
+}
+
+}  // namespace
+
+void* RightClickMenu::customColorSwatch() const { return swatch_ ? swatch_->getHBitmap() : nullptr; }
+
+void RightClickMenu::showCustomColor(int32_t color) {
+    PopupMenu* sub = subs_[kBackground];
+    color &= 0xFFFFFF;
+    if (!sub || (swatch_ && color == swatchColor_)) return;
+    image::bmp::win::Bitmap* swatch = makeSwatch(COLORREF(color));
+    if (!swatch) return;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    info.hbmpItem = swatch->getHBitmap();
+    SetMenuItemInfoW(sub->getHandle(), UINT(cmd::kBgCustom), FALSE, &info);
+    // The menu no longer shows the old one.
+    if (swatch_) swatch_->release();
+    swatch_ = swatch;
+    swatchColor_ = color;
 }
 
 PopupMenu* RightClickMenu::getSubMenu(Sub which) const {
@@ -282,6 +330,7 @@ void RightClickMenu::updateMarks(ViewerSettings& settings, RightClickState* stat
     subs_[kView]->setChecked(cmd::kCloseByWheelClick, state->closeOnWheelClick);
     subs_[kFitMode]->checkRadioAt(fitModePosition(settings.getFitMode2()));
     subs_[kBackground]->checkRadioAt(backgroundPosition(settings.getDefaultBgType()));
+    showCustomColor(settings.getDefaultBgCustomColor());
 
     if (subs_[kSkin]) {
         const int32_t listed = int32_t(subs_[kSkin]->getEntryCount());

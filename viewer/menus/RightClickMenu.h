@@ -28,6 +28,9 @@ class PopupMenu;
 namespace s::gui::drawer {
 class ISkinner;
 }
+namespace s::image::bmp::win {
+class Bitmap;
+}
 
 namespace s::image::gui::dialogs::imageview {
 
@@ -90,6 +93,13 @@ public:
     // Sets every check and radio mark again from the settings and the state.
     void updateMarks(ViewerSettings& settings, RightClickState* state);
 
+    // The "Custom Color" item of "Default Background Color" shows the custom colour
+    // (0x00BBGGRR) as a framed swatch beside its text; build and updateMarks show the
+    // stored one.
+    void showCustomColor(int32_t color);
+    // The swatch's bitmap (an HBITMAP), null before build.
+    void* customColorSwatch() const;
+
     // Null before build.
     s::gui::win::PopupMenu* getMenu() const { return menu_; }
     // Null before build, and for kSkin without a skinner.
@@ -112,6 +122,8 @@ private:
     s::gui::win::PopupMenu* menu_ = nullptr;
     s::gui::win::PopupMenu* subs_[kSubCount] = {};
     lang::Localizer* localizer_ = nullptr;
+    image::bmp::win::Bitmap* swatch_ = nullptr;  // the menu only borrows its section
+    int32_t swatchColor_ = -1;
 };
 
 }  // namespace s::image::gui::dialogs::imageview

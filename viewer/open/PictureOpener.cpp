@@ -18,7 +18,8 @@ PictureOpener::PictureOpener(ViewerSettings* settings) : settings_(settings) {}
 
 bool PictureOpener::openFile(const wchar_t* path, ShownPicture* shown) {
     if (!path || !*path || !shown) return false;
-    BufferedImageSet* set = loadImageFile(path);
+    BufferedImageSet* set = nullptr;
+    if (!preload_.take(path, &set) || !set) set = loadImageFile(path);
     if (!set) return false;
     commit(PictureSource::File, set, PathWin::fromString(path), shown);
     return true;

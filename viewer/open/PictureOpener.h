@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <string>
 
+#include "imaging/exchange/BackgroundLoad.h"
 #include "viewer/open/ShownPicture.h"
 
 namespace s::file::win {
@@ -77,6 +78,9 @@ public:
     // for a missing, unreadable or unknown file.
     bool openFile(const wchar_t* path, ShownPicture* shown);
     bool openFile(file::win::PathWin* path, ShownPicture* shown);
+    // Starts reading the file on a thread of its own; the next openFile of exactly this
+    // path takes the result instead of reading the file again.
+    void preloadFile(const wchar_t* path) { preload_.start(path); }
     // The picture on the clipboard. False when it holds none.
     bool openClipboard(HWND owner, ShownPicture* shown);
     // A capture of the given kind (capture::); the point is where the user picked a
@@ -99,6 +103,7 @@ private:
     ViewerSettings* settings_;
     PictureNames names_;
     DWORD captureDelayMs_ = 500;
+    image::BackgroundLoad preload_;
 };
 
 }  // namespace s::image::gui::dialogs::imageview

@@ -222,11 +222,9 @@ void ToolPanels::loadFilterSet(const wchar_t* name) {
             panels->reattachFilters();
         } else {
             panels->resetFilterPanels(false, false, false);
-            if (apply) {
-                panels->setLoadingFilterSet(true);
-                panels->loadValues(apply);
-                panels->setLoadingFilterSet(false);
-            }
+            // loadValues marks itself as loading (the setters' events do not choose
+            // "Current Filter Set") and re-filters the shown picture when it is done.
+            if (apply) panels->loadValues(apply);
         }
         panels->setLocked(locked);
     }

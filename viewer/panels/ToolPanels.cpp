@@ -10,6 +10,7 @@
 #include "viewer/panels/IToolPanelHost.h"
 #include "viewer/panels/ToolPanelControls.h"
 #include "viewer/settings/ViewerSettings.h"
+#include "viewer/worker/ViewerWorker.h"
 
 namespace s::image::gui::dialogs::imageview {
 
@@ -256,13 +257,19 @@ void ToolPanels::setCaptureKind(int32_t kind) {
 
 int32_t ToolPanels::slideShowInterval() {
     if (!built_) return slideInterval_;
-    str::strbuffer::StrBuffer t;
-    t.setText(c_->intervalField->getText());
-    if (t.isInteger()) slideInterval_ = t.toInt();
-    if (slideInterval_ < 0) slideInterval_ = kDefaultSlideShowInterval;
+    slideInterval_ = slideShowIntervalFrom(c_->intervalField->getText(), slideInterval_);
     c_->intervalField->setText(std::to_wstring(slideInterval_).c_str(), false);
     if (settings_) settings_->setSlideShowMSec(slideInterval_);
     return slideInterval_;
+}
+
+std::wstring ToolPanels::slideShowIntervalText() {
+    const wchar_t* text = built_ ? c_->intervalField->getText() : nullptr;
+    return text ? text : L"";
+}
+
+void ToolPanels::setSlideShowIntervalText(const wchar_t* text) {
+    if (built_) c_->intervalField->setText(text ? text : L"", false);
 }
 
 bool ToolPanels::isSlideShowRepeat() {
@@ -276,7 +283,7 @@ bool ToolPanels::handleToolEvent(IComponent* source, int32_t code) {
         if (host_->isSlideShowRunning()) {
             host_->requestWorkerStop();
         } else {
-            slideShowInterval();
+            // The controller takes the interval and Repeat from the panel.
             host_->startSlideShow();
         }
         return true;

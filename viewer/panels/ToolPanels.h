@@ -100,8 +100,6 @@ inline constexpr wchar_t kIco[] = L"ico";
 
 // The separator text of the filter-set lists.
 constexpr const wchar_t* kSetListSeparator = L"--------------------------------------";
-// The text of a slide-show interval that is missing or negative.
-constexpr int32_t kDefaultSlideShowInterval = 1800;
 
 class ToolPanels final : public IToolPanels, public s::gui::events::IEventListener {
 public:
@@ -132,6 +130,9 @@ public:
     bool fillConvertRequest(ConvertRequest* request) override;
     int32_t slideShowInterval() override;
     bool isSlideShowRepeat() override;
+    std::wstring slideShowIntervalText() override;
+    void setSlideShowIntervalText(const wchar_t* text) override;
+    bool slideShowRepeat() override { return isSlideShowRepeat(); }
     void slideShowStarted() override;
     void slideShowEnded() override;
     void convertStarted() override;

@@ -37,7 +37,13 @@ Painter quadrants(COLORREF topLeft, COLORREF topRight, COLORREF bottomLeft, COLO
     };
 }
 
-PictureFolder::PictureFolder(const std::string& name) : path_(testsupport::winPath(testsupport::makeTempDir(name))) {}
+PictureFolder::PictureFolder(const std::string& name)
+    : unixPath_(testsupport::makeTempDir(name)), path_(testsupport::winPath(unixPath_)) {}
+
+std::wstring PictureFolder::convert(const std::string& from, const std::string& to) const {
+    if (!testsupport::runHost("convert '" + unixPathOf(from) + "' '" + unixPathOf(to) + "'")) return L"";
+    return testsupport::winPath(unixPathOf(to));
+}
 
 std::wstring PictureFolder::bmp(const std::wstring& name, int width, int height, const Painter& painter) const {
     const uint32_t stride = (uint32_t(width) * 3 + 3) & ~3u;

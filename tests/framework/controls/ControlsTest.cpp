@@ -5,8 +5,8 @@
 #include <commctrl.h>
 
 #include "framework/WindowTesting.h"
-#include "framework/controls/Button.h"
-#include "framework/controls/ComboBox.h"
+#include "framework/controls/ButtonCtrl.h"
+#include "framework/controls/ComboBoxCtrl.h"
 #include "framework/controls/Edit.h"
 #include "framework/controls/ProgressCtrl.h"
 #include "framework/controls/SliderCtrl.h"

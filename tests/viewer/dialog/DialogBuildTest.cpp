@@ -2,9 +2,13 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "DialogTestSupport.h"
 #include "gui/box/Box.h"
+#include "gui/controls/ComboBoxItem.h"
+#include "gui/controls/IButton.h"
+#include "gui/controls/IComboBox.h"
 #include "gui/controls/IImage.h"
 #include "gui/menus/MenuEx.h"
 #include "gui/menus/PopupMenu.h"
@@ -13,6 +17,7 @@
 
 using dialogtest::Viewer;
 using dialogtest::waitFor;
+using s::image::gui::dialogs::imageview::Dialog;
 using s::image::gui::dialogs::imageview::ViewerSettings;
 
 namespace {
@@ -127,6 +132,51 @@ TEST(DialogBuildTest, WithAPictureAndNoFitTheStoredPlaceIsUsedAtLeast250Wide) {
             EXPECT_EQ(viewer.window()->getY(), c.y);
         }
     }
+}
+
+// The panels not seen at the start are attached after the picture is on screen: each
+// then has its window, hidden, and shows the values stored for it.
+TEST(DialogBuildTest, PanelsAttachedAfterTheFirstPictureCarryTheirStoredValues) {
+    opentest::PictureFolder folder("dialoglater");
+    ASSERT_TRUE(folder.addPictures({"a.png"}, 40));
+    Viewer viewer(1, [](ViewerSettings& settings) {
+        settings.setWatermarkSize(14);
+        settings.setWatermarkBold(true);
+    });
+    viewer.build(folder.winFile("a.png").c_str());
+    int32_t count = 0;
+    const int32_t* order = Dialog::panelHolderCommands(&count);
+    s::gui::win::Box* holder = viewer->panelHolder();
+    ASSERT_TRUE(waitFor([&] { return holder->getChildCount() == count; }));
+    ASSERT_TRUE(waitFor([&] { return viewer->pageBox()->getChildCount() == 3; }));
+    for (int32_t i = 0; i < count; ++i) {
+        SCOPED_TRACE(order[i]);
+        auto* panel = dynamic_cast<CWnd*>(holder->getChildAt(i));
+        ASSERT_NE(panel, nullptr);
+        EXPECT_TRUE(IsWindow(panel->m_hWnd));
+        EXPECT_EQ(holder->getChildAt(i)->isVisible(), i == 0);
+    }
+    EXPECT_FALSE(viewer->pageBox()->getChildAt(2)->isVisible());
+    int32_t watermark = 0;
+    while (watermark < count && order[watermark] != 4650) ++watermark;
+    ASSERT_LT(watermark, count);
+    auto* row = dynamic_cast<s::gui::win::Box*>(holder->getChildAt(watermark));
+    ASSERT_NE(row, nullptr);
+    // The row: text, font, size, colour, outline, outline colour, bold, italic.
+    s::gui::IComboBox* size = nullptr;
+    std::vector<s::gui::IButton*> buttons;
+    for (int32_t i = 0; i < row->getChildCount(); ++i) {
+        s::gui::IComponent* child = row->getChildAt(i);
+        if (auto* combo = dynamic_cast<s::gui::IComboBox*>(child)) size = combo;  // the last combo: the size
+        if (auto* button = dynamic_cast<s::gui::IButton*>(child)) buttons.push_back(button);
+    }
+    ASSERT_EQ(buttons.size(), 5u);
+    s::gui::IButton* bold = buttons[3];
+    ASSERT_NE(size, nullptr);
+    ASSERT_NE(size->getSelectedItem(), nullptr);
+    EXPECT_EQ(size->getSelectedItem()->getData(), 14);
+    ASSERT_NE(bold, nullptr);
+    EXPECT_TRUE(bold->isToggled());
 }
 
 }  // namespace

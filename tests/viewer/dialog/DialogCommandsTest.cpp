@@ -9,12 +9,15 @@
 
 #include "DialogTestSupport.h"
 #include "gui/menus/PopupMenu.h"
+#include "platform/file/PathWin.h"
 #include "platform/shell/Shell.h"
+#include "support/DialogDriver.h"
 #include "support/HostTool.h"
 #include "viewer/effects/EffectData.h"
 #include "viewer/menus/AssociationCommands.h"
 #include "viewer/menus/CommandIds.h"
 #include "viewer/menus/RightClickMenu.h"
+#include "viewer/panels/IToolPanels.h"
 
 using dialogtest::Viewer;
 using dialogtest::waitFor;
@@ -108,6 +111,47 @@ TEST_F(DialogCommandsTest, DefaultBackgroundIsStoredMarkedAndApplied) {
     }
 }
 
+TEST_F(DialogCommandsTest, APickedCustomColourShowsOnItsSwatchAndIsAppliedByTheItem) {
+    Viewer viewer(1, [](iv::ViewerSettings& settings) { settings.setDefaultBgCustomColor(int32_t(RGB(1, 2, 3))); });
+    viewer.build(win("a.png").c_str());
+    RightClickMenu* rightClick = viewer->rightClickMenu();
+    auto swatchColour = [&] {
+        HBITMAP swatch = static_cast<HBITMAP>(rightClick->customColorSwatch());
+        BITMAP shape{};
+        if (!GetObjectW(swatch, sizeof(shape), &shape)) return COLORREF(CLR_INVALID);
+        HDC dc = CreateCompatibleDC(nullptr);
+        HGDIOBJ old = SelectObject(dc, swatch);
+        const COLORREF c = GetPixel(dc, shape.bmWidth / 2, shape.bmHeight / 2);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        return c;
+    };
+    EXPECT_EQ(swatchColour(), RGB(1, 2, 3));
+    {
+        // The red, green and blue boxes of the colour dialog, typed in as a user would.
+        testsupport::DialogDriver driver(GetWindowThreadProcessId(viewer.hwnd(), nullptr), [](HWND dialog) {
+            const wchar_t* texts[] = {L"10", L"200", L"30"};
+            for (int i = 0; i < 3; ++i) {
+                HWND edit = GetDlgItem(dialog, 706 + i);
+                SendMessageW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(texts[i]));
+                SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(706 + i, EN_UPDATE), reinterpret_cast<LPARAM>(edit));
+            }
+            PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+        });
+        PostMessageW(viewer.hwnd(), WM_COMMAND, MAKEWPARAM(cmd::kBgPickCustom, 0), 0);
+        EXPECT_TRUE(waitFor([&] { return driver.acted(); }, 15000));
+    }
+    SendMessageW(viewer.hwnd(), WM_NULL, 0, 0);  // the command has ended
+    EXPECT_EQ(viewer.reg().dwordOf(kView, L"DefaultBgCustomColor"), DWORD(RGB(10, 200, 30)));
+    EXPECT_EQ(swatchColour(), RGB(10, 200, 30));
+    // The background type was not the custom colour: it stays; the item applies it.
+    EXPECT_NE(viewer->currentValues()->bgType, 3);
+    run(viewer.hwnd(), cmd::kBgCustom);
+    EXPECT_EQ(viewer->currentValues()->bgType, 3);
+    EXPECT_EQ(viewer->currentValues()->bgCustomColor, int32_t(RGB(10, 200, 30)));
+    EXPECT_EQ(viewer.reg().dwordOf(kView, L"DefaultBgType"), 3u);
+}
+
 TEST_F(DialogCommandsTest, DefaultFitModeWritesFitMode2) {
     Viewer viewer;
     viewer.build();
@@ -168,6 +212,61 @@ TEST_F(DialogCommandsTest, SlideShowStartsAndStopsOnlyWithAPicture) {
     run(viewer.hwnd(), cmd::kSlideShow);
     EXPECT_TRUE(waitFor([&] { return viewer->isSlideShowRunning(); }));
     EXPECT_EQ(viewer.reg().textOf(L"MainWindow\\SlideShow", L"MSec"), L"60000");
+    run(viewer.hwnd(), cmd::kSlideShow);
+    EXPECT_TRUE(waitFor([&] { return !viewer->isSlideShowRunning(); }, 5000));
+}
+
+TEST_F(DialogCommandsTest, SlideShowTakesTheIntervalTypedInItsPanel) {
+    Viewer viewer(1, [](iv::ViewerSettings& settings) { settings.setSlideShowMSec(60000); });
+    viewer.build(win("a.png").c_str());
+    iv::IToolPanels* tools = viewer->toolPanels();
+    ASSERT_NE(tools, nullptr);
+    struct Case {
+        const wchar_t* typed;
+        const wchar_t* taken;
+    } cases[] = {
+        {L"700", L"700"},
+        {L"-5", L"1800"},    // a negative interval
+        {L"soon", L"1800"},  // not a number: the last one stays
+        {L"60000", L"60000"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.typed)));
+        tools->setSlideShowIntervalText(c.typed);
+        run(viewer.hwnd(), cmd::kSlideShow);
+        EXPECT_TRUE(waitFor([&] { return viewer->isSlideShowRunning(); }));
+        EXPECT_EQ(tools->slideShowIntervalText(), c.taken);
+        EXPECT_EQ(viewer.reg().textOf(L"MainWindow\\SlideShow", L"MSec"), c.taken);
+        run(viewer.hwnd(), cmd::kSlideShow);
+        EXPECT_TRUE(waitFor([&] { return !viewer->isSlideShowRunning(); }, 5000));
+    }
+}
+
+TEST_F(DialogCommandsTest, SlideShowWithoutRepeatStopsAfterTheLastPicture) {
+    ASSERT_TRUE(testsupport::runHost("cd '" + dir + "' && cp a.png b.png && cp a.png c.png"));
+    auto shownName = [](Viewer& v) {
+        const std::wstring path = v->shown().getFile() ? v->shown().getFile()->getFullPath() : L"";
+        return path.substr(path.find_last_of(L'\\') + 1);
+    };
+    {
+        Viewer viewer(1, [](iv::ViewerSettings& settings) { settings.setSlideShowRepeat(false); });
+        viewer.build(win("a.png").c_str());
+        ASSERT_FALSE(viewer->toolPanels()->slideShowRepeat());
+        viewer->toolPanels()->setSlideShowIntervalText(L"50");
+        run(viewer.hwnd(), cmd::kSlideShow);
+        EXPECT_TRUE(waitFor([&] { return shownName(viewer) == L"c.png"; }, 5000));
+        EXPECT_TRUE(waitFor([&] { return !viewer->isSlideShowRunning(); }, 5000));
+        EXPECT_EQ(shownName(viewer), L"c.png");
+    }
+    // With Repeat it goes round to the first picture and on.
+    Viewer viewer;
+    viewer.build(win("a.png").c_str());
+    ASSERT_TRUE(viewer->toolPanels()->slideShowRepeat());
+    viewer->toolPanels()->setSlideShowIntervalText(L"50");
+    run(viewer.hwnd(), cmd::kSlideShow);
+    EXPECT_TRUE(waitFor([&] { return shownName(viewer) == L"c.png"; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return shownName(viewer) == L"a.png"; }, 5000));
+    EXPECT_TRUE(viewer->isSlideShowRunning());
     run(viewer.hwnd(), cmd::kSlideShow);
     EXPECT_TRUE(waitFor([&] { return !viewer->isSlideShowRunning(); }, 5000));
 }

@@ -48,7 +48,8 @@ TEST(DialogEventsTest, PanelChooserShowsOnePanelAndTheConvertPageComesAndGoes) {
     viewer.build();
     int32_t count = 0;
     Dialog::panelHolderCommands(&count);
-    EXPECT_EQ(viewer->panelHolder()->getChildCount(), count);
+    // The hidden panels are attached once the window is on screen.
+    EXPECT_TRUE(waitFor([&] { return viewer->panelHolder()->getChildCount() == count; }));
     EXPECT_TRUE(onlyPanelShown(viewer, 3000));
     struct Step {
         int32_t command;

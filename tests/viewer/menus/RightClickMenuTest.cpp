@@ -316,6 +316,41 @@ TEST_F(RightClickMenuTest, UpdateMovesMarksToChangedSettings) {
     EXPECT_TRUE(checkedAt(handleOf(menu, RightClickMenu::kAssociations), 0));
 }
 
+// The colour (0x00BBGGRR) of the swatch beside the "Custom Color" item at (x, y) of its
+// bitmap; -1 without a bitmap.
+int64_t swatchPixel(HMENU background, int x, int y) {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP;
+    if (!GetMenuItemInfoW(background, UINT(cmd::kBgCustom), FALSE, &info) || !info.hbmpItem) return -1;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, info.hbmpItem);
+    const COLORREF c = GetPixel(dc, x, y);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    return int64_t(c);
+}
+
+TEST_F(RightClickMenuTest, CustomColorItemShowsTheStoredColourAsASwatch) {
+    settings.setDefaultBgCustomColor(int32_t(RGB(255, 128, 0)));
+    menu.build(settings, pack.loc, &state);
+    HMENU background = handleOf(menu, RightClickMenu::kBackground);
+    BITMAP shape{};
+    ASSERT_TRUE(GetObjectW(static_cast<HBITMAP>(menu.customColorSwatch()), sizeof(shape), &shape));
+    const int middle = shape.bmWidth / 2;
+    EXPECT_EQ(swatchPixel(background, middle, middle), int64_t(RGB(255, 128, 0)));
+    EXPECT_EQ(swatchPixel(background, 0, middle), int64_t(RGB(0, 0, 0)));  // its frame
+    // The text and the radio mark stay with the item.
+    settings.setDefaultBgType(3);
+    settings.setDefaultBgCustomColor(int32_t(RGB(10, 200, 30)));
+    menu.updateMarks(settings, &state);
+    EXPECT_EQ(swatchPixel(background, middle, middle), int64_t(RGB(10, 200, 30)));
+    EXPECT_EQ(radioAt(background), 3);
+    EXPECT_EQ(entryAt(background, 3).text, L"Custom Color");
+    menu.showCustomColor(int32_t(RGB(0, 0, 255)));
+    EXPECT_EQ(swatchPixel(background, middle, middle), int64_t(RGB(0, 0, 255)));
+}
+
 TEST_F(RightClickMenuTest, LanguageChangeRewritesTextsAndKeepsMarks) {
     putView(L"Transparency", 60);
     putView(L"DefaultBgType", 5);

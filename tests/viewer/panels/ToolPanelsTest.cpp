@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "viewer/panels/ToolPanelsFixture.h"
+#include "viewer/worker/ViewerWorker.h"
 
 using namespace toolpanelstest;
 using controltest::waitFor;
@@ -183,7 +184,6 @@ TEST_F(ToolPanelsTest, SlideShowButtonStartsOrStopsAndShowsTheState) {
     c->intervalField->setText(L"-5", false);
     tools->handleEvent(c->slideButton, kAction);
     EXPECT_EQ(host->calls, std::vector<std::wstring>{L"startSlideShow"});
-    EXPECT_EQ(registry.textOf(path(L"SlideShow"), L"MSec"), L"1800");
     tools->slideShowStarted();
     EXPECT_EQ(c->slideButton->getTextId(), tooltext::kStop);
     host->slideShowRunning = true;
@@ -200,6 +200,20 @@ TEST_F(ToolPanelsTest, SlideShowButtonStartsOrStopsAndShowsTheState) {
     EXPECT_EQ(registry.dwordOf(path(L"SlideShow"), L"Repeat"), 0u);
     tools->handleEvent(c->repeatCheck, kChecked);
     EXPECT_EQ(registry.dwordOf(path(L"SlideShow"), L"Repeat"), 1u);
+}
+
+TEST_F(ToolPanelsTest, TheControllerReadsAndRewritesTheSlideShowControls) {
+    registry.putText(path(L"SlideShow"), L"MSec", L"2500");
+    registry.putDword(path(L"SlideShow"), L"Repeat", 0);
+    make(false);
+    EXPECT_EQ(tools->slideShowIntervalText(), L"2500");
+    EXPECT_FALSE(tools->slideShowRepeat());
+    c->intervalField->setText(L"-5", false);
+    EXPECT_EQ(tools->slideShowIntervalText(), L"-5");
+    tools->setSlideShowIntervalText(L"1800");
+    EXPECT_EQ(std::wstring(c->intervalField->getText()), L"1800");
+    c->repeatCheck->setCheckedSilently(true);
+    EXPECT_TRUE(tools->slideShowRepeat());
 }
 
 TEST_F(ToolPanelsTest, AClickOnARealButtonReachesTheHost) {

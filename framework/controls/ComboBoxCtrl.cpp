@@ -1,4 +1,4 @@
-#include "framework/controls/ComboBox.h"
+#include "framework/controls/ComboBoxCtrl.h"
 
 std::wstring CComboBox::GetLBText(int index) const {
     int n = GetLBTextLen(index);
