@@ -141,9 +141,11 @@ void Slider::setRange(int32_t minimum, int32_t maximum) {
     repaint();
 }
 
+// A position the slider already shows costs nothing (no message, no repaint): panels are
+// set back to their values as a whole, most of them unchanged.
 void Slider::setPosition(int32_t position) {
     model_.setPosition(position);
-    if (m_hWnd) SendMessage(TBM_SETPOS, TRUE, model_.position());
+    syncTrackBar();
 }
 
 void Slider::setTicFrequency(int32_t n) {
@@ -173,8 +175,9 @@ void Slider::setDisplayOption(bool on) {
 void Slider::setLinked(bool on) { model_.setTwoThumbs(on); }
 
 void Slider::setUpperPosition(int32_t position) {
+    const int32_t before = model_.secondPosition();
     model_.setSecondPosition(position);
-    if (m_hWnd && drawer_) repaint();
+    if (m_hWnd && drawer_ && model_.secondPosition() != before) repaint();
 }
 
 void Slider::setMark(int32_t style, int32_t a, int32_t b) {

@@ -74,6 +74,11 @@ const wchar_t* TextField::getText() {
 }
 
 void TextField::setText(const wchar_t* text, bool notify) {
+    // The same text set quietly changes nothing: no message, no new layout of the parent.
+    if (!notify && m_hWnd && GetWindowText() == (text ? text : L"")) {
+        text_ = text ? text : L"";
+        return;
+    }
     text_ = text ? text : L"";
     notify_ = notify;
     if (m_hWnd) {

@@ -46,6 +46,7 @@ struct DecodeJob {
     const uint8_t* data;
     size_t size;
     const RowTarget* target;  // null: headers only
+    int scaleDenom;           // 1, 2, 4 or 8: the picture decoded at 1/scaleDenom of its size
     int width;
     int height;
     bool refused;
@@ -77,6 +78,8 @@ void decodeBody(void* arg) {
         job->refused = true;
         return;
     }
+    ci->scale_num = 1;
+    ci->scale_denom = unsigned(job->scaleDenom);
     jpeg_calc_output_dimensions(ci);
     int w = int(ci->output_width), h = int(ci->output_height);
     job->width = w;
@@ -110,7 +113,8 @@ void decodeBody(void* arg) {
 }
 
 // Runs the decoder over the file's bytes: headers only (target null) or the pixels.
-bool decode(const uint8_t* data, size_t size, const RowTarget* target, int* width, int* height) {
+bool decode(const uint8_t* data, size_t size, const RowTarget* target, int* width, int* height,
+            int scaleDenom = 1) {
     if (!data || size == 0 || size > 0xFFFFFFFFu) return false;
     DecodeJob job;
     std::memset(&job.cinfo, 0, sizeof(job.cinfo));
@@ -118,6 +122,7 @@ bool decode(const uint8_t* data, size_t size, const RowTarget* target, int* widt
     job.data = data;
     job.size = size;
     job.target = target;
+    job.scaleDenom = scaleDenom;
     job.width = job.height = 0;
     job.refused = false;
     bool ok = runTrapped(&job.trap, decodeBody, &job) && !job.refused;
@@ -312,6 +317,28 @@ image::win::BufferedImage* Jpeg::toImage(int, image::win::BufferedImage* dst) {
     RowTarget target = {prepareImage, imageRow, &t};
     if (!decode(data_, dataSize_, &target, nullptr, nullptr)) {
         if (t.result && t.result != dst) t.result->release();
+        return nullptr;
+    }
+    t.result->setHasAlpha(false);
+    return t.result;
+}
+
+int Jpeg::reductionFor(int minWidth, int minHeight) const {
+    if (!encoded_ || minWidth <= 0 || minHeight <= 0) return 1;
+    // The library's sizes at 1/d are the sizes divided by d, rounded up.
+    for (int d : {8, 4, 2}) {
+        if ((width_ + d - 1) / d >= minWidth && (height_ + d - 1) / d >= minHeight) return d;
+    }
+    return 1;
+}
+
+image::win::BufferedImage* Jpeg::toReducedImage(int minWidth, int minHeight) {
+    const int d = reductionFor(minWidth, minHeight);
+    if (d == 1) return nullptr;
+    ImageTarget t = {nullptr, nullptr};
+    RowTarget target = {prepareImage, imageRow, &t};
+    if (!decode(data_, dataSize_, &target, nullptr, nullptr, d)) {
+        if (t.result) t.result->release();
         return nullptr;
     }
     t.result->setHasAlpha(false);

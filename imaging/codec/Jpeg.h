@@ -86,6 +86,13 @@ public:
     bool fromImage(image::win::BufferedImage* image, int quality, uint8_t r, uint8_t g, uint8_t b) override;
 
     int getQuality() const { return quality_; }
+    // A quick smaller copy of a picture read from a file: decoded at 1/2, 1/4 or 1/8 of
+    // its size (the library skips the finer detail), the smallest of those still at
+    // least minWidth x minHeight. Null when no reduction keeps that size (or nothing was
+    // read); the held file is kept, so toImage still gives the full picture.
+    image::win::BufferedImage* toReducedImage(int minWidth, int minHeight);
+    // The divisor toReducedImage would use (1: none).
+    int reductionFor(int minWidth, int minHeight) const;
     // The held DIB, decoded first when only the file's bytes are held.
     bmp::win::Bitmap* getBitmap();
 

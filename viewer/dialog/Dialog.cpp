@@ -38,6 +38,7 @@ Dialog::Dialog(app::IAppWindow* appWindow) : appWindow_(appWindow) {
 Dialog::~Dialog() {
     // The worker first: it may still be reporting to the window.
     delete worker_;
+    if (prefit_ && prefit_->joinable()) prefit_->join();
     if (window_) window_->release();  // the window owns every component attached to it
     window_ = nullptr;
     delete toolPanels_;

@@ -22,6 +22,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "foundation/base/Object.h"
@@ -238,6 +239,9 @@ private:
     PictureOpener* opener_ = nullptr;
     FolderBrowser* browser_ = nullptr;
     ShownPicture shown_;  // the picture on view, its file, folder and name
+    // Counts the pictures shown and closed: a dialog compares it to know that the picture
+    // it was asked about is still the one on view (a picture's address may be reused).
+    uint64_t pictureSerial_ = 0;
     std::wstring title_;  // the current title text
     int32_t s_ = 1;       // the screen scale
 
@@ -323,6 +327,13 @@ private:
     // Attaches the panels and pages not shown at the start (once; selecting a panel
     // attaches them first when they are still waiting).
     void attachHiddenParts();
+    // Shows the window, then paints the picture before anything else.
+    void showWindowWithPicture();
+    // The first paint of the picture, once (on the restored window's first resize, or
+    // after the show at the latest).
+    void paintFirstPicture();
+    // The least size of a reduced first decode of the start picture (0 x 0: none).
+    void previewSizeFor(int32_t* width, int32_t* height);
     void route(base::IObject* source, int32_t code);
     bool onWindowEvent(int32_t code);
     void onResized();
@@ -335,6 +346,9 @@ private:
 
     bool toolbarCompact_ = false;
     bool hiddenPartsPending_ = false;
+    bool firstPaintWaiting_ = false;
+    bool pictureFrozenForShow_ = false;
+    std::unique_ptr<std::thread> prefit_;  // the first picture's fitted copy in the making
     int32_t eventDepth_ = 0;  // window's thread only
     // Worker thread only (read by the window's thread while the worker waits in invoke).
     int32_t convertTotal_ = 0;

@@ -18,6 +18,8 @@
 #include "gui/menus/MenuItem.h"
 #include "gui/menus/PopupMenu.h"
 #include "gui/window/Window.h"
+#include "imaging/image/BufferedImage.h"
+#include "imaging/image/BufferedImageSet.h"
 #include "platform/file/PathWin.h"
 #include "viewer/dialog/Dialog.h"
 #include "viewer/effects/EffectData.h"
@@ -98,13 +100,29 @@ int32_t Dialog::run(const wchar_t* path) {
 
 void Dialog::build(const wchar_t* path) {
     if (window_) return;
-    // The picture is read while the window and its parts are made.
-    if (path && opener_) opener_->preloadFile(path);
+    // The picture is read while the window and its parts are made; when it is fitted, a
+    // large JPEG is first decoded at a reduced scale no smaller than the screen.
+    if (path && opener_) {
+        int32_t previewW = 0, previewH = 0;
+        previewSizeFor(&previewW, &previewH);
+        opener_->preloadFile(path, previewW, previewH);
+    }
     window_ = win::Window::create();
     if (!window_->getHwnd()) return;
     // Only the build call can arrive before the build itself has registered the rest.
     window_->addInvokeListener(this);
     window_->invoke(reinterpret_cast<intptr_t>(kBuildCall), reinterpret_cast<intptr_t>(path), 0, 0);
+}
+
+void Dialog::previewSizeFor(int32_t* width, int32_t* height) {
+    *width = *height = 0;
+    const int32_t fitMode = settings_->getFitMode2() != 0 ? settings_->getFitMode2() : settings_->getLastUsedFitMode();
+    // Shown at its own size, the picture needs every pixel at once.
+    if (fitMode != fit::kImageToWindow && fitMode != fit::kWindowToImage) return;
+    *width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+    *height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    if (appWindow_ && appWindow_->hasWidth()) *width = std::max(*width, appWindow_->getWidth());
+    if (appWindow_ && appWindow_->hasHeight()) *height = std::max(*height, appWindow_->getHeight());
 }
 
 bool Dialog::onBuildCall(intptr_t arg1, intptr_t arg2) {
@@ -187,18 +205,47 @@ void Dialog::buildOnWindowThread(const wchar_t* path) {
     window_->setOpacity(opacity_, false);
     window_->setShowInTaskbar(true);
     moveInsideVirtualScreen();
-    window_->setShown(true, true);
-    if (view_) {
-        view_->startAnimation();
-        view_->repaint();  // the picture first, then whatever is not seen yet
-    }
+    showWindowWithPicture();
     hiddenPartsPending_ = true;
     if (!window_->invokeLater(reinterpret_cast<intptr_t>(kAttachRestCall), 0, 0, 0)) attachHiddenParts();
+}
+
+void Dialog::showWindowWithPicture() {
+    // The picture's fitted copy is made while the window system brings the window up
+    // (the view does not paint meanwhile); the picture is then painted first of all, as
+    // soon as the window has its size on screen (paintFirstPicture).
+    pictureFrozenForShow_ = view_ && view_->setFrozen(true);
+    image::win::BufferedImageSet* set = view_ ? view_->getImageSet() : nullptr;
+    image::win::BufferedImage* frame = set && set->getFrameCount() == 1 ? set->getFrame(0) : nullptr;
+    const int32_t iw = view_ ? view_->getInnerWidth() : 0, ih = view_ ? view_->getInnerHeight() : 0;
+    if (pictureFrozenForShow_ && frame && !frame->hasFilters() && view_->isStretched() && iw > 0 && ih > 0)
+        prefit_ = std::make_unique<std::thread>([frame, iw, ih] { frame->fitScale(iw, ih, false); });
+    firstPaintWaiting_ = true;
+    window_->setShown(true, true);
+    paintFirstPicture();
+}
+
+void Dialog::paintFirstPicture() {
+    if (!firstPaintWaiting_) return;
+    firstPaintWaiting_ = false;
+    if (prefit_) {
+        prefit_->join();
+        prefit_.reset();
+    }
+    if (!view_) return;
+    if (pictureFrozenForShow_) view_->setFrozen(false);
+    view_->startAnimation();
+    view_->repaint();
 }
 
 void Dialog::attachHiddenParts() {
     if (!hiddenPartsPending_) return;
     hiddenPartsPending_ = false;
+    // The full picture replaces its reduced copy before anything else can use the view.
+    const std::wstring previewed = opener_ ? opener_->previewedPath() : std::wstring();
+    if (!previewed.empty()) {
+        openImage(previewed.c_str(), zoom_.fitWindowToImage, zoom_.fitImageToWindow);
+    }
     if (s::gui::IBox* convert = toolPanels_->convertPage()) {
         convert->setVisible(false, true);
         pageBox_->addChild(convert);

@@ -140,6 +140,8 @@ void Dialog::onResized() {
         maximizedGlyphShown_ = maximized;
     }
     const bool minimized = window_->isMinimized();
+    // Shown at last: the picture is painted before the rest of the show goes on.
+    if (!minimized && firstPaintWaiting_ && IsWindowVisible(window_->getHwnd())) paintFirstPicture();
     if (!minimized) {
         if (zoom_.fitWindowToImage || zoom_.fitImageToWindow) updateZoomSlider();
         setToolbarCompact(window_->getInnerWidth() < (showTitleBar_ ? 330 : 400) * s_);

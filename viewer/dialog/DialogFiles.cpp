@@ -56,7 +56,7 @@ void Dialog::showCommandError(const wchar_t* text) {
 void Dialog::saveAs(bool viewSize, bool autoSharpen) {
     if (!shown_.isShown() || !view_ || !view_->hasImage()) return;
     // What the dialog is asked for: the picture on view now.
-    image::win::BufferedImageSet* asked = view_->getImageSet();
+    const uint64_t asked = pictureSerial_;
     const std::wstring shownName = shown_.getName();
     const std::vector<const SaveFormat*> formats = saveFormatsFor(shownName.c_str());
 
@@ -90,7 +90,7 @@ void Dialog::saveAs(bool viewSize, bool autoSharpen) {
     // The picture may change under a dialog (a slide show, a paste): only the one asked
     // about is saved.
     auto changed = [&] {
-        if (shown_.isShown() && view_->hasImage() && view_->getImageSet() == asked) return false;
+        if (shown_.isShown() && view_->hasImage() && pictureSerial_ == asked) return false;
         showCommandError(
             (L"The picture changed while the file was being chosen; nothing was saved to\n" + target).c_str());
         return true;

@@ -6,6 +6,7 @@
 // values, the title and the remembered folder stay.
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 
 #include "gui/box/Box.h"
@@ -18,6 +19,7 @@
 #include "gui/window/Window.h"
 #include "foundation/str/StrArray.h"
 #include "imaging/codec/Icon.h"
+#include "imaging/image/BufferedImage.h"
 #include "imaging/image/BufferedImageSet.h"
 #include "platform/file/PathArray.h"
 #include "platform/file/PathWin.h"
@@ -93,9 +95,49 @@ void Dialog::showTitle(const wchar_t* title) {
     if (titleLabel_) titleLabel_->setText(title_.c_str(), true);
 }
 
+namespace {
+
+// The largest side of the picture the window icons are made from.
+constexpr int kIconSourceSide = 256;
+
+// The picture, or a copy of at most kIconSourceSide a side taken from every n-th pixel of
+// it: the icons are 32 and 16 pixels, and making them from a 24 MP picture took longer
+// than showing it. Null when the picture is small enough as it is.
+image::win::BufferedImage* iconSourceOf(image::win::BufferedImage* picture) {
+    const int w = picture->getWidth(), h = picture->getHeight();
+    const int step = (std::max(w, h) + kIconSourceSide - 1) / kIconSourceSide;
+    if (step <= 1 || !picture->hasPixels()) return nullptr;
+    const int sw = std::max(w / step, 1), sh = std::max(h / step, 1);
+    image::win::BufferedImage* small = image::win::BufferedImage::createSized(sw, sh, false);
+    if (!small || !small->hasPixels()) {
+        if (small) small->release();
+        return nullptr;
+    }
+    for (int y = 0; y < sh; ++y) {
+        const uint32_t* from = picture->getRow(y * step + step / 2 < h ? y * step + step / 2 : h - 1);
+        uint32_t* to = small->getRow(y);
+        for (int x = 0; x < sw; ++x) to[x] = from[std::min(x * step + step / 2, w - 1)];
+    }
+    small->setHasAlpha(picture->hasAlpha());
+    return small;
+}
+
+// What was painted reaches the screen before the work that follows: a window system that
+// composes windows off screen (Wine) shows a window's new pixels when its thread next waits
+// for messages, so a wait that returns at once shows them.
+void showPaintedNow() {
+    GdiFlush();
+    MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+}
+
+}  // namespace
+
 void Dialog::installPictureIcons(BufferedImageSet* set) {
-    if (!window_ || !set || set->getFrameCount() < 1) return;
-    image::ico::win::Icon* icons = image::ico::win::Icon::makeWindowIcons(set->getFrame(0));
+    if (!window_ || !set || set->getFrameCount() < 1 || !set->getFrame(0)) return;
+    image::win::BufferedImage* picture = set->getFrame(0);
+    image::win::BufferedImage* small = iconSourceOf(picture);
+    image::ico::win::Icon* icons = image::ico::win::Icon::makeWindowIcons(small ? small : picture);
+    if (small) small->release();
     if (!icons) return;
     int index = 0;
     if (icons->findFrame(16, 16, 32, &index)) window_->setSmallIcon(icons->imageAt(index), false);
@@ -119,6 +161,7 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     }
     // Nothing else changes when nothing was opened.
     if (!opened) return false;
+    ++pictureSerial_;
 
     BufferedImageSet* set = shown_.takeSet();
     const int32_t pictureW = set ? set->getWidth() : 0, pictureH = set ? set->getHeight() : 0;
@@ -131,11 +174,13 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     const bool keepCurrentSet = toolPanels_ && !toolPanels_->pendingSetName().empty() &&
                                 _wcsicmp(toolPanels_->pendingSetName().c_str(),
                                          languageText(kTextCurrentFilterSet, L"Current Filter Set").c_str()) == 0;
+    // Unlocked panels with no set to load change nothing on the new picture (its frames
+    // come without filters): they are set back after its pixels are on screen.
+    const bool panelsAfterPixels = filterPanels_ && !keepCurrentSet && !filterPanels_->isLocked() &&
+                                   (!toolPanels_ || toolPanels_->pendingSetName().empty());
     const bool wasFrozen = !view_->setFrozen(true);
     view_->setImageSet(set, true, true, true, true, -1, -1);
-    if (filterPanels_) {
-        if (!keepCurrentSet) filterPanels_->pictureOpened(pictureW, pictureH);
-    }
+    if (filterPanels_ && !keepCurrentSet && !panelsAfterPixels) filterPanels_->pictureOpened(pictureW, pictureH);
 
     // The display size of the picture after its filters.
     const int32_t baseW = view_->getImageWidth(), baseH = view_->getImageHeight();
@@ -181,8 +226,9 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     }
 
     showTitle(shown_.getName().c_str());
-    installPictureIcons(view_->getImageSet());
-    if (fitWindowToImage && window_ && window_->isVisible()) window_->bringToFront(true);
+    // A window already in front (browsing with the keys) is not raised again.
+    if (fitWindowToImage && window_ && window_->isVisible() && GetForegroundWindow() != window_->getHwnd())
+        window_->bringToFront(true);
     if (window_) {
         window_->doLayout();
         if (s_ * 50 >= shownW || s_ * 50 >= shownH) {
@@ -194,12 +240,17 @@ bool Dialog::openImage(const wchar_t* path, bool fitWindowToImage, bool fitImage
     if (fitWindowToImage || fitImageToWindow) updateZoomSlider();
     view_->startAnimation();
     view_->repaint();
+    showPaintedNow();
+    // The pixels first, then the panels and the window's icons.
+    if (panelsAfterPixels) filterPanels_->pictureOpened(pictureW, pictureH);
+    installPictureIcons(view_->getImageSet());
     return true;
 }
 
 void Dialog::closePicture() {
     if (!shown_.isShown()) return;
     shown_.close();
+    ++pictureSerial_;
     if (view_) {
         const int32_t margins = 2 * chrome().border;
         const int32_t w = pageBox_ ? std::max(pageBox_->getWidth() - margins, 0) : -1;

@@ -19,7 +19,13 @@ PictureOpener::PictureOpener(ViewerSettings* settings) : settings_(settings) {}
 bool PictureOpener::openFile(const wchar_t* path, ShownPicture* shown) {
     if (!path || !*path || !shown) return false;
     BufferedImageSet* set = nullptr;
-    if (!preload_.take(path, &set) || !set) set = loadImageFile(path);
+    const bool preview = !previewGiven_ && preload_.takePreview(path, &set);
+    if (preview) {
+        previewGiven_ = true;
+    } else {
+        previewGiven_ = false;
+        if (!preload_.take(path, &set) || !set) set = loadImageFile(path);
+    }
     if (!set) return false;
     commit(PictureSource::File, set, PathWin::fromString(path), shown);
     return true;

@@ -79,8 +79,16 @@ public:
     bool openFile(const wchar_t* path, ShownPicture* shown);
     bool openFile(file::win::PathWin* path, ShownPicture* shown);
     // Starts reading the file on a thread of its own; the next openFile of exactly this
-    // path takes the result instead of reading the file again.
-    void preloadFile(const wchar_t* path) { preload_.start(path); }
+    // path takes the result instead of reading the file again. Given a size, a large
+    // JPEG is first decoded at a reduced scale still at least that size: the next
+    // openFile of the path gives that quick copy and the one after it the full picture
+    // (previewedPath names the path until then).
+    void preloadFile(const wchar_t* path, int previewMinWidth = 0, int previewMinHeight = 0) {
+        preload_.start(path, previewMinWidth, previewMinHeight);
+        previewGiven_ = false;
+    }
+    // The path whose reduced copy is on view while its full picture waits (else empty).
+    std::wstring previewedPath() const { return previewGiven_ ? preload_.pendingPath() : std::wstring(); }
     // The picture on the clipboard. False when it holds none.
     bool openClipboard(HWND owner, ShownPicture* shown);
     // A capture of the given kind (capture::); the point is where the user picked a
@@ -104,6 +112,7 @@ private:
     PictureNames names_;
     DWORD captureDelayMs_ = 500;
     image::BackgroundLoad preload_;
+    bool previewGiven_ = false;
 };
 
 }  // namespace s::image::gui::dialogs::imageview

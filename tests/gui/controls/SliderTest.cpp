@@ -91,6 +91,31 @@ TEST_F(SliderTest, TheProgramsSettersLimitAndRaiseNoEvent) {
     EXPECT_EQ(changes.count.load(), 0);
 }
 
+// Panels set their sliders back as a whole: a position the slider already shows marks
+// nothing for painting, a new one is painted.
+TEST_F(SliderTest, APositionAlreadyShownIsNotPaintedAgain) {
+    Slider* s = Slider::createRange(0, 100, 30, -1, -1);
+    s->setLinked(true);
+    s->setUpperPosition(80);
+    attach(s, true);
+    auto settled = [&] { return waitFor([&] { return GetUpdateRect(s->m_hWnd, nullptr, FALSE) == FALSE; }); };
+    ASSERT_TRUE(settled());
+    drawer.paints = 0;
+    s->setPosition(30);
+    s->setUpperPosition(80);
+    EXPECT_FALSE(GetUpdateRect(s->m_hWnd, nullptr, FALSE));
+    EXPECT_EQ(drawer.paints.load(), 0);
+
+    s->setPosition(45);
+    ASSERT_TRUE(waitFor([&] { return drawer.paints > 0 && drawer.position == 45; }));
+    ASSERT_TRUE(settled());
+    drawer.paints = 0;
+    s->setUpperPosition(60);
+    ASSERT_TRUE(waitFor([&] { return drawer.paints > 0 && drawer.secondPosition == 60; }));
+    EXPECT_EQ(trackBarPosition(s), 45);
+    EXPECT_EQ(changes.count.load(), 0);
+}
+
 // A press on a drawn single-thumb slider takes the thumb to the value under the pointer
 // by the channel, and the drag follows; each change is one code 0.
 TEST_F(SliderTest, ADragFollowsThePointerThroughTheChannel) {

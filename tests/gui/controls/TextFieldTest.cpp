@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "gui/component/Events.h"
@@ -25,7 +26,8 @@ WNDPROC g_previous = nullptr;
 std::vector<UINT> g_seen;
 
 LRESULT CALLBACK spyProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_KEYDOWN || message == WM_CHAR || message == WM_NULL) g_seen.push_back(message);
+    if (message == WM_KEYDOWN || message == WM_CHAR || message == WM_NULL || message == WM_SETTEXT)
+        g_seen.push_back(message);
     return CallWindowProcW(g_previous, hwnd, message, wParam, lParam);
 }
 
@@ -106,6 +108,31 @@ TEST_F(TextFieldTest, TextSetWithoutNotificationTellsNobodyButTypingDoes) {
     EXPECT_FALSE(f->isEmpty());
     f->clear();
     EXPECT_TRUE(f->isEmpty());
+}
+
+// Panels set their fields back as a whole: the text a field already shows, set quietly,
+// reaches the edit control no more; a new text, a notified one, or the old text after
+// the user typed over it does.
+TEST_F(TextFieldTest, TheTextItShowsSetQuietlyIsNotSentAgain) {
+    TextField* f = addField(L"100");
+    Recorder changes;
+    f->addChangeListener(&changes);
+    spyOn(f->m_hWnd);
+    f->setText(L"100", false);
+    EXPECT_EQ(seenCount(WM_SETTEXT), 0);
+    f->setText(L"0", false);
+    EXPECT_EQ(seenCount(WM_SETTEXT), 1);
+    EXPECT_EQ(changes.count.load(), 0);
+    f->setText(L"0", true);
+    EXPECT_EQ(seenCount(WM_SETTEXT), 2);
+    EXPECT_EQ(changes.count.load(), 1);
+
+    PostMessageW(f->m_hWnd, WM_KEYDOWN, '7', 0x00080001);
+    ASSERT_TRUE(waitFor([&] { return changes.count.load() == 2; }));
+    EXPECT_EQ(std::wstring(f->getText()).size(), 2u);  // the typed 7 beside the 0
+    f->setText(L"0", false);
+    EXPECT_STREQ(f->getText(), L"0");
+    EXPECT_EQ(f->GetWindowText(), L"0");
 }
 
 TEST_F(TextFieldTest, EnterIsTakenBeforeTheEditControlSeesIt) {

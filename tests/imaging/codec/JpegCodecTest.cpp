@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <string>
+
 #include "imaging/codec/CodecTestSupport.h"
 #include "imaging/codec/Jpeg.h"
 #include "imaging/image/BufferedImage.h"
@@ -221,4 +224,51 @@ TEST(JpegCodec, ReadsInLargeChunks) {
     b = fromImage(img);
     img->release();
     EXPECT_EQ(maxDifference(a, b), 0);
+}
+
+// A quick reduced decode: the smallest of 1/2, 1/4 and 1/8 still covering the asked
+// size, the same picture in fewer pixels; the full picture stays to be decoded after it.
+TEST(JpegCodec, ReducedDecodeKeepsAtLeastTheAskedSizeAndTheFullPicture) {
+    constexpr int kW = 160, kH = 96;
+    BufferedImage* img = BufferedImage::createSized(kW, kH);
+    for (int y = 0; y < kH; ++y)
+        for (int x = 0; x < kW; ++x) img->getRow(y)[x] = x < kW / 2 ? 0xFFC02040u : 0xFF30B060u;
+    Jpeg* writer = Jpeg::makeFromImage(img, 95, 255, 255, 255);
+    ASSERT_NE(writer, nullptr);
+    MemoryOutput out;
+    ASSERT_TRUE(writer->write(&out));
+    writer->release();
+    img->release();
+    struct Case {
+        int minW, minH, divisor;
+    } cases[] = {{20, 12, 8}, {21, 12, 4}, {40, 24, 4}, {40, 25, 2}, {80, 48, 2}, {81, 10, 1}, {0, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.minW) + "x" + std::to_string(c.minH));
+        MemoryInput in(out.bytes);
+        JpegHolder h;
+        ASSERT_TRUE(h.j->read(&in));
+        EXPECT_EQ(h.j->reductionFor(c.minW, c.minH), c.divisor);
+        BufferedImage* small = h.j->toReducedImage(c.minW, c.minH);
+        if (c.divisor == 1) {
+            EXPECT_EQ(small, nullptr);
+        } else {
+            ASSERT_NE(small, nullptr);
+            EXPECT_EQ(small->getWidth(), kW / c.divisor);
+            EXPECT_EQ(small->getHeight(), kH / c.divisor);
+            auto alike = [](uint32_t p, uint32_t q) {
+                for (int s = 0; s < 24; s += 8)
+                    if (std::abs(int(p >> s & 0xFF) - int(q >> s & 0xFF)) > 8) return false;
+                return true;
+            };
+            const int midY = small->getHeight() / 2;
+            EXPECT_TRUE(alike(small->getRow(midY)[small->getWidth() / 4], 0xC02040u));
+            EXPECT_TRUE(alike(small->getRow(midY)[small->getWidth() * 3 / 4], 0x30B060u));
+            small->release();
+        }
+        BufferedImage* full = h.j->toImage(0, nullptr);
+        ASSERT_NE(full, nullptr);
+        EXPECT_EQ(full->getWidth(), kW);
+        EXPECT_EQ(full->getHeight(), kH);
+        full->release();
+    }
 }

@@ -37,7 +37,8 @@ TEST(DialogBuildTest, StartedWithoutAPathShowsTheHelpPageAtTheDefaultSize) {
         EXPECT_FALSE(viewer.window()->isMaximized());
         EXPECT_FALSE(viewer.record()->getMaximized());
         s::gui::win::Box* pages = viewer->pageBox();
-        ASSERT_EQ(pages->getChildCount(), 3);
+        // (the convert page comes with the hidden panels, once the window is on screen)
+        ASSERT_TRUE(waitFor([&] { return pages->getChildCount() == 3; }));
         EXPECT_TRUE(pages->getChildAt(0)->isVisible());
         EXPECT_FALSE(pages->getChildAt(1)->isVisible());
         EXPECT_FALSE(pages->getChildAt(2)->isVisible());
@@ -132,6 +133,24 @@ TEST(DialogBuildTest, WithAPictureAndNoFitTheStoredPlaceIsUsedAtLeast250Wide) {
             EXPECT_EQ(viewer.window()->getY(), c.y);
         }
     }
+}
+
+// A large JPEG given at the start is first painted from a reduced decode; the full
+// picture replaces it before the hidden panels come, so zoom and save see every pixel.
+TEST(DialogBuildTest, AReducedFirstPictureIsReplacedByTheFullOne) {
+    const int32_t w = 2 * GetSystemMetrics(SM_CXVIRTUALSCREEN), h = 2 * GetSystemMetrics(SM_CYVIRTUALSCREEN);
+    opentest::PictureFolder folder("dialogpreview");
+    ASSERT_TRUE(testsupport::runHost("convert -size " + std::to_string(w) + "x" + std::to_string(h) +
+                                     " xc:'#336699' -quality 80 '" + folder.dir() + "/big.jpg'"));
+    Viewer viewer;
+    viewer.build(folder.winFile("big.jpg").c_str());
+    int32_t count = 0;
+    Dialog::panelHolderCommands(&count);
+    ASSERT_TRUE(waitFor([&] { return viewer->panelHolder()->getChildCount() == count; }));
+    ASSERT_NE(viewer->pictureView(), nullptr);
+    EXPECT_EQ(viewer->pictureView()->getImageWidth(), w);
+    EXPECT_EQ(viewer->pictureView()->getImageHeight(), h);
+    EXPECT_TRUE(viewer->isPictureShown());
 }
 
 // The panels not seen at the start are attached after the picture is on screen: each

@@ -263,7 +263,10 @@ TEST(DialogEventsTest, ReleasingTheViewerDuringAConversionStopsItAfterTheFileInH
     Viewer viewer;
     viewer.build();
     PostMessageW(hwndOf(viewer->menuBar()), WM_COMMAND, MAKEWPARAM(4120, 0), 0);
-    ASSERT_TRUE(waitFor([&] { return viewer->pageBox()->getChildAt(2)->isVisible(); }));
+    ASSERT_TRUE(waitFor([&] {
+        s::gui::IComponent* convertPage = viewer->pageBox()->getChildAt(2);
+        return convertPage && convertPage->isVisible();
+    }));
     dropOnViewer(viewer, files);
     ASSERT_TRUE(waitFor([&] { return viewer->isConverting(); }));
     viewer.release();  // returns once the worker has stopped

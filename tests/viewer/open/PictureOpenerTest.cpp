@@ -112,6 +112,33 @@ TEST_F(PictureOpenerTest, OpensAFileAndRemembersItsFolder) {
     EXPECT_NE(shown_.getFolder(), nullptr);
 }
 
+// A preloaded large JPEG opens first as its reduced copy, no smaller than asked, and the
+// next open of the path gives the full picture; a picture with no reduced decode (a PNG)
+// opens whole at once. Any other path is read on its own.
+TEST_F(PictureOpenerTest, APreloadedPictureGivesItsReducedCopyThenTheFullOne) {
+    opentest::PictureFolder folder("openpreload");
+    ASSERT_TRUE(testsupport::runHost("convert -size 400x240 xc:'#2080c0' '" + folder.dir() +
+                                     "/big.jpg' && convert -size 400x240 xc:'#2080c0' '" + folder.dir() +
+                                     "/big.png' && convert -size 8x6 xc:red '" + folder.dir() + "/other.png'"));
+    const std::wstring jpg = folder.winFile("big.jpg"), png = folder.winFile("big.png");
+    auto openedSize = [&](const std::wstring& path) {
+        if (!opener_.openFile(path.c_str(), &shown_) || !shown_.getSet()) return std::make_pair(-1, -1);
+        return std::make_pair(shown_.getSet()->getWidth(), shown_.getSet()->getHeight());
+    };
+    opener_.preloadFile(jpg.c_str(), 100, 60);
+    EXPECT_EQ(openedSize(jpg), std::make_pair(100, 60));
+    EXPECT_EQ(opener_.previewedPath(), jpg);
+    EXPECT_EQ(shown_.getName(), L"big.jpg");
+    EXPECT_EQ(openedSize(jpg), std::make_pair(400, 240));
+    EXPECT_TRUE(opener_.previewedPath().empty());
+    EXPECT_EQ(openedSize(jpg), std::make_pair(400, 240));
+
+    opener_.preloadFile(png.c_str(), 100, 60);
+    EXPECT_EQ(openedSize(folder.winFile("other.png")), std::make_pair(8, 6));
+    EXPECT_EQ(openedSize(png), std::make_pair(400, 240));
+    EXPECT_TRUE(opener_.previewedPath().empty());
+}
+
 // A file that does not open changes nothing: not the picture on view, not its name, not
 // the remembered folder (the damaged files sit in another folder to tell).
 TEST_F(PictureOpenerTest, AFailedOpenLeavesTheShownPicture) {
