@@ -73,10 +73,14 @@ void startColumns(const uint32_t* const* from, int hs, int width, const int* off
 // 12-megapixel photograph fits), so repeated turns do not touch fresh pages each time.
 constexpr size_t kKeptScratchPixels = size_t(16) << 20;
 
-struct Scratch {
-    std::vector<uint32_t> pixels;
-};
-thread_local Scratch scratch;
+// Held through a pointer: a thread-local object with a destructor makes the runtime's
+// thread-storage key deletion at process exit wait for ever once a thread that rotated
+// has ended. The memory of an ended thread is left to the process.
+std::vector<uint32_t>& threadScratch() {
+    static thread_local std::vector<uint32_t>* pixels = nullptr;
+    if (!pixels) pixels = new std::vector<uint32_t>();
+    return *pixels;
+}
 
 // Row i of the picture as turned by quarterTurns (0 to 3) clockwise: the source row
 // itself, or gathered into buf.
@@ -112,7 +116,7 @@ BufferedImage* shearRotate(BufferedImage* src, int quarterTurns, BufferedImage* 
     const int W3 = int(W * C + std::fabs(S) * H) + 1;
     const int H3 = int(W * std::fabs(S) + C * H) + 1;
 
-    std::vector<uint32_t>& first = scratch.pixels;
+    std::vector<uint32_t>& first = threadScratch();
     const size_t firstPixels = size_t(W1) * size_t(H);
     std::vector<uint32_t> rowBuf, middleRow, prev;
     std::vector<const uint32_t*> firstRows;

@@ -27,9 +27,13 @@ bool isSeparator(wchar_t c) { return c == L'/' || c == L'\\'; }
 
 // The calling thread's copy of the last text it read from an XML store.
 const wchar_t* threadCopy(const wchar_t* text) {
-    thread_local std::wstring copy;
-    copy.assign(text ? text : L"");
-    return copy.c_str();
+    // Held through a pointer: a thread-local object with a destructor makes the runtime's
+    // thread-storage key deletion at process exit wait for ever once a thread that read
+    // settings has ended. The copy of an ended thread is left to the process.
+    static thread_local std::wstring* copy = nullptr;
+    if (!copy) copy = new std::wstring();
+    copy->assign(text ? text : L"");
+    return copy->c_str();
 }
 
 // "%f" when it reads back as the same value, else the shortest text that does.

@@ -144,6 +144,9 @@ public:
     void setShowTitleBar(bool on);
     void fitSize(int32_t mode, int32_t w, int32_t h, int32_t* outW, int32_t* outH);
     void placeWindow(int32_t outerWidth, int32_t outerHeight);
+    // Grows a window too small for the help page (one shrunk to a small picture) until the
+    // page fits in it.
+    void growWindowToHelpPage();
     int32_t maxWindowWidth();
     int32_t maxWindowHeight();
     int32_t windowWidthFor(int32_t view);

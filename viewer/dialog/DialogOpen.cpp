@@ -261,6 +261,7 @@ void Dialog::closePicture() {
     if (filterPanels_) filterPanels_->resetFilterPanels(true, true, false);
     pictureOnPage_ = false;
     showPage(0);
+    growWindowToHelpPage();
     updateZoomLimits();
     updateZoomSlider();
     if (window_) {

@@ -123,6 +123,19 @@ void Dialog::placeWindow(int32_t outerWidth, int32_t outerHeight) {
     if (p.width == oldWidth && p.height == oldHeight) window_->doLayout();
 }
 
+void Dialog::growWindowToHelpPage() {
+    if (!window_ || !pageBox_ || !helpPage_ || window_->isMaximized() || window_->isMinimized()) return;
+    // The page's minimum comes from its last layout, made inside out: its parts first.
+    helpPage_->doLayout();
+    helpPage_->doLayout();
+    // The page box may already be laid out at the page's size, reaching past the window.
+    const zoom::Size need = zoom::windowSizeKeepingPage(chrome(), std::max(helpPage_->getMinWidth(), 0),
+                                                        std::max(helpPage_->getMinHeight(), 0));
+    const int32_t width = window_->getWidth(), height = window_->getHeight();
+    if (need.width <= width && need.height <= height) return;
+    placeWindow(std::max(need.width, width), std::max(need.height, height));
+}
+
 // A minimized window (a slide show goes on while it is) stays minimized: the size and
 // place it will have when restored change instead, by the same rule as for a shown window.
 void Dialog::placeMinimizedWindow(int32_t outerWidth, int32_t outerHeight) {

@@ -371,6 +371,38 @@ TEST(DialogTitleBarTest, TheToolbarsFitButtonsComeBackAsBuiltWhenTheTitleBarGoes
     }
 }
 
+// Closing a small picture in a window shrunk to it brings back the help page, which is far
+// taller: the window grows until the page fits, the bottom bar at the window's bottom.
+TEST_F(DialogViewTest, ClosingASmallPictureGrowsTheWindowBackToTheHelpPage) {
+    opentest::PictureFolder folder("viewops-close-small");
+    ASSERT_TRUE(makePicture(folder, "tiny.png", 3, 3));
+    start(fit::kWindowToImage, folder.winFile("tiny.png").c_str());
+    auto layout = [&](RECT& client, RECT& dropBox, RECT& page) {
+        gui_([&] {
+            GetClientRect(hwnd(), &client);
+            GetClientRect(GetWindow(hwnd(), GW_CHILD), &dropBox);
+            GetWindowRect(dialog()->pageBox()->GetSafeHwnd(), &page);
+            MapWindowPoints(nullptr, GetWindow(hwnd(), GW_CHILD), reinterpret_cast<POINT*>(&page), 2);
+        });
+    };
+    RECT client{}, dropBox{}, page{};
+    layout(client, dropBox, page);
+    const LONG shrunk = client.bottom;
+    ASSERT_LT(shrunk, 200) << "the window did not shrink to the picture";
+
+    int32_t helpHeight = 0;
+    gui_([&] {
+        dialog()->closePicture();
+        helpHeight = dialog()->pageBox()->getMinHeight();
+    });
+    layout(client, dropBox, page);
+    EXPECT_GT(client.bottom, shrunk) << "the window kept the picture's size";
+    EXPECT_GE(page.bottom - page.top, helpHeight) << "the help page does not fit";
+    EXPECT_EQ(dropBox.bottom, client.bottom) << "the drop box is not the window's height";
+    // Page box, then the 22-pixel bottom bar, then the drop box's 2-pixel margin.
+    EXPECT_EQ(page.bottom + 22 + 2, dropBox.bottom) << "the bottom bar is not at the window's bottom";
+}
+
 class DialogBrowseTest : public ViewerTest {
 protected:
     int shownWidth() {

@@ -282,6 +282,26 @@ TEST_F(BatchConverterTest, AnUnwritableOutputFolderIsReportedAsAFailure) {
     EXPECT_EQ(listener.files[0].output, win("plainfile") + L"\\out\\a.png");
 }
 
+// Outputs that would fall on a source or on each other (a.jpg and a.png both to a.png) get
+// free names: no source and no earlier output is overwritten; a damaged file is skipped.
+TEST_F(BatchConverterTest, OutputsNeverOverwriteASourceOrEachOther) {
+    ASSERT_TRUE(make({"a.jpg", "a.png"}));
+    ASSERT_TRUE(runHost("cd '" + dir + "' && echo 'not a picture' > b.png && md5sum a.jpg a.png > sums"));
+    ViewerWorker converter(&listener, nullptr);
+    convert(converter, this->request(kConvertSpecificFormat, L"png", {"a.jpg", "a.png", "b.png"}));
+    EXPECT_EQ(listener.summary.converted, 2);
+    EXPECT_EQ(listener.summary.skipped, 1);
+    EXPECT_EQ(listener.summary.failed, 0);
+    EXPECT_TRUE(runHost("cd '" + dir + "' && md5sum -c --quiet sums")) << "a source was changed";
+    ASSERT_EQ(listener.files.size(), 3u);
+    EXPECT_EQ(listener.files[0].output, win("a (1).png"));
+    EXPECT_EQ(listener.files[1].output, win("a (2).png"));
+    EXPECT_EQ(listener.files[2].outcome, FileOutcome::Unreadable);
+    EXPECT_TRUE(isPicture("a (1).png", "PNG", 80, 60));
+    EXPECT_TRUE(isPicture("a (2).png", "PNG", 80, 60));
+    EXPECT_FALSE(exists("b (1).png"));
+}
+
 TEST_F(BatchConverterTest, SizeFieldsAreClampedToASaneRange) {
     struct Case {
         int32_t in, out;
