@@ -41,6 +41,7 @@ Dialog::~Dialog() {
     if (prefit_ && prefit_->joinable()) prefit_->join();
     if (window_) window_->release();  // the window owns every component attached to it
     window_ = nullptr;
+    releaseHiddenParts();
     delete toolPanels_;
     delete filterPanels_;
     delete rightClick_;

@@ -327,6 +327,11 @@ private:
     // Attaches the panels and pages not shown at the start (once; selecting a panel
     // attaches them first when they are still waiting).
     void attachHiddenParts();
+    // The parts attached after the first paint: the convert page, then every panel but
+    // the first.
+    std::vector<s::gui::IBox*> laterParts();
+    // Parts never attached (the window closed first) belong to no window: released here.
+    void releaseHiddenParts();
     // Shows the window, then paints the picture before anything else.
     void showWindowWithPicture();
     // The first paint of the picture, once (on the restored window's first resize, or

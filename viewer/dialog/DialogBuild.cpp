@@ -4,6 +4,7 @@
 // window's invoke): the controller is then only ever touched by one thread at a time,
 // whatever events the window raises while its parts are being made, placed and shown.
 #include <algorithm>
+#include <vector>
 
 #include "gui/app/IAppWindow.h"
 #include "gui/box/Box.h"
@@ -238,26 +239,37 @@ void Dialog::paintFirstPicture() {
     view_->repaint();
 }
 
+std::vector<s::gui::IBox*> Dialog::laterParts() {
+    std::vector<s::gui::IBox*> parts;
+    s::gui::IBox* convert = toolPanels_ ? toolPanels_->convertPage() : nullptr;
+    if (!convert) return parts;
+    parts.push_back(convert);
+    int32_t count = 0;
+    const int32_t* order = panelHolderCommands(&count);
+    for (int32_t i = 1; i < count; ++i) {
+        s::gui::IBox* panel = toolPanels_->panelFor(order[i]);
+        if (!panel && filterPanels_) panel = filterPanels_->panelFor(order[i]);
+        if (panel) parts.push_back(panel);
+    }
+    return parts;
+}
+
+void Dialog::releaseHiddenParts() {
+    if (!hiddenPartsPending_) return;
+    hiddenPartsPending_ = false;
+    for (s::gui::IBox* part : laterParts()) s::gui::releaseComponent(part);
+}
+
 void Dialog::attachHiddenParts() {
     if (!hiddenPartsPending_) return;
     hiddenPartsPending_ = false;
     // The full picture replaces its reduced copy before anything else can use the view.
     const std::wstring previewed = opener_ ? opener_->previewedPath() : std::wstring();
-    if (!previewed.empty()) {
-        openImage(previewed.c_str(), zoom_.fitWindowToImage, zoom_.fitImageToWindow);
-    }
-    if (s::gui::IBox* convert = toolPanels_->convertPage()) {
-        convert->setVisible(false, true);
-        pageBox_->addChild(convert);
-    }
-    int32_t count = 0;
-    const int32_t* order = panelHolderCommands(&count);
-    for (int32_t i = 1; i < count; ++i) {
-        s::gui::IBox* panel = toolPanels_->panelFor(order[i]);
-        if (!panel) panel = filterPanels_->panelFor(order[i]);
-        if (!panel) continue;
-        panel->setVisible(false, true);
-        panelHolder_->addChild(panel);
+    if (!previewed.empty()) openImage(previewed.c_str(), zoom_.fitWindowToImage, zoom_.fitImageToWindow);
+    const std::vector<s::gui::IBox*> parts = laterParts();
+    for (size_t i = 0; i < parts.size(); ++i) {
+        parts[i]->setVisible(false, true);
+        (i == 0 ? pageBox_ : panelHolder_)->addChild(parts[i]);
     }
 }
 
