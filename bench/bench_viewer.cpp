@@ -39,8 +39,10 @@ constexpr int kPictures = 6;
 constexpr DWORD kTimeoutMs = 30000;
 
 COLORREF blockColor(int k) {
-    static const COLORREF colors[kPictures] = {RGB(200, 30, 90),  RGB(30, 180, 60), RGB(40, 60, 210),
-                                               RGB(220, 200, 30), RGB(20, 20, 20),  RGB(240, 240, 240)};
+    // No colour near white, grey or black: those are the window's own backgrounds, which a
+    // repaint may show for a moment between two pictures.
+    static const COLORREF colors[kPictures] = {RGB(200, 30, 90),  RGB(30, 180, 60),  RGB(40, 60, 210),
+                                               RGB(220, 200, 30), RGB(130, 20, 170), RGB(240, 130, 20)};
     return colors[k % kPictures];
 }
 
@@ -76,17 +78,36 @@ bool writeJpeg(BufferedImage* img, const std::wstring& path) {
     return std::fclose(f) == 0;
 }
 
+// Kept between runs; the name carries the block's colour, so other colours make new files.
+std::wstring pictureName(int k) {
+    wchar_t name[64];
+    swprintf(name, 64, L"photo%d-%06lx.jpg", k, (unsigned long)blockColor(k));
+    return name;
+}
+
 std::wstring makePictures(std::vector<std::wstring>* files) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     std::wstring dir = std::wstring(temp) + L"glimmer-bench-viewer";
     CreateDirectoryW(dir.c_str(), nullptr);
+    // The folder holds the bench's pictures only: another run's files would be browsed too.
+    std::vector<std::wstring> wanted;
+    for (int k = 0; k < kPictures; ++k) wanted.push_back(pictureName(k));
+    WIN32_FIND_DATAW found;
+    HANDLE find = FindFirstFileW((dir + L"\\*").c_str(), &found);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = found.cFileName;
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                std::find(wanted.begin(), wanted.end(), name) == wanted.end())
+                DeleteFileW((dir + L"\\" + name).c_str());
+        } while (FindNextFileW(find, &found));
+        FindClose(find);
+    }
     BufferedImage* base = bench::photoLike(kPicW, kPicH);
     for (int k = 0; k < kPictures; ++k) {
-        wchar_t name[64];
-        swprintf(name, 64, L"\\photo%d.jpg", k);
-        std::wstring path = dir + name;
         COLORREF c = blockColor(k);
+        std::wstring path = dir + L"\\" + pictureName(k);
         uint32_t px = 0xFF000000u | uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
         for (int y = (kPicH - kBlock) / 2; y < (kPicH + kBlock) / 2; ++y) {
             uint32_t* row = base->getRow(y);
@@ -410,11 +431,19 @@ int wmain(int argc, wchar_t** argv) {
     std::printf("  Glimmer                  %8.1f %8.1f\n", median(next), best(next));
     std::printf("  bare decode + fit        %8.1f %8.1f\n", median(nextBare), best(nextBare));
     std::printf("  ratio: median %.2f, best %.2f\n", median(next) / median(nextBare), best(next) / best(nextBare));
+    std::printf("  each step (ms):");
+    for (double t : next) std::printf(" %.0f", t);
+    std::printf("\n");
 
     const double pictureBytes = double(kPicW) * kPicH * 4;
-    std::printf("\nmemory: empty %.1f MB, showing 24 MP %.1f MB: %.2f x the picture's 32-bit size above empty\n",
-                double(emptyBytes) / 1048576.0, double(shownBytes) / 1048576.0,
-                (double(shownBytes) - double(emptyBytes)) / pictureBytes);
+    if (shownBytes == 0)
+        std::printf(
+            "\nmemory: another process's counters read 0 here (Wine); bench_viewer_memory measures them "
+            "inside the viewer's own process\n");
+    else
+        std::printf("\nmemory: empty %.1f MB, showing 24 MP %.1f MB: %.2f x the picture's 32-bit size above empty\n",
+                    double(emptyBytes) / 1048576.0, double(shownBytes) / 1048576.0,
+                    (double(shownBytes) - double(emptyBytes)) / pictureBytes);
 
     auto packed = [&] {
         Objects o = objectsOf(v.pi.hProcess);
