@@ -30,6 +30,10 @@ void BackgroundLoad::run(std::wstring path, int previewW, int previewH) {
     }
     {
         std::lock_guard<std::mutex> hold(lock_);
+        if (discarded_ && preview) {
+            preview->release();
+            preview = nullptr;
+        }
         preview_ = preview;
         previewDecided_ = true;
     }
@@ -38,6 +42,10 @@ void BackgroundLoad::run(std::wstring path, int previewW, int previewH) {
     if (codec) codec->release();
     {
         std::lock_guard<std::mutex> hold(lock_);
+        if (discarded_ && full) {
+            full->release();
+            full = nullptr;
+        }
         full_ = full;
         fullDone_ = true;
     }
@@ -71,12 +79,22 @@ bool BackgroundLoad::take(const wchar_t* path, win::BufferedImageSet** set) {
     return true;
 }
 
+void BackgroundLoad::discard() {
+    if (!pending_) return;
+    pending_ = false;
+    std::lock_guard<std::mutex> hold(lock_);
+    discarded_ = true;
+    if (preview_) preview_->release();
+    if (full_) full_->release();
+    preview_ = full_ = nullptr;
+}
+
 void BackgroundLoad::drop() {
     if (thread_.joinable()) thread_.join();
     if (preview_) preview_->release();
     if (full_) full_->release();
     preview_ = full_ = nullptr;
-    previewDecided_ = fullDone_ = false;
+    previewDecided_ = fullDone_ = discarded_ = false;
     pending_ = false;
     path_.clear();
 }

@@ -44,6 +44,10 @@ public:
     // full picture stays to be taken). Waits only until the thread knows whether there
     // is one; false when there is none.
     bool takePreview(const wchar_t* path, win::BufferedImageSet** set);
+    // Gives the load up without waiting for it: nothing of it is handed over any more, and
+    // what its thread makes is released as soon as it is made (the thread itself is
+    // joined by the next start or at the end).
+    void discard();
     // The path of a load whose full picture is still to be taken (empty when none).
     std::wstring pendingPath() const { return pending_ ? path_ : std::wstring(); }
     bool isPending() const { return pending_; }
@@ -60,6 +64,7 @@ private:
     std::condition_variable changed_;
     bool previewDecided_ = false;  // the preview is in, or there will be none
     bool fullDone_ = false;
+    bool discarded_ = false;
     win::BufferedImageSet* preview_ = nullptr;
     win::BufferedImageSet* full_ = nullptr;
 };

@@ -18,6 +18,9 @@ PictureOpener::PictureOpener(ViewerSettings* settings) : settings_(settings) {}
 
 bool PictureOpener::openFile(const wchar_t* path, ShownPicture* shown) {
     if (!path || !*path || !shown) return false;
+    // A picture read ahead for another path is given up: the file may have changed by the
+    // time that path is opened again.
+    if (preload_.isPending() && preload_.pendingPath() != path) preload_.discard();
     BufferedImageSet* set = nullptr;
     const bool preview = !previewGiven_ && preload_.takePreview(path, &set);
     if (preview) {

@@ -48,6 +48,18 @@ TEST(BackgroundLoad, HandsTheSetOverOnceAndOnlyForItsOwnPath) {
     EXPECT_EQ(set->getWidth(), 3);
     set->release();
     load.start(a.c_str());
+
+    // A discarded load hands nothing over, finished or not, and a new start works.
+    load.discard();
+    set = nullptr;
+    EXPECT_FALSE(load.isPending());
+    EXPECT_FALSE(load.takePreview(a.c_str(), &set));
+    EXPECT_FALSE(load.take(a.c_str(), &set));
+    EXPECT_EQ(set, nullptr);
+    load.start(b.c_str());
+    ASSERT_TRUE(load.take(b.c_str(), &set));
+    ASSERT_NE(set, nullptr);
+    set->release();
 }
 
 }  // namespace

@@ -139,6 +139,24 @@ TEST_F(PictureOpenerTest, APreloadedPictureGivesItsReducedCopyThenTheFullOne) {
     EXPECT_TRUE(opener_.previewedPath().empty());
 }
 
+// Left for another picture before its full copy was taken (a key pressed at once), the
+// picture read ahead is given up: opened again after the file changed, the new file shows.
+TEST_F(PictureOpenerTest, APreloadLeftForAnotherPictureIsNotShownLater) {
+    opentest::PictureFolder folder("openpreloadleft");
+    ASSERT_TRUE(testsupport::runHost("convert -size 400x240 xc:'#2080c0' '" + folder.dir() +
+                                     "/big.jpg' && convert -size 8x6 xc:red '" + folder.dir() + "/other.png'"));
+    const std::wstring jpg = folder.winFile("big.jpg");
+    opener_.preloadFile(jpg.c_str(), 100, 60);
+    ASSERT_TRUE(opener_.openFile(jpg.c_str(), &shown_));
+    ASSERT_TRUE(opener_.openFile(folder.winFile("other.png").c_str(), &shown_));
+    EXPECT_TRUE(opener_.previewedPath().empty());
+    ASSERT_TRUE(testsupport::runHost("convert -size 200x120 xc:'#c08020' '" + folder.dir() + "/big.jpg'"));
+    ASSERT_TRUE(opener_.openFile(jpg.c_str(), &shown_));
+    ASSERT_NE(shown_.getSet(), nullptr);
+    EXPECT_EQ(shown_.getSet()->getWidth(), 200);
+    EXPECT_EQ(shown_.getSet()->getHeight(), 120);
+}
+
 // A file that does not open changes nothing: not the picture on view, not its name, not
 // the remembered folder (the damaged files sit in another folder to tell).
 TEST_F(PictureOpenerTest, AFailedOpenLeavesTheShownPicture) {
