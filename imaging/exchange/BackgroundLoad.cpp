@@ -28,26 +28,22 @@ void BackgroundLoad::run(std::wstring path, int previewW, int previewH) {
             }
         }
     }
-    {
-        std::lock_guard<std::mutex> hold(lock_);
-        if (discarded_ && preview) {
-            preview->release();
-            preview = nullptr;
-        }
-        preview_ = preview;
-        previewDecided_ = true;
-    }
-    changed_.notify_all();
+    handOver(preview, &preview_, &previewDecided_);
     win::BufferedImageSet* full = codec ? codec->toImageSet() : nullptr;
     if (codec) codec->release();
+    handOver(full, &full_, &fullDone_);
+}
+
+void BackgroundLoad::handOver(win::BufferedImageSet* set, win::BufferedImageSet** slot, bool* done) {
     {
         std::lock_guard<std::mutex> hold(lock_);
-        if (discarded_ && full) {
-            full->release();
-            full = nullptr;
+        // A load given up keeps nothing.
+        if (discarded_ && set) {
+            set->release();
+            set = nullptr;
         }
-        full_ = full;
-        fullDone_ = true;
+        *slot = set;
+        *done = true;
     }
     changed_.notify_all();
 }

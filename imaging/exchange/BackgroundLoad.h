@@ -54,6 +54,9 @@ public:
 
 private:
     void run(std::wstring path, int previewW, int previewH);
+    // From the thread: puts what it made in its slot (or releases it when the load was
+    // given up) and wakes a waiting taker.
+    void handOver(win::BufferedImageSet* set, win::BufferedImageSet** slot, bool* done);
     void drop();
 
     std::thread thread_;
