@@ -11,6 +11,7 @@
 #include "foundation/io/Stream.h"
 #include "imaging/codec/EncodedImage.h"
 #include "support/HostTool.h"
+#include "support/FileBytes.h"
 
 namespace {
 
@@ -41,16 +42,7 @@ private:
     bool succeeds_;
 };
 
-std::string contents(const std::wstring& path) {
-    std::string out;
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return "<missing>";
-    char buf[4096];
-    DWORD r = 0;
-    while (ReadFile(f, buf, sizeof buf, &r, nullptr) && r > 0) out.append(buf, r);
-    CloseHandle(f);
-    return out;
-}
+std::string contents(const std::wstring& path) { return testsupport::fileBytes(path); }
 
 void put(const std::wstring& path, const std::string& bytes) {
     HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);

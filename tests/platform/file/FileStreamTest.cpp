@@ -11,6 +11,7 @@
 #include "platform/file/FileStream.h"
 #include "platform/file/PathWin.h"
 #include "support/HostTool.h"
+#include "support/FileBytes.h"
 
 using s::col::_array::ArrayU08;
 using s::file::win::FileInputStream;
@@ -38,17 +39,7 @@ protected:
         ASSERT_TRUE(WriteFile(f, bytes.data(), DWORD(bytes.size()), &w, nullptr));
         CloseHandle(f);
     }
-    static std::string get(const std::wstring& path) {
-        std::string out;
-        HANDLE f = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-        if (f == INVALID_HANDLE_VALUE) return "<missing>";
-        char buf[4096];
-        DWORD r = 0;
-        while (ReadFile(f, buf, sizeof buf, &r, nullptr) && r > 0) out.append(buf, r);
-        CloseHandle(f);
-        return out;
-    }
+    static std::string get(const std::wstring& path) { return testsupport::fileBytes(path); }
     static int64_t sizeOf(const std::wstring& path) {
         WIN32_FILE_ATTRIBUTE_DATA d;
         if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &d)) return -1;
